@@ -1,0 +1,30 @@
+// The bearing-capacity engine: ultimate load of a rectangular shallow
+// foundation by Terzaghi, Meyerhof, Hansen or Vesic.
+#pragma once
+
+#include "model/records.h"
+
+#include <cstdint>
+
+namespace zolt {
+
+// Engine return values.
+constexpr int kEngineOk = 0;
+constexpr int kEngineFailed = 1;
+
+// Runs `method` on the foundation `geometry` over `soil`, writing `result`
+// and the ultimate load (kg) through `ultimateLoad`, which callers usually
+// point at result.ultimateLoad. Returns kEngineOk, or kEngineFailed when the
+// method finds no meaningful load (then the N-factors and the load keep
+// their previous values). A method outside 0..3 returns kEngineOk with only
+// the cleared factors, Kp and cohesionM written.
+int computeBearing(std::int32_t method, const GeometryData& geometry, const SoilData& soil,
+                   BearingResult& result, double* ultimateLoad);
+
+// The engine entry on the process-wide records: reads soilData, writes
+// bearingResult. The forces N and T come before the eccentricities here.
+int computeBearingCapacity(std::int32_t method, double B, double L, double D, double alpha,
+                           double omega, double N, double T, double ex, double ey,
+                           double* ultimateLoad);
+
+} // namespace zolt

@@ -1,0 +1,47 @@
+// Numbers to text and back, independent of the process locale.
+//
+// The window program runs under the user's locale, where the C library may
+// write and expect "," as the decimal point. Every number the program shows,
+// stores as text or reads from text goes through these functions instead,
+// which always use ".".
+#pragma once
+
+#include <cstddef>
+#include <initializer_list>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace zolt {
+
+// printf("%*.*f") in the "C" locale: fixed notation with `precision`
+// decimals, right-aligned in `width` columns (left-aligned when
+// `leftAlign`); the field grows when the number needs more room.
+std::string formatFixed(double value, int precision, int width = 0, bool leftAlign = false);
+
+// printf in the "C" locale for format texts whose only conversions are
+// "%[-][width][.precision]f" (one argument each, in order) and "%%".
+// A conversion without an argument writes nothing.
+std::string formatNumbers(std::string_view format, std::initializer_list<double> args);
+
+// The shortest text that reads back as the same double ("0.1", "1e+300").
+std::string formatRoundTrip(double value);
+
+// strtod in the "C" locale: the value of the longest leading number of
+// `text` (after optional blanks and sign) and how many characters it took;
+// {0, 0} when the text does not start with a number.
+struct LeadingNumber {
+    double value = 0.0;
+    std::size_t length = 0;
+};
+LeadingNumber parseLeadingNumber(std::string_view text);
+
+// atol: the leading decimal integer of `text`, 0 when there is none;
+// saturates at the limits of a 32-bit signed integer.
+long parseLeadingInteger(std::string_view text);
+
+// The whole of `text` as one number (decimal, optional sign and exponent);
+// nothing when any character is left over or the text is empty.
+std::optional<double> parseNumber(std::string_view text);
+
+} // namespace zolt

@@ -1,0 +1,19 @@
+// The process-wide records of the one open project.
+//
+// They exist from program start to program end with the start values of
+// model/records.h and are never reset. Only the thin entry points
+// (computeBearingCapacity, ReadDataFile, WriteDataFile, WriteReport,
+// CheckAnalysisInputs) and the dialogs bound to their fields touch them;
+// everything below those works on explicit records.
+#pragma once
+
+#include "model/records.h"
+
+namespace zolt {
+
+extern GeometryData geometryData;
+extern SoilData soilData;
+extern AnalysisSettings analysisSettings;
+extern BearingResult bearingResult;
+
+} // namespace zolt

@@ -1,0 +1,237 @@
+// zolt-calc end to end: the real binary, its exit codes, streams and files.
+#include "model/data_file.h"
+#include "model/file_io.h"
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+#ifndef ZOLT_CALC_PATH
+#error "ZOLT_CALC_PATH must name the zolt-calc binary"
+#endif
+
+namespace zolt {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Outcome {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+class ZoltCalc : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("zolt-calc-" + std::to_string(::getpid()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    std::string path(const char* name) const { return (dir_ / name).string(); }
+
+    // Runs zolt-calc in the test folder with `args`, collecting both streams.
+    Outcome run(const std::vector<std::string>& args, const char* locale = nullptr) const {
+        const std::string outPath = path(".stdout"), errPath = path(".stderr");
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            ::chdir(dir_.c_str());
+            const int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+            const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+            ::dup2(out, 1);
+            ::dup2(err, 2);
+            if (locale != nullptr) {
+                ::setenv("LC_ALL", locale, 1);
+                ::setenv("LANG", locale, 1);
+            }
+            std::vector<char*> argv;
+            std::string program = ZOLT_CALC_PATH;
+            argv.push_back(program.data());
+            std::vector<std::string> copies = args;
+            for (auto& a : copies)
+                argv.push_back(a.data());
+            argv.push_back(nullptr);
+            ::execv(program.c_str(), argv.data());
+            ::_exit(127);
+        }
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        Outcome o;
+        o.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        o.out = readFilePrefix(outPath, 1 << 20).value_or("");
+        o.err = readFilePrefix(errPath, 1 << 20).value_or("");
+        fs::remove(outPath);
+        fs::remove(errPath);
+        return o;
+    }
+
+    // The one line of a refused command line.
+    static void expectBadInput(const Outcome& o, const std::string& mentions) {
+        EXPECT_EQ(o.exitCode, 3);
+        EXPECT_EQ(o.out, "");
+        EXPECT_EQ(o.err.find("zolt-calc: "), 0u) << o.err;
+        EXPECT_NE(o.err.find(mentions), std::string::npos) << o.err;
+        EXPECT_EQ(std::count(o.err.begin(), o.err.end(), '\n'), 1) << o.err;
+    }
+
+    fs::path dir_;
+};
+
+const char* const kMeyerhofB2L3 =
+    "Calcolo capacit\xC3\xA0 portante di una fondazione superficiale\n\n"
+    "Metodo di Meyerhof\n\n"
+    "Capacit\xC3\xA0 portante    479775 Kg\n\n"
+    "Qult (Kg/cmq)          8.00\n\n"
+    "Qamm (Kg/cmq)          2.67\n\n"
+    "Nc =   30.140    Nq=    18.401     Nga=    15.668\n\n"
+    "Fattori di forma\n"
+    "sc =    1.400    sq=     1.200     sga=     1.200\n\n"
+    "Fattori di profondit\xC3\xA0 del piano di posa\n"
+    "dc =    1.173    dq=     1.087     dga=     1.087\n\n"
+    "Fattori di capacit\xC3\xA0 portante corretti\n"
+    "Nc'=   49.504    Nq'=    23.994     Nga'=    20.430\n";
+
+TEST_F(ZoltCalc, PrintsTheReportOfTheGivenFoundation) {
+    const Outcome o = run({"B=2", "L=3", "phi=30"});
+    EXPECT_EQ(o.exitCode, 0) << o.err;
+    EXPECT_EQ(o.err, "");
+    EXPECT_EQ(o.out, kMeyerhofB2L3);
+    // The same under a decimal-comma locale.
+    EXPECT_EQ(run({"B=2", "L=3", "phi=30"}, "it_IT.UTF-8").out, kMeyerhofB2L3);
+}
+
+TEST_F(ZoltCalc, WritesTheReportFileInWindows1252) {
+    const Outcome o = run({"--report", "out.txt", "B=2", "L=3"});
+    ASSERT_EQ(o.exitCode, 0) << o.err;
+    const auto file = readFilePrefix(path("out.txt"), 1 << 16);
+    ASSERT_TRUE(file);
+    std::string expected = kMeyerhofB2L3;
+    for (std::size_t at; (at = expected.find("\xC3\xA0")) != std::string::npos;)
+        expected.replace(at, 2, "\xE0");
+    EXPECT_EQ(*file, expected);
+    EXPECT_FALSE(fs::exists(path("rel.txt"))); // only the file asked for
+}
+
+TEST_F(ZoltCalc, RefusedInputNamesTheProblem) {
+    expectBadInput(run({"--frobnicate"}), "--frobnicate");
+    expectBadInput(run({"X=1"}), "X");
+    expectBadInput(run({"B=abc"}), "abc");
+    expectBadInput(run({"B=2,5"}), "2,5");
+    expectBadInput(run({"B=0.05"}), "0.10 e 99.90");
+    expectBadInput(run({"N=10000000"}), "0 e 9999999");
+    expectBadInput(run({"phi=-1"}), "phi");
+    expectBadInput(run({"c=nan"}), "nan");
+    expectBadInput(run({"B=3", "L=2"}),
+                   "La larghezza della fondazione deve essere minore o uguale alla lunghezza");
+    expectBadInput(run({"--safety", "9.01"}), "1.00 e 9.00");
+    expectBadInput(run({"--safety", "0.5"}), "--safety");
+    expectBadInput(run({"--safety"}), "--safety");
+    expectBadInput(run({"--method", "bowles"}), "bowles");
+    expectBadInput(run({"--json=1"}), "--json");
+    expectBadInput(run({"a.dat", "b.dat"}), "b.dat");
+    expectBadInput(run({"missing.dat"}), "Errore nell'apertura del file !!");
+    std::ofstream(path("short.dat"), std::ios::binary) << std::string(100, '\0');
+    expectBadInput(run({"short.dat"}), "Errore nell'apertura del file !!");
+    expectBadInput(run({"--report", "no/such/dir/r.txt"}), "Errore nell'apertura del file !!");
+    expectBadInput(run({"--save", "no/such/dir/p.dat"}), "Errore nell'apertura del file !!");
+    EXPECT_EQ(run({"--safety", "9", "--method=vesic"}).exitCode, 0);
+}
+
+TEST_F(ZoltCalc, SavesTheResultingInputsWithoutAnalysis) {
+    GeometryData g;
+    g.B = 1.5;
+    g.L = 2.5;
+    SoilData s;
+    s.c = 0.25;
+    ASSERT_TRUE(writeDataFile(path("in.dat"), g, s));
+    const Outcome o = run({"in.dat", "D=2", "phi=0", "--save", "out.dat"});
+    EXPECT_EQ(o.exitCode, 0) << o.err;
+    EXPECT_EQ(o.out, "");
+    GeometryData g2;
+    SoilData s2;
+    ASSERT_TRUE(readDataFile(path("out.dat"), g2, s2));
+    EXPECT_EQ(g2.B, 1.5);
+    EXPECT_EQ(g2.L, 2.5);
+    EXPECT_EQ(g2.D, 2.0);
+    EXPECT_EQ(s2.c, 0.25);
+    EXPECT_EQ(s2.phi, 0.0);
+    EXPECT_EQ(fs::file_size(path("out.dat")), 112u);
+}
+
+TEST_F(ZoltCalc, AProjectFileIsTakenUnchanged) {
+    GeometryData g;
+    g.B = 5; // breaks B <= L: only a B or L given on the command line is checked
+    g.L = 2;
+    ASSERT_TRUE(writeDataFile(path("wide.dat"), g, SoilData{}));
+    EXPECT_EQ(run({"wide.dat"}).exitCode, 0);
+    expectBadInput(run({"wide.dat", "L=4"}), "La larghezza");
+    EXPECT_EQ(run({"wide.dat", "L=5"}).exitCode, 0);
+}
+
+TEST_F(ZoltCalc, PreChecksRefuseWithTheirMessagesInBitOrder) {
+    Outcome o = run({"phi=0"});
+    EXPECT_EQ(o.exitCode, 2);
+    EXPECT_EQ(o.out, "");
+    EXPECT_EQ(o.err, "Angolo di attrito e coesione entrambi nulli\n");
+    o = run({"T=10", "delta=0", "phi=0", "--report", "r.txt"});
+    EXPECT_EQ(o.exitCode, 2);
+    EXPECT_EQ(o.err, "Angolo di attrito e coesione entrambi nulli\n"
+                     "Angolo di attrito terreno-fondazione e aderenza entrambi nulli\n"
+                     "Fondazione non verificata a scorrimento\n");
+    EXPECT_FALSE(fs::exists(path("r.txt")));
+}
+
+TEST_F(ZoltCalc, EngineFailureSaysErrore) {
+    // A steep soil-foundation friction angle holds the base against
+    // sliding, but Hansen's inclination factor turns negative.
+    const Outcome o = run({"--method", "hansen", "N=10000", "T=25000", "delta=70"});
+    EXPECT_EQ(o.exitCode, 1);
+    EXPECT_EQ(o.out, "");
+    EXPECT_EQ(o.err, "Errore\n");
+}
+
+TEST_F(ZoltCalc, JsonCarriesInputsChecksAndTheWholeRecord) {
+    Outcome o = run({"--json", "--method", "terzaghi", "--safety", "2.5", "B=2", "L=3"});
+    ASSERT_EQ(o.exitCode, 0) << o.err;
+    for (const char* part :
+         {"\"method\": \"terzaghi\"", "\"safetyFactor\": 2.5", "\"B\": 2", "\"gamma\": 1800",
+          "\"checkMask\": 0", "\"checkMessages\": []", "\"engineResult\": 0",
+          "\"terzaghiA\": ", "\"sc\": 1,", "\"dc\": 0,", "\"qult\": ", "\"qamm\": "})
+        EXPECT_NE(o.out.find(part), std::string::npos) << part << '\n' << o.out;
+    EXPECT_NE(o.out.find("\"factorPresent\": [\n      1,\n      1,\n      1,\n      0"),
+              std::string::npos)
+        << o.out;
+    EXPECT_EQ(o.out.front(), '{');
+    EXPECT_EQ(o.out.substr(o.out.size() - 2), "}\n");
+
+    o = run({"--json", "phi=0"});
+    EXPECT_EQ(o.exitCode, 2);
+    EXPECT_NE(o.out.find("\"engineResult\": null"), std::string::npos);
+    EXPECT_NE(o.out.find("\"checkMask\": 1"), std::string::npos);
+    EXPECT_NE(o.out.find("\"Angolo di attrito e coesione entrambi nulli\""), std::string::npos);
+    EXPECT_NE(o.out.find("\"ultimateLoad\": 0"), std::string::npos);
+
+    o = run({"--json", "--method", "vesic", "N=10000", "T=25000", "delta=70"});
+    EXPECT_EQ(o.exitCode, 1);
+    EXPECT_NE(o.out.find("\"engineResult\": 1"), std::string::npos);
+}
+
+TEST_F(ZoltCalc, HelpExplainsTheCommand) {
+    const Outcome o = run({"--help"});
+    EXPECT_EQ(o.exitCode, 0);
+    for (const char* part : {"--method", "--safety", "--json", "--report", "--save", "NOME=VALORE"})
+        EXPECT_NE(o.out.find(part), std::string::npos) << part;
+}
+
+} // namespace
+} // namespace zolt

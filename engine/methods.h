@@ -1,0 +1,44 @@
+// The four calculation methods. Each works on explicit inputs and returns
+// its whole outcome; only the engine frame (bearing_capacity.cpp) decides
+// what of it reaches the results record.
+#pragma once
+
+#include "engine/common_quantities.h"
+#include "model/records.h"
+
+#include <optional>
+
+namespace zolt::engine {
+
+// One group of correction factors for the cohesion, overburden and
+// self-weight terms. Groups are set or left out whole.
+struct FactorGroup {
+    double c = 1.0;
+    double q = 1.0;
+    double ga = 1.0;
+};
+
+struct MethodOutcome {
+    // False when the method's own check refused the load; then only `depth`
+    // may carry values and nothing else of the outcome is meaningful.
+    bool accepted = true;
+    double Nq = 0.0, NqCorr = 0.0;
+    double Nc = 0.0, NcCorr = 0.0;
+    double Nga = 0.0, NgaCorr = 0.0;
+    double ultimateLoad = 0.0; // kg
+    std::optional<FactorGroup> shape, depth, inclination, slope, tilt;
+    std::optional<double> terzaghiA;
+};
+
+struct MethodInput {
+    const GeometryData& geometry;
+    const SoilData& soil;
+    const CommonQuantities& common;
+};
+
+MethodOutcome computeTerzaghi(const MethodInput& in);
+MethodOutcome computeMeyerhof(const MethodInput& in);
+MethodOutcome computeHansen(const MethodInput& in);
+MethodOutcome computeVesic(const MethodInput& in);
+
+} // namespace zolt::engine

@@ -1,0 +1,264 @@
+// What each engine call clears, writes and keeps in the results record,
+// and how it refuses inputs for which the formulas give no meaningful load.
+#include "engine/bearing_capacity.h"
+#include "model/project.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+
+namespace zolt {
+namespace {
+
+constexpr std::int32_t kMethods[] = {Terzaghi, Meyerhof, Hansen, Vesic};
+
+// What a successful run writes and a refused one must keep: the N-factors,
+// the load and Terzaghi's term.
+constexpr double BearingResult::*kKeptFields[] = {
+    &BearingResult::Nq,           &BearingResult::NqCorr,   &BearingResult::Nc,
+    &BearingResult::NcCorr,       &BearingResult::Nga,      &BearingResult::NgaCorr,
+    &BearingResult::ultimateLoad, &BearingResult::terzaghiA};
+
+// A record as previous runs might have left it, every field distinct.
+BearingResult filledRecord() {
+    BearingResult r;
+    double value = 11;
+    for (auto field : kKeptFields)
+        r.*field = value++;
+    r.Kp = r.cohesionM = -1;
+    for (int i = 0; i < kFactorCount; ++i) {
+        r.factor(i) = 100 + i;
+        r.factorPresent[i] = 1;
+    }
+    return r;
+}
+
+void expectPreviousResultsKept(const BearingResult& r) {
+    double value = 11;
+    for (auto field : kKeptFields)
+        EXPECT_EQ(r.*field, value++);
+}
+
+// Every factor reads 0.0 with its flag clear, except the groups listed by
+// their first FactorIndex.
+void expectOnlyGroups(const BearingResult& r, std::initializer_list<int> groups) {
+    for (int i = 0; i < kFactorCount; ++i) {
+        bool present = false;
+        for (int first : groups)
+            present = present || (i >= first && i < first + 3);
+        EXPECT_EQ(r.factorPresent[i], present ? 1 : 0) << "factor " << i;
+        EXPECT_TRUE(present || r.factor(i) == 0.0) << "factor " << i;
+    }
+}
+
+int run(std::int32_t method, const GeometryData& g, const SoilData& s, BearingResult& r) {
+    return computeBearing(method, g, s, r, &r.ultimateLoad);
+}
+
+TEST(EngineRecord, TerzaghiTermSurvivesOtherMethods) {
+    BearingResult r;
+    ASSERT_EQ(run(Terzaghi, {}, {}, r), kEngineOk);
+    const double a = r.terzaghiA;
+    EXPECT_NEAR(a, 3.351, 5e-4);
+    ASSERT_EQ(run(Meyerhof, {}, {.phi = 20}, r), kEngineOk);
+    EXPECT_EQ(r.terzaghiA, a);
+    ASSERT_EQ(run(Vesic, {}, {.phi = 20}, r), kEngineOk);
+    EXPECT_EQ(r.terzaghiA, a);
+}
+
+TEST(EngineRecord, RefusedInclinationKeepsPreviousResults) {
+    for (std::int32_t method : {Hansen, Vesic}) {
+        SCOPED_TRACE(method);
+        BearingResult r = filledRecord();
+        EXPECT_EQ(run(method, {.N = 10000, .T = 25000}, {.c = 0.1}, r), kEngineFailed);
+        expectPreviousResultsKept(r);
+        expectOnlyGroups(r, {kDc});
+        EXPECT_DOUBLE_EQ(r.dc, 1.4);
+        EXPECT_NEAR(r.Kp, 3.0, 1e-12);
+        EXPECT_DOUBLE_EQ(r.cohesionM, 1000);
+    }
+}
+
+TEST(EngineRecord, UnknownMethodOnlyClearsAndStoresCommonValues) {
+    for (std::int32_t method : {4, -1}) {
+        BearingResult r = filledRecord();
+        EXPECT_EQ(run(method, {}, {.phi = 0, .c = 0.5}, r), kEngineOk);
+        expectPreviousResultsKept(r);
+        expectOnlyGroups(r, {});
+        EXPECT_NEAR(r.Kp, 1.0, 1e-12);
+        EXPECT_EQ(r.cohesionM, 5000);
+    }
+    // Even an angle the methods refuse: the method is judged first.
+    BearingResult r = filledRecord();
+    EXPECT_EQ(run(4, {}, {.phi = 95}, r), kEngineOk);
+}
+
+// Beyond 90 degrees, outside the base, or any non-finite value: a refusal
+// that leaves the previous results and no factor of the refused call.
+TEST(EngineRecord, RefusesInputsWithoutMeaningfulLoad) {
+    struct Refused {
+        const char* name;
+        GeometryData geometry;
+        SoilData soil;
+    };
+    const Refused cases[] = {
+        // Overloaded too: Hansen and Vesic must not reach their own check.
+        {"phi 90", {.N = 10000, .T = 25000}, {.phi = 90}},
+        {"phi 99.9", {.N = 1000}, {.phi = 99.9}},
+        {"phi NaN", {}, {.phi = NAN}},
+        {"factors overflow near 90", {}, {.phi = 89.99}},
+        {"resultant beyond the width", {.ex = 0.6}, {}},
+        {"resultant beyond the length", {.L = 2, .ey = 1.01}, {}},
+    };
+    for (const Refused& c : cases) {
+        for (std::int32_t method : kMethods) {
+            SCOPED_TRACE(::testing::Message() << c.name << ", method " << method);
+            BearingResult r = filledRecord();
+            EXPECT_EQ(run(method, c.geometry, c.soil, r), kEngineFailed);
+            expectPreviousResultsKept(r);
+            expectOnlyGroups(r, {});
+            EXPECT_NE(r.Kp, -1);
+        }
+    }
+}
+
+TEST(EngineRecord, UndefinedCohesiveInclinationIsRefused) {
+    // No adhesion: Hansen takes sqrt(-inf), Vesic divides by zero.
+    for (std::int32_t method : {Hansen, Vesic}) {
+        SCOPED_TRACE(method);
+        BearingResult r = filledRecord();
+        EXPECT_EQ(run(method, {.N = 10000, .T = 1000}, {.phi = 0, .c = 0.5, .ca = 0}, r),
+                  kEngineFailed);
+        expectPreviousResultsKept(r);
+        expectOnlyGroups(r, {});
+        EXPECT_EQ(r.cohesionM, 5000);
+    }
+}
+
+// A zero width can only come from a data file. It leaves the area 0, so the
+// load is 0, except in Meyerhof, whose depth factors divide D by it.
+// With D = 0 too, k is undefined: refused Hansen and Vesic calls then keep
+// no depth factors either.
+TEST(EngineRecord, ZeroWidth) {
+    for (std::int32_t method : {Hansen, Vesic}) {
+        BearingResult r = filledRecord();
+        EXPECT_EQ(run(method, {.B = 0, .D = 0, .N = 10000, .T = 25000}, {}, r), kEngineFailed);
+        expectPreviousResultsKept(r);
+        expectOnlyGroups(r, {});
+    }
+    for (std::int32_t method : kMethods) {
+        SCOPED_TRACE(method);
+        BearingResult r = filledRecord();
+        const int status = run(method, {.B = 0}, {}, r);
+        if (method == Meyerhof) {
+            EXPECT_EQ(status, kEngineFailed);
+            expectPreviousResultsKept(r);
+            expectOnlyGroups(r, {});
+        } else {
+            EXPECT_EQ(status, kEngineOk);
+            EXPECT_EQ(r.ultimateLoad, 0.0);
+        }
+    }
+}
+
+TEST(EngineRecord, ResultantOnTheEdgeGivesZeroLoad) {
+    for (std::int32_t method : kMethods) {
+        SCOPED_TRACE(method);
+        BearingResult r = filledRecord();
+        EXPECT_EQ(run(method, {.ex = 0.5, .N = 1000}, {}, r), kEngineOk);
+        EXPECT_EQ(r.ultimateLoad, 0.0);
+    }
+}
+
+// A successful call holds only finite numbers, a refused one none of its
+// own N-factors or load; every factor whose flag is clear reads 0.0, and
+// groups are set whole or not at all.
+void expectSoundRecord(std::int32_t method, const GeometryData& g, const SoilData& s, int& ok,
+                       int& refused) {
+    SCOPED_TRACE(::testing::Message() << "method " << method << " phi " << s.phi << " ex " << g.ex
+                                      << " T " << g.T << " ca " << s.ca << " B " << g.B);
+    BearingResult r = filledRecord();
+    if (run(method, g, s, r) == kEngineOk) {
+        ++ok;
+        for (auto field : kKeptFields)
+            EXPECT_TRUE(std::isfinite(r.*field));
+    } else {
+        ++refused;
+        expectPreviousResultsKept(r);
+    }
+    for (int i = 0; i < kFactorCount; ++i) {
+        EXPECT_TRUE(std::isfinite(r.factor(i)));
+        EXPECT_EQ(r.factorPresent[i], r.factorPresent[i - i % 3]);
+        EXPECT_TRUE(r.factorPresent[i] == 1 || r.factor(i) == 0.0);
+    }
+}
+
+TEST(EngineRecord, NoNonFiniteValueSurvivesAnyInput) {
+    int ok = 0, refused = 0;
+    for (std::int32_t method : kMethods)
+        for (double phi : {0.0, 10.0, 45.0, 80.0, 89.0, 89.9, 89.999, 90.0, 99.9})
+            for (double ex : {0.0, 0.25, 0.5, 0.75})
+                for (double T : {0.0, 1000.0, 1e7})
+                    for (double ca : {0.0, 0.2})
+                        for (double B : {0.0, 1.0})
+                            expectSoundRecord(method, {.B = B, .ex = ex, .N = 5000, .T = T},
+                                              {.phi = phi, .c = 0.5, .ca = ca}, ok, refused);
+    EXPECT_GT(ok, 0);
+    EXPECT_GT(refused, 0);
+}
+
+TEST(EngineRecord, FailedTerzaghiKeepsItsPreviousTerm) {
+    BearingResult r;
+    ASSERT_EQ(run(Terzaghi, {}, {}, r), kEngineOk);
+    const double a = r.terzaghiA;
+    EXPECT_EQ(run(Terzaghi, {}, {.phi = 95}, r), kEngineFailed);
+    EXPECT_EQ(run(Terzaghi, {.ex = 0.7}, {.phi = 20}, r), kEngineFailed);
+    EXPECT_EQ(r.terzaghiA, a);
+}
+
+// The entry point on the process-wide records.
+class EngineEntry : public ::testing::Test {
+protected:
+    void SetUp() override {
+        savedSoil_ = soilData;
+        savedResult_ = bearingResult;
+    }
+    void TearDown() override {
+        soilData = savedSoil_;
+        bearingResult = savedResult_;
+    }
+    SoilData savedSoil_;
+    BearingResult savedResult_;
+};
+
+TEST_F(EngineEntry, ReadsSoilWritesResultAndTakesForcesBeforeEccentricities) {
+    soilData = {.phi = 30, .c = 0.1};
+    bearingResult = BearingResult{};
+    // B, L, D, alpha, omega, N, T, ex, ey: swapping the forces with the
+    // eccentricities would put the resultant far outside the base.
+    ASSERT_EQ(computeBearingCapacity(Hansen, 2, 3, 1, 0, 0, 50000, 0, 0.2, 0.3,
+                                     &bearingResult.ultimateLoad),
+              kEngineOk);
+    EXPECT_NEAR(bearingResult.ultimateLoad, 456411, 0.5);
+    EXPECT_NEAR(bearingResult.sc, 1.32562, 5e-6);
+    EXPECT_EQ(bearingResult.cohesionM, 1000);
+
+    BearingResult pure;
+    ASSERT_EQ(computeBearing(Hansen, {.B = 2, .L = 3, .ex = 0.2, .ey = 0.3, .N = 50000}, soilData,
+                             pure, &pure.ultimateLoad),
+              kEngineOk);
+    EXPECT_EQ(pure.ultimateLoad, bearingResult.ultimateLoad);
+    EXPECT_EQ(pure.NgaCorr, bearingResult.NgaCorr);
+
+    // The load goes only where the pointer says.
+    double elsewhere = 0;
+    bearingResult.ultimateLoad = -1;
+    ASSERT_EQ(computeBearingCapacity(Hansen, 2, 3, 1, 0, 0, 50000, 0, 0.2, 0.3, &elsewhere),
+              kEngineOk);
+    EXPECT_EQ(elsewhere, pure.ultimateLoad);
+    EXPECT_EQ(bearingResult.ultimateLoad, -1);
+}
+
+} // namespace
+} // namespace zolt

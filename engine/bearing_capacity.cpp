@@ -30,23 +30,31 @@ bool isFinite(const std::optional<FactorGroup>& g) {
 }
 
 bool isComplete(const MethodOutcome& o) {
-    for (double v : {o.Nq, o.NqCorr, o.Nc, o.NcCorr, o.Nga, o.NgaCorr, o.ultimateLoad})
-        if (!std::isfinite(v))
-            return false;
-    if (o.terzaghiA && !std::isfinite(*o.terzaghiA))
-        return false;
-    return isFinite(o.shape) && isFinite(o.depth) && isFinite(o.inclination) && isFinite(o.slope) &&
+    return std::isfinite(o.Nq) && std::isfinite(o.NqCorr) && std::isfinite(o.Nc) &&
+           std::isfinite(o.NcCorr) && std::isfinite(o.Nga) && std::isfinite(o.NgaCorr) &&
+           std::isfinite(o.ultimateLoad) && (!o.terzaghiA || std::isfinite(*o.terzaghiA)) &&
+           isFinite(o.shape) && isFinite(o.depth) && isFinite(o.inclination) && isFinite(o.slope) &&
            isFinite(o.tilt);
 }
 
-void writeGroup(BearingResult& r, int first, const std::optional<FactorGroup>& g) {
+void clearFactors(BearingResult& r) {
+    r.sc = r.sq = r.sga = 0.0;
+    r.dc = r.dq = r.dga = 0.0;
+    r.ic = r.iq = r.iga = 0.0;
+    r.gc = r.gq = r.gga = 0.0;
+    r.bc = r.bq = r.bga = 0.0;
+    r.factorPresent.fill(0);
+}
+
+// Writes one group with its three flags; `first` is the FactorIndex of c.
+void writeGroup(BearingResult& r, int first, double& c, double& q, double& ga,
+                const std::optional<FactorGroup>& g) {
     if (!g)
         return;
-    const double values[] = {g->c, g->q, g->ga};
-    for (int i = 0; i < 3; ++i) {
-        r.factor(first + i) = values[i];
-        r.factorPresent[first + i] = 1;
-    }
+    c = g->c;
+    q = g->q;
+    ga = g->ga;
+    r.factorPresent[first] = r.factorPresent[first + 1] = r.factorPresent[first + 2] = 1;
 }
 
 void commit(const MethodOutcome& o, BearingResult& r, double* ultimateLoad) {
@@ -60,11 +68,11 @@ void commit(const MethodOutcome& o, BearingResult& r, double* ultimateLoad) {
     r.NgaCorr = o.NgaCorr;
     if (o.terzaghiA)
         r.terzaghiA = *o.terzaghiA;
-    writeGroup(r, kSc, o.shape);
-    writeGroup(r, kDc, o.depth);
-    writeGroup(r, kIc, o.inclination);
-    writeGroup(r, kGc, o.slope);
-    writeGroup(r, kBc, o.tilt);
+    writeGroup(r, kSc, r.sc, r.sq, r.sga, o.shape);
+    writeGroup(r, kDc, r.dc, r.dq, r.dga, o.depth);
+    writeGroup(r, kIc, r.ic, r.iq, r.iga, o.inclination);
+    writeGroup(r, kGc, r.gc, r.gq, r.gga, o.slope);
+    writeGroup(r, kBc, r.bc, r.bq, r.bga, o.tilt);
 }
 
 MethodOutcome runMethod(std::int32_t method, const engine::MethodInput& in) {
@@ -84,9 +92,7 @@ MethodOutcome runMethod(std::int32_t method, const engine::MethodInput& in) {
 
 int computeBearing(std::int32_t method, const GeometryData& geometry, const SoilData& soil,
                    BearingResult& result, double* ultimateLoad) {
-    for (int i = 0; i < kFactorCount; ++i)
-        result.factor(i) = 0.0;
-    result.factorPresent.fill(0);
+    clearFactors(result);
 
     const engine::CommonQuantities common = engine::computeCommonQuantities(geometry, soil);
     result.Kp = common.Kp;
@@ -103,7 +109,7 @@ int computeBearing(std::int32_t method, const GeometryData& geometry, const Soil
     const MethodOutcome outcome = runMethod(method, {geometry, soil, common});
     if (!outcome.accepted) {
         if (isFinite(outcome.depth))
-            writeGroup(result, kDc, outcome.depth);
+            writeGroup(result, kDc, result.dc, result.dq, result.dga, outcome.depth);
         return kEngineFailed;
     }
     if (!isComplete(outcome))

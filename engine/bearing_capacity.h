@@ -18,6 +18,13 @@ constexpr int kEngineFailed = 1;
 // method finds no meaningful load (then the N-factors and the load keep
 // their previous values). A method outside 0..3 returns kEngineOk with only
 // the cleared factors, Kp and cohesionM written.
+//
+// Every call clears the fifteen factors and writes Kp and cohesionM. No
+// meaningful load exists, and the call fails with nothing more written, for
+// a friction angle of 90 degrees or more, for a resultant outside the base
+// (B - 2 ex < 0 or L - 2 ey < 0), or when any factor or the load would not
+// be finite. Hansen and Vesic also fail when the shear load makes iq or
+// i-gamma negative; that failure keeps the call's depth factors.
 int computeBearing(std::int32_t method, const GeometryData& geometry, const SoilData& soil,
                    BearingResult& result, double* ultimateLoad);
 

@@ -8,9 +8,6 @@ namespace zolt::engine {
 
 // pi as the engine has always used it.
 constexpr double kPi = 3.141592653589793;
-// Degrees are turned into radians by multiplying with 1/180 held in
-// extended precision, never by dividing by 180 (see toRadians).
-constexpr long double kOneOver180 = 1.0L / 180.0L;
 // Cohesion and adhesion are entered in kg/cm2; the formulas want kg/m2.
 constexpr double kCm2PerM2 = 10000.0;
 // Nc of a purely cohesive soil (phi = 0), where (Nq - 1)/tan(phi) has no value.
@@ -18,9 +15,9 @@ constexpr double kNcCohesive = 5.14;
 // Loads at or below this magnitude (kg) count as no load at all.
 constexpr double kNoLoadTolerance = 0.00001;
 
-// x deg -> rad as x*pi*(1/180), the last product in extended precision.
+// Every angle enters and leaves the engine in degrees.
 inline double toRadians(double degrees) {
-    return static_cast<double>(degrees * kPi * kOneOver180);
+    return degrees * kPi / 180.0;
 }
 
 inline double square(double x) {

@@ -14,45 +14,44 @@ constexpr long double kOneOver450 = 1.0L / 450.0L;
 constexpr double kTiltQPerDegree = -0.0349065850398866;
 constexpr double kTiltGammaPerDegree = -0.0471238898038469;
 
-double shapeWidth(const MethodInput& in) {
-    return in.common.Bprime;
-}
+struct HansenFormulas {
+    static double shapeWidth(const MethodInput& in) { return in.common.Bprime; }
 
-FactorGroup inclinedLoad(const MethodInput& in, double H) {
-    const SoilData& s = in.soil;
-    const CommonQuantities& cq = in.common;
-    const bool cohesive = s.phi == 0.0;
+    static FactorGroup inclinedLoad(const MethodInput& in, double H) {
+        const SoilData& s = in.soil;
+        const CommonQuantities& cq = in.common;
+        const bool cohesive = s.phi == 0.0;
 
-    const double iq = cohesive ? 0.0 : std::pow(1.0 - 0.5 * H / cq.Vstar, 5.0);
-    const double ic = cohesive ? 0.5 - 0.5 * std::sqrt(1.0 - H / (cq.Aprime * s.ca * kCm2PerM2))
-                               : iq - (1.0 - iq) / (cq.Nq - 1.0);
-    const double tiltedCoefficient = static_cast<double>(0.7 - in.geometry.alpha * kOneOver450);
-    const double iga = s.phi > 0.0 ? std::pow(1.0 - tiltedCoefficient * H / cq.Vstar, 5.0) : 0.0;
-    return {ic, iq, iga};
-}
+        const double iq = cohesive ? 0.0 : std::pow(1.0 - 0.5 * H / cq.Vstar, 5.0);
+        const double ic = cohesive ? 0.5 - 0.5 * std::sqrt(1.0 - H / (cq.Aprime * s.ca * kCm2PerM2))
+                                   : iq - (1.0 - iq) / (cq.Nq - 1.0);
+        const double tiltedCoefficient = static_cast<double>(0.7 - in.geometry.alpha * kOneOver450);
+        const double iga =
+            s.phi > 0.0 ? std::pow(1.0 - tiltedCoefficient * H / cq.Vstar, 5.0) : 0.0;
+        return {ic, iq, iga};
+    }
 
-QGammaPair slope(const MethodInput& in) {
-    const double gq = std::pow(1.0 - 0.5 * std::tan(toRadians(in.geometry.omega)), 5.0);
-    return {gq, gq};
-}
+    static QGammaPair slope(const MethodInput& in) {
+        const double gq = std::pow(1.0 - 0.5 * std::tan(toRadians(in.geometry.omega)), 5.0);
+        return {gq, gq};
+    }
 
-QGammaPair tilt(const MethodInput& in) {
-    const double alpha = in.geometry.alpha;
-    const double tanPhi = in.common.tanPhi;
-    return {std::exp(alpha * kTiltQPerDegree * tanPhi),
-            std::exp(alpha * kTiltGammaPerDegree * tanPhi)};
-}
+    static QGammaPair tilt(const MethodInput& in) {
+        const double alpha = in.geometry.alpha;
+        const double tanPhi = in.common.tanPhi;
+        return {std::exp(alpha * kTiltQPerDegree * tanPhi),
+                std::exp(alpha * kTiltGammaPerDegree * tanPhi)};
+    }
 
-double nGamma(const MethodInput& in) {
-    return 1.5 * (in.common.Nq - 1.0) * in.common.tanPhi;
-}
-
-constexpr HansenVesicFormulas kHansen{shapeWidth, inclinedLoad, slope, tilt, nGamma};
+    static double nGamma(const MethodInput& in) {
+        return 1.5 * (in.common.Nq - 1.0) * in.common.tanPhi;
+    }
+};
 
 } // namespace
 
 MethodOutcome computeHansen(const MethodInput& in) {
-    return computeHansenVesic(in, kHansen);
+    return computeHansenVesic<HansenFormulas>(in);
 }
 
 } // namespace zolt::engine

@@ -12,49 +12,47 @@ namespace {
 // pi/180 as a double, used for omega in the cohesive N-gamma.
 constexpr double kRadiansPerDegree = 0.017453292519943295;
 
-double shapeWidth(const MethodInput& in) {
-    return in.geometry.B;
-}
+struct VesicFormulas {
+    static double shapeWidth(const MethodInput& in) { return in.geometry.B; }
 
-FactorGroup inclinedLoad(const MethodInput& in, double H) {
-    const GeometryData& g = in.geometry;
-    const SoilData& s = in.soil;
-    const CommonQuantities& cq = in.common;
-    const bool cohesive = s.phi == 0.0;
+    static FactorGroup inclinedLoad(const MethodInput& in, double H) {
+        const GeometryData& g = in.geometry;
+        const SoilData& s = in.soil;
+        const CommonQuantities& cq = in.common;
+        const bool cohesive = s.phi == 0.0;
 
-    // From 1.5 (square) to 2 (long strip), on the full dimensions.
-    const double m = (g.B / g.L + 2.0) / (g.B / g.L + 1.0);
-    // H > V* leaves a negative base under a fractional power: the result is
-    // NaN and the frame's check refuses the load.
-    const double iq = cohesive ? 0.0 : std::pow(1.0 - H / cq.Vstar, m);
-    const double ic = cohesive ? 1.0 - m * H / (cq.Aprime * s.ca * kCm2PerM2 * cq.Nc)
-                               : iq - (1.0 - iq) / (cq.Nq - 1.0);
-    const double iga = cohesive ? 0.0 : std::pow(1.0 - H / cq.Vstar, m + 1.0);
-    return {ic, iq, iga};
-}
+        // From 1.5 (square) to 2 (long strip), on the full dimensions.
+        const double m = (g.B / g.L + 2.0) / (g.B / g.L + 1.0);
+        // H > V* leaves a negative base under a fractional power: the result is
+        // NaN and the frame's check refuses the load.
+        const double iq = cohesive ? 0.0 : std::pow(1.0 - H / cq.Vstar, m);
+        const double ic = cohesive ? 1.0 - m * H / (cq.Aprime * s.ca * kCm2PerM2 * cq.Nc)
+                                   : iq - (1.0 - iq) / (cq.Nq - 1.0);
+        const double iga = cohesive ? 0.0 : std::pow(1.0 - H / cq.Vstar, m + 1.0);
+        return {ic, iq, iga};
+    }
 
-QGammaPair slope(const MethodInput& in) {
-    const double gq = square(1.0 - std::tan(toRadians(in.geometry.omega)));
-    return {gq, gq};
-}
+    static QGammaPair slope(const MethodInput& in) {
+        const double gq = square(1.0 - std::tan(toRadians(in.geometry.omega)));
+        return {gq, gq};
+    }
 
-QGammaPair tilt(const MethodInput& in) {
-    const double bq = square(1.0 - toRadians(in.geometry.alpha) * in.common.tanPhi);
-    return {bq, bq};
-}
+    static QGammaPair tilt(const MethodInput& in) {
+        const double bq = square(1.0 - toRadians(in.geometry.alpha) * in.common.tanPhi);
+        return {bq, bq};
+    }
 
-double nGamma(const MethodInput& in) {
-    if (in.soil.phi == 0.0)
-        return -2.0 * std::sin(in.geometry.omega * kRadiansPerDegree);
-    return 2.0 * (in.common.Nq + 1.0) * in.common.tanPhi;
-}
-
-constexpr HansenVesicFormulas kVesic{shapeWidth, inclinedLoad, slope, tilt, nGamma};
+    static double nGamma(const MethodInput& in) {
+        if (in.soil.phi == 0.0)
+            return -2.0 * std::sin(in.geometry.omega * kRadiansPerDegree);
+        return 2.0 * (in.common.Nq + 1.0) * in.common.tanPhi;
+    }
+};
 
 } // namespace
 
 MethodOutcome computeVesic(const MethodInput& in) {
-    return computeHansenVesic(in, kVesic);
+    return computeHansenVesic<VesicFormulas>(in);
 }
 
 } // namespace zolt::engine

@@ -92,6 +92,8 @@ TEST(EngineReference, Meyerhof) {
         {"inclined", {.B = 2, .L = 3, .N = 10000, .T = 5000}, {}, 0, "-di--",
          {X(ic, 0.4967892, 5e-8), X(iq, 0.4967892, 5e-8), X(iga, 0.01310986, 5e-9),
           X(NcCorr, 17.56645, 5e-6), X(ultimateLoad, 109688.570, 5e-4)}},
+        {"the sign of the shear plays no part", {.B = 2, .L = 3, .N = 10000, .T = -5000}, {}, 0,
+         "-di--", {X(iq, 0.4967892, 5e-8), X(ultimateLoad, 109688.570, 5e-4)}},
         // recomputed: B'/L in the shape factors, the full B in the self-weight term
         {"eccentric", {.B = 2, .L = 3, .ex = 0.2, .N = 10000}, {}, 0, "sd---",
          {X(sc, 1.32, kExact), X(sq, 1.16, kExact), X(ultimateLoad, 371025.631, 5e-4)}},
@@ -147,6 +149,8 @@ TEST(EngineReference, Hansen) {
         {"inclined", kInclined, {}, 0, "sdigb",
          {X(sc, 1.0, kExact), X(sq, 1.0, kExact), X(sga, 1.0, kExact), X(iq, 0.773781, 5e-7),
           X(ic, 0.760781, 5e-7), X(iga, 0.695688, 5e-7), X(ultimateLoad, 42463.2, 0.05)}},
+        {"the sign of the shear plays no part", {.N = 10000, .T = -1000}, {}, 0, "sdigb",
+         {X(iq, 0.773781, 5e-7), X(ultimateLoad, 42463.2, 0.05)}},
         // recomputed
         {"inclined, tilted, with adhesion", kTiltedInclined, kAdhesive, 0, "sdigb",
          {X(iq, 0.55400484, 5e-9), X(ic, 0.52837459, 5e-9), X(iga, 0.44105241, 5e-9),

@@ -1,0 +1,80 @@
+#include "controls/tintedit.h"
+
+#include "controls/controlmessages.h"
+#include "controls/fieldorder.h"
+#include "controls/tintvalidator.h"
+#include "model/number_text.h"
+#include "toolkit/tmessageevent.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+
+#include <charconv>
+#include <limits>
+
+TIntEdit::TIntEdit(TDialog* parent, int id, void* variable, std::int32_t minimum,
+                   std::int32_t maximum, int textLimit, std::int16_t valueType,
+                   std::int16_t changeFlags, std::int32_t step)
+    : TEdit(parent, id, textLimit), m_minimum(minimum), m_maximum(maximum),
+      m_changeFlags(changeFlags), m_step(step) {
+    auto* validator = new TIntValidator(minimum, maximum, valueType);
+    validator->SetOption(voTransfer);
+    SetValidator(validator);
+    if (TIntValidator::IsTransferType(valueType))
+        SetTransferBuffer(variable);
+    TransferData(tdSetData);
+}
+
+TIntEdit::~TIntEdit() = default;
+
+bool TIntEdit::CanClose() {
+    TransferData(tdGetData);
+    return TEdit::CanClose();
+}
+
+void TIntEdit::EvKillFocus(QWidget* gettingFocus) {
+    CommitEditChange(*this, m_changeFlags);
+    TEdit::EvKillFocus(gettingFocus);
+    NotifyClient(WM_CTLFOCUS, 0);
+}
+
+void TIntEdit::EvSetFocus() {
+    const int id = GetId();
+    TEdit::EvSetFocus();
+    SetSelection(0, std::numeric_limits<int>::max());
+    NotifyClient(WM_CTLFOCUS, static_cast<unsigned long>(id));
+}
+
+bool TIntEdit::EvKeyDown(QKeyEvent* event) {
+    if (MoveFocusInFieldOrder(*this, event)) {
+        event->accept();
+        return true;
+    }
+    return TEdit::EvKeyDown(event);
+}
+
+long TIntEdit::HandleMessage(unsigned message, unsigned long wParam, long lParam) {
+    if (message == WM_VSCROLL) {
+        EvVScroll(static_cast<unsigned>(wParam & 0xFFFF));
+        return 0;
+    }
+    return TEdit::HandleMessage(message, wParam, lParam);
+}
+
+void TIntEdit::EvVScroll(unsigned code) {
+    if (code != SB_LINEUP && code != SB_LINEDOWN)
+        return;
+    SetFocus();
+    long long value = zolt::parseLeadingInteger(GetText().left(8).toStdString());
+    if (code == SB_LINEUP && value < m_maximum)
+        value += m_step;
+    else if (code == SB_LINEDOWN && value > m_minimum)
+        value -= m_step;
+    char digits[24] = {};
+    const auto result = std::to_chars(digits, digits + sizeof digits, value);
+    SetText(QString::fromLatin1(digits, static_cast<qsizetype>(result.ptr - digits)));
+    // The new text is the user's change: the field commits it when it loses
+    // the focus, as a typed one.
+    if (QLineEdit* edit = LineEdit())
+        edit->setModified(true);
+}

@@ -1,0 +1,44 @@
+#include "controls/tovdialog.h"
+
+#include "toolkit/twinhelp.h"
+
+#include <QKeyEvent>
+
+TOvDialog::TOvDialog(QWidget* parent, int resId) : TDialog(parent, resId) {}
+
+TOvDialog::~TOvDialog() = default;
+
+void TOvDialog::TransferToControls() {
+    TransferData(tdSetData);
+}
+
+void TOvDialog::EvCommand(int id) {
+    if (id == CM_HELP) {
+        CmHelp();
+        return;
+    }
+    TDialog::EvCommand(id);
+}
+
+void TOvDialog::CmOk() {
+    if (isModal())
+        TDialog::CmOk();
+}
+
+void TOvDialog::CmHelp() {
+    WinHelp(this, QStringLiteral("zolt.hlp"), HELP_CONTEXT, HelpContext);
+}
+
+bool TOvDialog::PreProcessKey(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        return false;
+    return TDialog::PreProcessKey(event);
+}
+
+long TOvDialog::HandleMessage(unsigned message, unsigned long wParam, long lParam) {
+    if (message == WM_OVHELP) {
+        CmHelp();
+        return 0;
+    }
+    return TDialog::HandleMessage(message, wParam, lParam);
+}

@@ -1,0 +1,31 @@
+#include "toolkit/tapplication.h"
+
+#include <QWidget>
+
+TApplication::TApplication(const QString& name, int& argc, char** argv)
+    : QApplication(argc, argv), m_name(name) {
+    setApplicationName(name);
+}
+
+TApplication::~TApplication() = default;
+
+TApplication* TApplication::Current() {
+    return qobject_cast<TApplication*>(QCoreApplication::instance());
+}
+
+QWidget* TApplication::MainWindow() {
+    const TApplication* app = Current();
+    return app != nullptr ? app->GetMainWindow() : nullptr;
+}
+
+QWidget* TApplication::ClientWindow() {
+    const TApplication* app = Current();
+    return app != nullptr ? app->GetClientWindow() : nullptr;
+}
+
+int TApplication::Run() {
+    InitMainWindow();
+    if (m_mainWindow != nullptr && !m_mainWindow->isVisible())
+        m_mainWindow->show();
+    return exec();
+}

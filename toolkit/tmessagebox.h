@@ -1,0 +1,14 @@
+// The program's message box: the application's name as caption, one OK
+// button, the text, and no icon unless one is asked for (the validators use
+// the warning icon). It is owned by `owner` when given, otherwise by the
+// main window, otherwise by the active window, and runs modally.
+#pragma once
+
+#include <QMessageBox>
+#include <QString>
+
+class QWidget;
+
+// Returns the id of the button that closed it (1, OK; also for Escape).
+int ShowMessageBox(const QString& text, QMessageBox::Icon icon = QMessageBox::NoIcon,
+                   QWidget* owner = nullptr);

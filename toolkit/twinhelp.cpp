@@ -1,0 +1,89 @@
+#include "toolkit/twinhelp.h"
+
+#include "toolkit/tapplication.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QPointer>
+#include <QTextBrowser>
+#include <QTextStream>
+#include <QUrl>
+
+namespace {
+
+QPointer<QTextBrowser> helpWindow;
+
+QString helpFolder(const QString& helpFile) {
+    return QStringLiteral(":/help/%1/").arg(QFileInfo(helpFile).completeBaseName().toLower());
+}
+
+QString pageOfContext(const QString& folder, unsigned long context) {
+    QFile map(folder + QStringLiteral("map.txt"));
+    if (!map.open(QIODevice::ReadOnly | QIODevice::Text))
+        return {};
+    QTextStream in(&map);
+    while (!in.atEnd()) {
+        QString line = in.readLine();
+        const qsizetype comment = line.indexOf(u'#');
+        if (comment >= 0)
+            line.truncate(comment);
+        const QStringList fields = line.split(u' ', Qt::SkipEmptyParts);
+        if (fields.size() != 2)
+            continue;
+        bool ok = false;
+        const unsigned long number = fields.at(0).toULong(&ok);
+        if (ok && number == context)
+            return fields.at(1);
+    }
+    return {};
+}
+
+void updateTitle() {
+    if (helpWindow == nullptr)
+        return;
+    const QString page = helpWindow->documentTitle();
+    const QString title = QStringLiteral("Guida di %1").arg(QCoreApplication::applicationName());
+    helpWindow->setWindowTitle(page.isEmpty() ? title : QStringLiteral("%1 - %2").arg(title, page));
+}
+
+} // namespace
+
+bool WinHelp(QWidget* owner, const QString& helpFile, unsigned command, unsigned long data) {
+    if (command != HELP_CONTEXT && command != HELP_CONTENTS)
+        return false;
+    const QString folder = helpFolder(helpFile);
+    const QString contents = QStringLiteral("index.html");
+    QString page = command == HELP_CONTEXT ? pageOfContext(folder, data) : contents;
+    if (page.isEmpty() || !QFile::exists(folder + page))
+        page = contents;
+    if (!QFile::exists(folder + page))
+        return false;
+
+    QWidget* parent = QApplication::activeModalWidget();
+    if (parent == nullptr)
+        parent = TApplication::MainWindow();
+    if (parent == nullptr && owner != nullptr)
+        parent = owner->window();
+    if (helpWindow == nullptr) {
+        helpWindow = new QTextBrowser(parent);
+        helpWindow->setWindowFlags(Qt::Window);
+        helpWindow->setAttribute(Qt::WA_DeleteOnClose);
+        helpWindow->setOpenExternalLinks(true);
+        helpWindow->resize(640, 480);
+        QObject::connect(helpWindow, &QTextBrowser::sourceChanged, helpWindow,
+                         [] { updateTitle(); });
+    } else if (helpWindow->parentWidget() != parent) {
+        helpWindow->setParent(parent, Qt::Window);
+    }
+    helpWindow->setSource(QUrl(QStringLiteral("qrc") + folder + page));
+    updateTitle();
+    helpWindow->show();
+    helpWindow->raise();
+    helpWindow->activateWindow();
+    return true;
+}
+
+QTextBrowser* HelpWindow() {
+    return helpWindow;
+}

@@ -3,6 +3,7 @@
 #include "model/windows1252.h"
 #include "toolkit/tdialog.h"
 
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 
@@ -92,7 +93,9 @@ bool TEdit::CanClose() {
 }
 
 unsigned TEdit::Transfer(void* buffer, TTransferDirection direction) {
-    if (buffer == nullptr)
+    // Without its edit control there is no text to transfer: the variable
+    // keeps its value.
+    if (buffer == nullptr || LineEdit() == nullptr)
         return 0;
     if (m_validator != nullptr && m_validator->HasOption(voTransfer)) {
         QString text;
@@ -157,9 +160,24 @@ void TEdit::TakeFocusBack() {
 }
 
 bool TEdit::EvKeyDown(QKeyEvent* event) {
-    QLineEdit* edit = LineEdit();
-    if (edit == nullptr)
+    if (LineEdit() == nullptr)
         return false;
+    EditChecked(event, typesCharacter(event));
+    return true;
+}
+
+bool TEdit::eventFilter(QObject* watched, QEvent* event) {
+    // Characters composed by an input method arrive without a key press.
+    if (watched == GetHandle() && LineEdit() != nullptr && event->type() == QEvent::InputMethod &&
+        !static_cast<QInputMethodEvent*>(event)->commitString().isEmpty()) {
+        EditChecked(event, true);
+        return true;
+    }
+    return TControl::eventFilter(watched, event);
+}
+
+void TEdit::EditChecked(QEvent* event, bool typed) {
+    QLineEdit* edit = LineEdit();
     const QString before = edit->text();
     const int cursor = edit->cursorPosition();
     const int selectionStart = edit->selectionStart();
@@ -170,20 +188,21 @@ bool TEdit::EvKeyDown(QKeyEvent* event) {
 
     const QString after = edit->text();
     if (after == before)
-        return true;
+        return;
     bool refused =
         m_textLimit > 0 && after.size() > m_textLimit - 1 && after.size() > before.size();
-    if (!refused && m_validator != nullptr && typesCharacter(event))
+    if (!refused && typed && m_validator != nullptr)
         refused = !m_validator->IsValidInput(after);
-    if (refused) {
-        edit->setText(before);
-        if (selectionLength > 0 && cursor == selectionStart)
-            edit->setSelection(selectionStart + selectionLength, -selectionLength);
-        else if (selectionLength > 0)
-            edit->setSelection(selectionStart, selectionLength);
-        else
-            edit->setCursorPosition(cursor);
-        edit->setModified(modified);
-    }
-    return true;
+    if (!refused)
+        return;
+    // Put the previous text back as it was, with its cursor, selection and
+    // modified flag.
+    edit->setText(before);
+    if (selectionLength > 0 && cursor == selectionStart)
+        edit->setSelection(selectionStart + selectionLength, -selectionLength);
+    else if (selectionLength > 0)
+        edit->setSelection(selectionStart, selectionLength);
+    else
+        edit->setCursorPosition(cursor);
+    edit->setModified(modified);
 }

@@ -62,11 +62,15 @@ protected:
     void EvSetFocus() override;
     void EvKillFocus(QWidget* gettingFocus) override;
     bool EvKeyDown(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
     QLineEdit* LineEdit() const;
 
 private:
     void TakeFocusBack();
+    // Lets the edit process `event`; puts the previous text back when the
+    // text grew past the limit, or when `typed` and the validator refuses it.
+    void EditChecked(QEvent* event, bool typed);
 
     std::unique_ptr<TFilterValidator> m_validator;
     int m_textLimit;

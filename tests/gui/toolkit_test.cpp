@@ -11,6 +11,7 @@
 #include "toolkit/tmessageevent.h"
 #include "toolkit/twinhelp.h"
 
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -367,6 +368,16 @@ void ToolkitTest::editLimitsTypingAndRestoresRefusedCharacters() {
     QTest::keyClick(line, Qt::Key_Y);
     QCOMPARE(edit->GetText(), QStringLiteral("2.3"));
     QCOMPARE(line->cursorPosition(), 0);
+
+    // Characters from an input method are checked as typed ones.
+    QInputMethodEvent composed;
+    composed.setCommitString(QStringLiteral("è"));
+    QCoreApplication::sendEvent(line, &composed);
+    QCOMPARE(edit->GetText(), QStringLiteral("2.3"));
+    composed.setCommitString(QStringLiteral("7"));
+    QCoreApplication::sendEvent(line, &composed);
+    QCOMPARE(edit->GetText(), QStringLiteral("72.3"));
+    QTest::keyClick(line, Qt::Key_Backspace);
 
     // Backspace is not checked: it may leave a text the set forbids.
     edit->SetText(QStringLiteral("12a4"));

@@ -1,0 +1,27 @@
+// The commands of the analysis workflow, as the main window runs them:
+// each builds its modal dialogs with `owner` (the main window) as parent,
+// runs them and destroys them before it returns.
+#pragma once
+
+class QMdiSubWindow;
+class QWidget;
+class TMDIClient;
+
+namespace zolt {
+
+// "Dati geometria": the nine fields of GeometryData, restored on Annulla;
+// reopened while B > L.
+void GeometryCommand(QWidget* owner);
+
+// "Dati Terreno": the five fields of SoilData, restored on Annulla.
+void SoilCommand(QWidget* owner);
+
+// "Metodo di calcolo", then the pre-checks, the engine and the results.
+void AnalysisCommand(QWidget* owner);
+
+// Writes the report file and opens a new "Relazione" window on it in
+// `client`. When the file cannot be written it shows the open-error
+// message and opens nothing (null).
+QMdiSubWindow* ReportCommand(TMDIClient* client);
+
+} // namespace zolt

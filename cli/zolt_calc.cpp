@@ -23,9 +23,6 @@ namespace {
 
 enum ExitCode { kExitOk = 0, kExitEngineFailed = 1, kExitRefused = 2, kExitBadInput = 3 };
 
-constexpr double kMinSafetyFactor = 1.0;
-constexpr double kMaxSafetyFactor = 9.0;
-
 constexpr std::array<std::string_view, 4> kMethodNames = {"terzaghi", "meyerhof", "hansen",
                                                           "vesic"};
 

@@ -2,8 +2,7 @@
 
 #include "model/file_io.h"
 #include "model/windows1252.h"
-
-#include <QFontDatabase>
+#include "toolkit/tfixedfont.h"
 
 namespace {
 // The report is a few kilobytes; anything beyond this is not a report.
@@ -14,7 +13,7 @@ TEditFile::TEditFile(QWidget* parent, int id, const QString& text, int x, int y,
                      const QString& fileName)
     : QPlainTextEdit(text, parent), m_id(id), m_fileName(fileName), m_size(w, h) {
     setObjectName(QStringLiteral("TEditFile%1").arg(id));
-    setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    setFont(FixedPitchFont());
     setLineWrapMode(QPlainTextEdit::NoWrap);
     setGeometry(x, y, w, h);
     Read();

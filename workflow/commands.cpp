@@ -1,10 +1,60 @@
 #include "workflow/commands.h"
 
+#include "engine/bearing_capacity.h"
+#include "model/data_file.h"
+#include "model/project.h"
+#include "toolkit/teditfile.h"
+#include "toolkit/tmdiclient.h"
+#include "toolkit/tmessagebox.h"
+#include "workflow/input_checks.h"
+#include "workflow/report.h"
+#include "workflow/results_dialog.h"
+#include "workflow/zolt_ana.h"
+
+#include <QMdiSubWindow>
+
 namespace zolt {
 
-void GeometryCommand(QWidget*) {}
-void SoilCommand(QWidget*) {}
-void AnalysisCommand(QWidget*) {}
-QMdiSubWindow* ReportCommand(TMDIClient*) { return nullptr; }
+namespace {
+
+constexpr int kReportViewId = 100;
+constexpr QSize kReportViewSize(400, 400);
+constexpr QPoint kReportWindowPosition(100, 100);
+constexpr const char* kEngineErrorText = "Errore";
+
+} // namespace
+
+void ShowInputCheckMessages(InputCheckMask mask) {
+    ShowMessageBox(QString::fromStdString(inputCheckText(mask)));
+}
+
+void AnalysisCommand(QWidget* owner) {
+    {
+        Zolt_Ana dialog(owner);
+        if (dialog.Execute() == IDCANCEL)
+            return;
+    }
+    if (const InputCheckMask mask = CheckAnalysisInputs(); mask != 0) {
+        ShowInputCheckMessages(mask);
+        return;
+    }
+    const GeometryData& g = geometryData;
+    if (computeBearingCapacity(analysisSettings.method, g.B, g.L, g.D, g.alpha, g.omega, g.N, g.T,
+                               g.ex, g.ey, &bearingResult.ultimateLoad) != kEngineOk) {
+        ShowMessageBox(QString::fromUtf8(kEngineErrorText));
+        return;
+    }
+    ShowResultsDialog(owner);
+}
+
+QMdiSubWindow* ReportCommand(TMDIClient* client) {
+    if (!WriteReport()) {
+        ShowMessageBox(QString::fromUtf8(kOpenErrorText));
+        return nullptr;
+    }
+    auto* view = new TEditFile(nullptr, kReportViewId, QString(), 0, 0, kReportViewSize.width(),
+                               kReportViewSize.height(), QString::fromUtf8(kReportFileName));
+    return client->CreateChild(QStringLiteral("Relazione"), view, kReportWindowPosition);
+}
 
 } // namespace zolt

@@ -19,6 +19,9 @@ void SoilCommand(QWidget* owner);
 // "Metodo di calcolo", then the pre-checks, the engine and the results.
 void AnalysisCommand(QWidget* owner);
 
+// The message box of refused pre-checks: one line per failed check.
+void ShowInputCheckMessages(int mask);
+
 // Writes the report file and opens a new "Relazione" window on it in
 // `client`. When the file cannot be written it shows the open-error
 // message and opens nothing (null).

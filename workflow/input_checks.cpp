@@ -41,7 +41,9 @@ InputCheckMask checkInputs(const GeometryData& geometry, const SoilData& soil) {
     return mask;
 }
 
-InputCheckMask CheckAnalysisInputs() { return checkInputs(geometryData, soilData); }
+InputCheckMask CheckAnalysisInputs() {
+    return checkInputs(geometryData, soilData);
+}
 
 std::string inputCheckText(InputCheckMask mask) {
     std::string text;

@@ -11,30 +11,33 @@ constexpr double kMaxLength = 99.9;   // m, and degrees for the angles
 constexpr double kMaxForce = 9999999; // kg: seven digits
 
 const InputField kGeometryFields[] = {
-    {101, "B", "Base della fondazione (m)", 0.1, kMaxLength, 5, 2, &G::B},
-    {102, "L", "Lunghezza della fondazione (m)", 0.1, kMaxLength, 5, 2, &G::L},
-    {103, "D", "Profondità del piano di posa (m)", 0.0, kMaxLength, 5, 2, &G::D},
-    {104, "alpha", "Inclinazione del piano di posa (°)", 0.0, kMaxLength, 5, 2, &G::alpha},
-    {105, "omega", "Inclinazione del pendio (°)", 0.0, kMaxLength, 5, 2, &G::omega},
-    {106, "ex", "Eccentricità direz. X (m)", 0.0, kMaxLength, 5, 2, &G::ex},
-    {107, "ey", "Eccentricità direz. Y (m)", 0.0, kMaxLength, 5, 2, &G::ey},
-    {108, "N", "Sforzo normale (Kg)", 0.0, kMaxForce, 8, 0, &G::N},
-    {109, "T", "Sforzo Tagliante (Kg)", 0.0, kMaxForce, 8, 0, &G::T},
+    {101, "B", 0.1, kMaxLength, 5, 2, &G::B},
+    {102, "L", 0.1, kMaxLength, 5, 2, &G::L},
+    {103, "D", 0.0, kMaxLength, 5, 2, &G::D},
+    {104, "alpha", 0.0, kMaxLength, 5, 2, &G::alpha},
+    {105, "omega", 0.0, kMaxLength, 5, 2, &G::omega},
+    {106, "ex", 0.0, kMaxLength, 5, 2, &G::ex},
+    {107, "ey", 0.0, kMaxLength, 5, 2, &G::ey},
+    {108, "N", 0.0, kMaxForce, 8, 0, &G::N},
+    {109, "T", 0.0, kMaxForce, 8, 0, &G::T},
 };
 
 const InputField kSoilFields[] = {
-    {201, "gamma", "Peso di volume (Kg/mc)", 0.0, 9999.9, 7, 1, nullptr, &S::gamma},
-    {202, "phi", "Angolo di attrito interno (°)", 0.0, 99.9, 5, 1, nullptr, &S::phi},
-    {203, "delta", "Angolo di attrito terreno fondazione (°)", 0.0, 99.9, 5, 1, nullptr,
-     &S::delta},
-    {204, "c", "Coesione (Kg/cmq)", 0.0, 99.99, 7, 3, nullptr, &S::c},
-    {205, "ca", "Aderenza terreno-fondazione (Kg/cmq)", 0.0, 99.99, 7, 3, nullptr, &S::ca},
+    {201, "gamma", 0.0, 9999.9, 7, 1, nullptr, &S::gamma},
+    {202, "phi", 0.0, 99.9, 5, 1, nullptr, &S::phi},
+    {203, "delta", 0.0, 99.9, 5, 1, nullptr, &S::delta},
+    {204, "c", 0.0, 99.99, 7, 3, nullptr, &S::c},
+    {205, "ca", 0.0, 99.99, 7, 3, nullptr, &S::ca},
 };
 
 } // namespace
 
-std::span<const InputField> geometryFields() { return kGeometryFields; }
-std::span<const InputField> soilFields() { return kSoilFields; }
+std::span<const InputField> geometryFields() {
+    return kGeometryFields;
+}
+std::span<const InputField> soilFields() {
+    return kSoilFields;
+}
 
 const InputField* findInputField(std::string_view name) {
     for (const auto& field : kGeometryFields)

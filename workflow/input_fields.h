@@ -1,6 +1,7 @@
-// The input fields of the geometry and soil dialogs: label, accepted range
-// and display of every field of GeometryData and SoilData. The dialogs and
-// the command-line front end take their limits from here.
+// The input fields of the geometry and soil dialogs: accepted range and
+// display of every field of GeometryData and SoilData (the labels are in
+// the dialog templates). The dialogs and the command-line front end take
+// their limits from here.
 #pragma once
 
 #include "model/records.h"
@@ -14,11 +15,10 @@ namespace zolt {
 struct InputField {
     int controlId;         // edit control id in its dialog (dialog id + running index)
     std::string_view name; // the record field's name
-    std::string_view label;
-    double minimum; // inclusive
-    double maximum; // inclusive
-    int textLength; // edit buffer size, NUL included: one character fewer can be typed
-    int decimals;   // digits shown after the point
+    double minimum;        // inclusive
+    double maximum;        // inclusive
+    int textLength;        // edit buffer size, NUL included: one character fewer can be typed
+    int decimals;          // digits shown after the point
     double GeometryData::*geometryField = nullptr;
     double SoilData::*soilField = nullptr;
 
@@ -33,6 +33,10 @@ std::span<const InputField> soilFields();     // ids 201..205, record order
 
 // The field of either record called `name` (case-sensitive), if any.
 const InputField* findInputField(std::string_view name);
+
+// The analysis dialog's safety factor, which divides qult into qamm.
+constexpr double kMinSafetyFactor = 1.0;
+constexpr double kMaxSafetyFactor = 9.0;
 
 // Geometry rule checked when the geometry dialog is confirmed.
 inline constexpr const char* kWidthLengthText =

@@ -39,7 +39,8 @@ bool writeReportFile(const std::string& path, const std::string& text) {
 }
 
 bool WriteReport() {
-    return writeReportFile(kReportFileName, reportText(analysisSettings, geometryData, bearingResult));
+    return writeReportFile(kReportFileName,
+                           reportText(analysisSettings, geometryData, bearingResult));
 }
 
 } // namespace zolt

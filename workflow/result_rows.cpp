@@ -26,8 +26,7 @@ constexpr FactorGroup kFactorGroups[] = {
     {kDc, "Fattori di profondità del piano di posa", "dc = %8.3f    dq=  %8.3f     dga=  %8.3f"},
     {kIc, "Fattori di inclinazione del carico", "ic = %8.3f    iq=  %8.3f     iga=  %8.3f"},
     {kGc, "Fattori di inclinazione del pendio", "gc = %8.3f    gq=  %8.3f     gga=  %8.3f"},
-    {kBc, "Fattori di inclinazione del piano di posa",
-     "bc = %8.3f    bq=  %8.3f     bga=  %8.3f"},
+    {kBc, "Fattori di inclinazione del piano di posa", "bc = %8.3f    bq=  %8.3f     bga=  %8.3f"},
 };
 
 constexpr std::string_view kMethodTitles[] = {
@@ -46,8 +45,7 @@ Pressures pressuresOf(double ultimateLoad, double B, double L, double safetyFact
     return p;
 }
 
-std::vector<ResultRow> resultRows(const BearingResult& r, double B, double L,
-                                  double safetyFactor) {
+std::vector<ResultRow> resultRows(const BearingResult& r, double B, double L, double safetyFactor) {
     const Pressures p = pressuresOf(r.ultimateLoad, B, L, safetyFactor);
     std::vector<ResultRow> rows;
     rows.push_back({{}, formatNumbers(kLoadRow, {r.ultimateLoad})});
@@ -57,11 +55,12 @@ std::vector<ResultRow> resultRows(const BearingResult& r, double B, double L,
     for (const FactorGroup& group : kFactorGroups) {
         if (!r.groupPresent(group.first))
             continue;
-        rows.push_back({group.heading,
-                        formatNumbers(group.format, {r.factor(group.first), r.factor(group.first + 1),
-                                                     r.factor(group.first + 2)})});
+        rows.push_back({group.heading, formatNumbers(group.format, {r.factor(group.first),
+                                                                    r.factor(group.first + 1),
+                                                                    r.factor(group.first + 2)})});
     }
-    rows.push_back({kCorrectedHeading, formatNumbers(kCorrectedRow, {r.NcCorr, r.NqCorr, r.NgaCorr})});
+    rows.push_back(
+        {kCorrectedHeading, formatNumbers(kCorrectedRow, {r.NcCorr, r.NqCorr, r.NgaCorr})});
     return rows;
 }
 

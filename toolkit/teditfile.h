@@ -20,11 +20,14 @@ public:
     QString GetFileName() const { return m_fileName; }
     // Reads the file again; false when it cannot be read.
     bool Read();
+    // The width that shows the longest line whole, frame and vertical
+    // scroll bar included.
+    int FullLineWidth() const;
 
-    QSize sizeHint() const override { return m_size; }
+    // The size it was given: the document window fits itself to it.
+    QSize sizeHint() const override { return size(); }
 
 private:
     int m_id;
     QString m_fileName;
-    QSize m_size;
 };

@@ -54,6 +54,8 @@ QMdiSubWindow* ReportCommand(TMDIClient* client) {
     }
     auto* view = new TEditFile(nullptr, kReportViewId, QString(), 0, 0, kReportViewSize.width(),
                                kReportViewSize.height(), QString::fromUtf8(kReportFileName));
+    // Wider when the font needs it, so that no line of the report is cut.
+    view->resize(qMax(kReportViewSize.width(), view->FullLineWidth()), kReportViewSize.height());
     return client->CreateChild(QStringLiteral("Relazione"), view, kReportWindowPosition);
 }
 

@@ -19,6 +19,7 @@
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTemporaryDir>
 
 #include <clocale>
@@ -479,7 +480,9 @@ void WorkflowTest::everyReportRunOpensAWindow() {
         QVERIFY(view != nullptr);
         QVERIFY(!view->isReadOnly());
         QVERIFY(isFixedPitch(view->font()));
-        QCOMPARE(view->size(), QSize(400, 400));
+        QCOMPARE(view->height(), 400);
+        QVERIFY(view->width() >= 400);
+        QCOMPARE(view->horizontalScrollBar()->maximum(), 0); // no line is cut
     }
     const auto text = [](QMdiSubWindow* w) {
         return qobject_cast<QPlainTextEdit*>(w->widget())->toPlainText();

@@ -31,6 +31,20 @@ std::string fixedDigits(double value, int precision) {
 
 bool isDigit(char ch) { return ch >= '0' && ch <= '9'; }
 
+// Where the digits start, past leading blanks and an optional sign, as
+// strtod and atol read them.
+std::size_t skipBlanksAndSign(std::string_view text, bool& negative) {
+    std::size_t pos = 0;
+    while (pos < text.size() && std::isspace(static_cast<unsigned char>(text[pos])))
+        ++pos;
+    negative = false;
+    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
+        negative = text[pos] == '-';
+        ++pos;
+    }
+    return pos;
+}
+
 } // namespace
 
 std::string formatFixed(double value, int precision, int width, bool leftAlign) {
@@ -91,14 +105,8 @@ std::string formatRoundTrip(double value) {
 }
 
 LeadingNumber parseLeadingNumber(std::string_view text) {
-    std::size_t pos = 0;
-    while (pos < text.size() && std::isspace(static_cast<unsigned char>(text[pos])))
-        ++pos;
     bool negative = false;
-    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
-        negative = text[pos] == '-';
-        ++pos;
-    }
+    const std::size_t pos = skipBlanksAndSign(text, negative);
     // from_chars takes no sign of its own beyond '-', and would read
     // "inf"/"nan", which no field of this program may hold: accept only a
     // decimal number, as the input fields only offer digits and '.'.
@@ -123,14 +131,8 @@ LeadingNumber parseLeadingNumber(std::string_view text) {
 }
 
 long parseLeadingInteger(std::string_view text) {
-    std::size_t pos = 0;
-    while (pos < text.size() && std::isspace(static_cast<unsigned char>(text[pos])))
-        ++pos;
     bool negative = false;
-    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
-        negative = text[pos] == '-';
-        ++pos;
-    }
+    std::size_t pos = skipBlanksAndSign(text, negative);
     long long value = 0;
     constexpr long long kLimit = static_cast<long long>(INT32_MAX) + 1;
     while (pos < text.size() && isDigit(text[pos])) {

@@ -1,0 +1,74 @@
+#include "app/filedata.h"
+
+#include <QCoreApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+namespace {
+
+// The file dialogs speak the program's language: Qt's own Italian texts,
+// installed the first time a dialog opens (where Qt's translations are
+// there; English otherwise).
+void installDialogTexts() {
+    static bool installed = false;
+    if (installed)
+        return;
+    installed = true;
+    auto* translator = new QTranslator(QCoreApplication::instance());
+    if (translator->load(QStringLiteral("qtbase_it"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QCoreApplication::installTranslator(translator);
+    } else {
+        delete translator;
+    }
+}
+
+} // namespace
+
+QStringList TFileData::NameFilters() const {
+    QStringList filters;
+    const QStringList parts = Filter.split(u'|');
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        const QString& description = parts.at(i);
+        QString patterns = parts.at(i + 1);
+        if (description.isEmpty() && patterns.isEmpty())
+            break;
+        patterns.replace(QLatin1String("*.*"), QLatin1String("*"));
+        patterns.replace(u';', u' ');
+        // The dialog takes the patterns from the last parentheses of the
+        // description, so they are given there.
+        const qsizetype open = description.lastIndexOf(u'(');
+        const QString label = open >= 0 ? description.left(open).trimmed() : description;
+        filters.append(QStringLiteral("%1 (%2)").arg(label, patterns));
+    }
+    return filters;
+}
+
+bool RunFileDialog(QWidget* owner, TFileDialogKind kind, TFileData& data) {
+    installDialogTexts();
+    QFileDialog dialog(owner);
+    const bool open = kind == TFileDialogKind::Open;
+    dialog.setWindowTitle(open ? QStringLiteral("Apri") : QStringLiteral("Salva"));
+    dialog.setAcceptMode(open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+    dialog.setFileMode(open && (data.Flags & TFileData::FileMustExist) != 0
+                           ? QFileDialog::ExistingFile
+                           : QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite,
+                     (data.Flags & TFileData::OverwritePrompt) == 0);
+    dialog.setNameFilters(data.NameFilters());
+    dialog.setDefaultSuffix(data.DefExt);
+    if (!data.FileName.isEmpty()) {
+        const QFileInfo last(data.FileName);
+        dialog.setDirectory(last.absolutePath());
+        dialog.selectFile(last.fileName());
+    }
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    const QStringList chosen = dialog.selectedFiles();
+    if (chosen.isEmpty())
+        return false;
+    data.FileName = chosen.constFirst();
+    return true;
+}

@@ -1,0 +1,152 @@
+#include "app/tpanapp.h"
+
+#include "model/data_file.h"
+#include "toolkit/tcontrolbar.h"
+#include "toolkit/tdecoratedmdiframe.h"
+#include "toolkit/tdialog.h"
+#include "toolkit/tmdiclient.h"
+#include "toolkit/tmessagebox.h"
+#include "toolkit/tstatusbar.h"
+#include "toolkit/twinhelp.h"
+#include "workflow/commands.h"
+
+#include <QFile>
+#include <QIcon>
+
+namespace {
+
+const QString kHelpFile = QStringLiteral("zolt.hlp");
+
+// The tool bar from left to right: command ids, 0 for a separator.
+constexpr int kToolBarLayout[] = {
+    CM_FILEOPEN, CM_FILESAVE, 0, CM_GEOMETRY,     CM_SOIL, 0,           CM_ANALYSIS,
+    0,           CM_REPORT,   0, CM_HELPCONTENTS, 0,       CM_PRODUCTS,
+};
+constexpr int kSeparatorWidth = 12;
+constexpr int kToolBarPointSize = 10;
+
+struct CommandEntry {
+    int id;
+    void (TPanApp::*handler)();
+};
+
+constexpr CommandEntry kCommandTable[] = {
+    {CM_FILEOPEN, &TPanApp::CmFileOpen}, {CM_FILESAVE, &TPanApp::CmFileSave},
+    {CM_EXIT, &TPanApp::CmExit},         {CM_GEOMETRY, &TPanApp::CmGeometry},
+    {CM_SOIL, &TPanApp::CmSoil},         {CM_ANALYSIS, &TPanApp::CmAnalysis},
+    {CM_REPORT, &TPanApp::CmReport},     {CM_HELPCONTENTS, &TPanApp::CmHelpContents},
+    {CM_ABOUT, &TPanApp::CmAbout},       {CM_PRODUCTS, &TPanApp::CmProducts},
+};
+
+// Icon 1, the program's icon.
+QIcon programIcon() {
+    return QIcon(QStringLiteral(":/icons/zolt.svg"));
+}
+
+// A name as the file functions of the project data take it.
+std::string localPath(const QString& fileName) {
+    return QFile::encodeName(fileName).toStdString();
+}
+
+} // namespace
+
+TPanApp::TPanApp(int& argc, char** argv) : TApplication(QString::fromUtf8(AppName), argc, argv) {
+    setWindowIcon(programIcon());
+    setDesktopFileName(QStringLiteral("zolt"));
+}
+
+TPanApp::~TPanApp() {
+    // The main window goes before the application object it belongs to.
+    delete GetMainWindow();
+}
+
+TDecoratedMDIFrame* TPanApp::GetFrame() const {
+    return qobject_cast<TDecoratedMDIFrame*>(GetMainWindow());
+}
+
+void TPanApp::InitMainWindow() {
+    Client = new TMDIClient;
+    auto* frame = new TDecoratedMDIFrame(QString::fromUtf8(FrameTitle), MenuId, Client,
+                                         /*trackMenuSelection=*/true);
+    frame->SetIcon(programIcon());
+    SetMainWindow(frame);
+    SetClientWindow(Client);
+
+    auto* controlBar = new TControlBar(frame);
+    QFont barFont = controlBar->font();
+    barFont.setPointSize(kToolBarPointSize);
+    controlBar->setFont(barFont);
+    for (const int id : kToolBarLayout) {
+        if (id == 0)
+            controlBar->InsertSeparator(kSeparatorWidth);
+        else
+            controlBar->InsertButton(id);
+    }
+    controlBar->SetHintMode(TControlBar::EnterHints);
+    frame->Insert(controlBar);
+
+    auto* statusBar = new TStatusBar(frame, TStatusBar::CapsLock | TStatusBar::NumLock);
+    statusBar->SetIdleText(QString::fromUtf8(IdleText));
+    frame->Insert(statusBar);
+
+    connect(frame, &TDecoratedMDIFrame::commandSelected, this, &TPanApp::EvCommand);
+    frame->ShowMaximized();
+}
+
+bool TPanApp::EvCommand(int id) {
+    for (const CommandEntry& entry : kCommandTable) {
+        if (entry.id == id) {
+            (this->*entry.handler)();
+            return true;
+        }
+    }
+    return false;
+}
+
+void TPanApp::CmFileOpen() {
+    if (!FileDialog || !FileDialog(GetMainWindow(), TFileDialogKind::Open, FileData))
+        return;
+    if (!zolt::ReadDataFile(localPath(FileData.FileName)))
+        ShowMessageBox(QString::fromUtf8(zolt::kOpenErrorText));
+}
+
+void TPanApp::CmFileSave() {
+    if (!FileDialog || !FileDialog(GetMainWindow(), TFileDialogKind::Save, FileData))
+        return;
+    if (!zolt::WriteDataFile(localPath(FileData.FileName)))
+        ShowMessageBox(QString::fromUtf8(zolt::kOpenErrorText));
+}
+
+void TPanApp::CmExit() {
+    if (QWidget* frame = GetMainWindow())
+        frame->close();
+}
+
+void TPanApp::CmGeometry() {
+    zolt::GeometryCommand(GetMainWindow());
+}
+
+void TPanApp::CmSoil() {
+    zolt::SoilCommand(GetMainWindow());
+}
+
+void TPanApp::CmAnalysis() {
+    zolt::AnalysisCommand(GetMainWindow());
+}
+
+void TPanApp::CmReport() {
+    zolt::ReportCommand(Client);
+}
+
+void TPanApp::CmHelpContents() {
+    WinHelp(GetMainWindow(), kHelpFile, HELP_CONTENTS, 0);
+}
+
+void TPanApp::CmAbout() {
+    TDialog about(GetMainWindow(), AboutDialogId);
+    about.Execute();
+}
+
+void TPanApp::CmProducts() {
+    WinHelp(GetMainWindow(), kHelpFile, HELP_CONTEXT, ProductsHelpContext);
+}

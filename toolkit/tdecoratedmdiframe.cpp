@@ -1,0 +1,132 @@
+#include "toolkit/tdecoratedmdiframe.h"
+
+#include "toolkit/tcontrolbar.h"
+#include "toolkit/tmdiclient.h"
+#include "toolkit/tstatusbar.h"
+
+#include <QAction>
+#include <QEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+
+#include <algorithm>
+
+namespace {
+
+const char* const kCommandIdProperty = "commandId";
+
+} // namespace
+
+TDecoratedMDIFrame::TDecoratedMDIFrame(const QString& title, int menuResId, TMDIClient* client,
+                                       bool trackMenuSelection, QWidget* parent)
+    : QMainWindow(parent), m_client(client), m_trackMenuSelection(trackMenuSelection) {
+    setWindowTitle(title);
+    setCentralWidget(client);
+    // Tool bars stay where the program puts them: no menu to hide them.
+    setContextMenuPolicy(Qt::NoContextMenu);
+    AssignMenu(menuResId);
+}
+
+bool TDecoratedMDIFrame::AssignMenu(int menuResId) {
+    QMenuBar* bar = menuBar();
+    bar->clear();
+    m_commands.clear();
+    const std::optional<QList<TResourceScript::MenuItem>> items =
+        TResourceScript::Module().Menu(menuResId);
+    if (!items)
+        return false;
+    for (const TResourceScript::MenuItem& item : *items) {
+        if (item.popup) {
+            QMenu* menu = bar->addMenu(item.text);
+            AddItems(menu, item.items);
+            TrackMenu(menu);
+        } else if (item.IsSeparator()) {
+            bar->addSeparator();
+        } else {
+            QAction* action = bar->addAction(item.text);
+            action->setProperty(kCommandIdProperty, item.id);
+            m_commands.insert(item.id, action);
+            connect(action, &QAction::triggered, this,
+                    [this, id = item.id] { emit commandSelected(id); });
+        }
+    }
+    return true;
+}
+
+void TDecoratedMDIFrame::AddItems(QMenu* menu, const QList<TResourceScript::MenuItem>& items) {
+    for (const TResourceScript::MenuItem& item : items) {
+        if (item.popup) {
+            QMenu* sub = menu->addMenu(item.text);
+            AddItems(sub, item.items);
+            TrackMenu(sub);
+        } else if (item.IsSeparator()) {
+            menu->addSeparator();
+        } else {
+            QAction* action = menu->addAction(item.text);
+            action->setProperty(kCommandIdProperty, item.id);
+            m_commands.insert(item.id, action);
+            connect(action, &QAction::triggered, this,
+                    [this, id = item.id] { emit commandSelected(id); });
+        }
+    }
+}
+
+void TDecoratedMDIFrame::TrackMenu(QMenu* menu) {
+    if (!m_trackMenuSelection)
+        return;
+    connect(menu, &QMenu::hovered, this, [this](QAction* action) {
+        emit menuHint(action->property(kCommandIdProperty).toInt());
+    });
+    // A menu that opens shows an empty hint until an item is highlighted;
+    // the hints end when the last open menu closes (moving from one menu to
+    // the next may open the new one before the old one closes).
+    connect(menu, &QMenu::aboutToShow, this, [this] {
+        ++m_openMenus;
+        emit menuHint(0);
+    });
+    connect(menu, &QMenu::aboutToHide, this, [this] {
+        m_openMenus = std::max(0, m_openMenus - 1);
+        if (m_openMenus == 0)
+            emit menuClosed();
+    });
+}
+
+QAction* TDecoratedMDIFrame::CommandAction(int id) const {
+    return m_commands.value(id);
+}
+
+void TDecoratedMDIFrame::Insert(TControlBar* controlBar) {
+    m_controlBar = controlBar;
+    addToolBar(Qt::TopToolBarArea, controlBar);
+    connect(controlBar, &TControlBar::commandSelected, this, &TDecoratedMDIFrame::commandSelected);
+    if (m_statusBar != nullptr) {
+        connect(controlBar, &TControlBar::hint, m_statusBar, &TStatusBar::SetHintText);
+        connect(controlBar, &TControlBar::hintEnded, m_statusBar, &TStatusBar::ClearHintText);
+    }
+}
+
+void TDecoratedMDIFrame::Insert(TStatusBar* statusBar) {
+    m_statusBar = statusBar;
+    setStatusBar(statusBar);
+    connect(this, &TDecoratedMDIFrame::menuHint, statusBar, &TStatusBar::SetHintText);
+    connect(this, &TDecoratedMDIFrame::menuClosed, statusBar, &TStatusBar::ClearHintText);
+    if (m_controlBar != nullptr) {
+        connect(m_controlBar, &TControlBar::hint, statusBar, &TStatusBar::SetHintText);
+        connect(m_controlBar, &TControlBar::hintEnded, statusBar, &TStatusBar::ClearHintText);
+    }
+}
+
+void TDecoratedMDIFrame::ShowMaximized() {
+    if (const QScreen* screen = this->screen())
+        setGeometry(screen->availableGeometry());
+    showMaximized();
+}
+
+bool TDecoratedMDIFrame::event(QEvent* event) {
+    // The status bar shows hints by command id; Qt's own status tips would
+    // overwrite them with empty text.
+    if (event->type() == QEvent::StatusTip)
+        return true;
+    return QMainWindow::event(event);
+}

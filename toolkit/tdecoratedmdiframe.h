@@ -1,0 +1,74 @@
+// The main window of a multiple-document program: a frame with a title, an
+// icon, a menu bar built from a menu resource, the document client area
+// (TMDIClient) in the middle, and the decorations inserted into it: a tool
+// bar at the top and a status bar at the bottom.
+//
+// Every menu item and tool-bar button sends its command id through
+// commandSelected; the frame does nothing with it itself. With menu
+// tracking on, the frame reports the highlighted menu item (menuHint, with
+// 0 for a popup's title) and the closing of the menus (menuClosed); the
+// inserted status bar shows them, and the tool bar's hints, by command id.
+#pragma once
+
+#include "toolkit/tresourcescript.h"
+
+#include <QMainWindow>
+#include <QMap>
+
+class QAction;
+class QMenu;
+class TControlBar;
+class TMDIClient;
+class TStatusBar;
+
+class TDecoratedMDIFrame : public QMainWindow {
+    Q_OBJECT
+
+public:
+    // A frame titled `title` around `client`, which it takes over, with
+    // the menu bar of menu resource `menuResId` (an empty bar when there is
+    // no such menu).
+    TDecoratedMDIFrame(const QString& title, int menuResId, TMDIClient* client,
+                       bool trackMenuSelection = false, QWidget* parent = nullptr);
+
+    TMDIClient* GetClientWindow() const { return m_client; }
+
+    // Replaces the menu bar by menu resource `menuResId`; false, leaving
+    // the bar empty, when there is no such menu.
+    bool AssignMenu(int menuResId);
+    // The menu item that sends command `id`, null when there is none.
+    QAction* CommandAction(int id) const;
+
+    void SetIcon(const QIcon& icon) { setWindowIcon(icon); }
+
+    // The tool bar goes to the top, the status bar to the bottom; the frame
+    // passes the bar's commands on and routes all hints to the status bar.
+    void Insert(TControlBar* controlBar);
+    void Insert(TStatusBar* statusBar);
+    TControlBar* GetControlBar() const { return m_controlBar; }
+    TStatusBar* GetStatusBar() const { return m_statusBar; }
+
+    // Shows the frame maximised. The frame is sized to the screen's
+    // available area first, so that it fills the screen also where no
+    // window manager maximises it.
+    void ShowMaximized();
+
+signals:
+    void commandSelected(int id);
+    void menuHint(int id);
+    void menuClosed();
+
+protected:
+    bool event(QEvent* event) override;
+
+private:
+    void AddItems(QMenu* menu, const QList<TResourceScript::MenuItem>& items);
+    void TrackMenu(QMenu* menu);
+
+    TMDIClient* m_client;
+    bool m_trackMenuSelection;
+    int m_openMenus = 0;
+    QMap<int, QAction*> m_commands;
+    TControlBar* m_controlBar = nullptr; // children of the frame
+    TStatusBar* m_statusBar = nullptr;
+};

@@ -7,6 +7,7 @@
 #include "model/file_io.h"
 #include "model/project.h"
 #include "toolkit/tmdiclient.h"
+#include "toolkit/twinhelp.h"
 #include "workflow/commands.h"
 #include "workflow/results_dialog.h"
 
@@ -21,6 +22,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
+#include <QTextBrowser>
 
 #include <clocale>
 #include <cstdio>
@@ -95,6 +97,7 @@ private slots:
     void soilCancelRestoresItsFields();
 
     void analysisCancelKeepsTheClickedMethod();
+    void analysisHelpShowsTheMethods();
     void safetyFactorRange_data();
     void safetyFactorRange();
     void preChecksListTheirMessagesInBitOrder_data();
@@ -324,6 +327,23 @@ void WorkflowTest::analysisCancelKeepsTheClickedMethod() {
         })
         .then(DialogScript::press(IDCANCEL));
     QVERIFY(run(again, [&] { AnalysisCommand(&m_window); }));
+}
+
+void WorkflowTest::analysisHelpShowsTheMethods() {
+    QString page;
+    DialogScript script;
+    script
+        .then([&](TDialog& dialog) {
+            DialogScript::press(106)(dialog);
+            QTextBrowser* help = HelpWindow();
+            QVERIFY(help != nullptr);
+            page = help->source().fileName();
+            help->window()->close(); // the dialog is active again
+            dialog.activateWindow();
+        })
+        .then(DialogScript::press(IDCANCEL));
+    QVERIFY(run(script, [&] { AnalysisCommand(&m_window); }));
+    QCOMPARE(page, QStringLiteral("metodi.html"));
 }
 
 void WorkflowTest::safetyFactorRange_data() {

@@ -95,10 +95,15 @@ void TPanApp::InitMainWindow() {
 
 bool TPanApp::EvCommand(int id) {
     for (const CommandEntry& entry : kCommandTable) {
-        if (entry.id == id) {
-            (this->*entry.handler)();
-            return true;
-        }
+        if (entry.id != id)
+            continue;
+        (this->*entry.handler)();
+        // The keyboard goes back to the main window after the command's
+        // dialogs, also where no window manager hands the activation back.
+        QWidget* frame = GetMainWindow();
+        if (frame != nullptr && frame->isVisible() && activeWindow() == nullptr)
+            frame->activateWindow();
+        return true;
     }
     return false;
 }

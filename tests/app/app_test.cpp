@@ -1,0 +1,610 @@
+// The whole program from its main window: the menu, tool bar and status bar
+// against the command table, the file commands with their dialogs, help,
+// the about box and a typical analysis chosen from the menu.
+#include "../gui/guitest.h"
+
+#include "app/tpanapp.h"
+#include "model/data_file.h"
+#include "model/project.h"
+#include "toolkit/tcontrolbar.h"
+#include "toolkit/tdecoratedmdiframe.h"
+#include "toolkit/tdialog.h"
+#include "toolkit/tdialogunits.h"
+#include "toolkit/tmdiclient.h"
+#include "toolkit/tstatusbar.h"
+#include "toolkit/twinhelp.h"
+
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QCompleter>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <QTextBrowser>
+#include <QToolButton>
+
+namespace {
+
+class TestPanApp : public TPanApp {
+public:
+    using TPanApp::InitMainWindow;
+    using TPanApp::TPanApp;
+};
+
+TestPanApp* app() {
+    return static_cast<TestPanApp*>(qApp);
+}
+
+TDecoratedMDIFrame* frame() {
+    return app()->GetFrame();
+}
+
+// Answers the modal windows the program opens, one step per window in the
+// order they appear, and records their titles. A window that comes when no
+// step is left is recorded and cancelled, so that no test waits for a
+// person.
+class ModalScript : public QObject {
+public:
+    using Step = std::function<void(QWidget*)>;
+
+    explicit ModalScript(QList<Step> steps) : m_steps(std::move(steps)) { Schedule(); }
+    QStringList titles;
+    bool Done() const { return m_steps.isEmpty(); }
+
+private:
+    // A new timer each time: a repeating one would not fire again while one
+    // of its steps runs a nested modal loop.
+    void Schedule() { QTimer::singleShot(5, this, &ModalScript::Poll); }
+
+    void Poll() {
+        Schedule();
+        QWidget* window = QApplication::activeModalWidget();
+        // A step may open a nested modal window (a question of the file
+        // dialog, say): that one is the next step's, its own is not.
+        if (window == nullptr || !window->isVisible() || m_handling.contains(window))
+            return;
+        titles.append(window->windowTitle());
+        if (m_steps.isEmpty()) {
+            if (auto* dialog = qobject_cast<QDialog*>(window))
+                dialog->reject();
+            return;
+        }
+        const Step step = m_steps.takeFirst();
+        m_handling.append(window);
+        step(window);
+        m_handling.removeOne(window);
+    }
+
+    QList<Step> m_steps;
+    QList<QWidget*> m_handling;
+};
+
+TDialog* asDialog(QWidget* window) {
+    auto* dialog = qobject_cast<TDialog*>(window);
+    if (dialog == nullptr)
+        qWarning("not a template dialog: %s", qPrintable(window->windowTitle()));
+    return dialog;
+}
+
+void typeInto(QWidget* window, int id, const QString& text) {
+    auto* edit = qobject_cast<QLineEdit*>(asDialog(window)->ChildWithId(id));
+    QVERIFY(edit != nullptr);
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClicks(edit, text);
+}
+
+void press(QWidget* window, int id) {
+    auto* button = qobject_cast<QAbstractButton*>(asDialog(window)->ChildWithId(id));
+    QVERIFY(button != nullptr);
+    button->click();
+}
+
+// Opens a menu of the bar by its mnemonic and chooses an item by its own.
+void chooseFromMenu(Qt::Key menu, Qt::Key item) {
+    // The activation comes back to the frame after a dialog closes.
+    QTRY_VERIFY(frame()->isActiveWindow());
+    QTest::keyClick(frame(), menu, Qt::AltModifier);
+    QWidget* popup = QApplication::activePopupWidget();
+    QVERIFY(popup != nullptr);
+    QTest::keyClick(popup, item);
+}
+
+// A step of the real file dialog: the name typed and Return.
+ModalScript::Step typeFileName(const QString& name, QString* shownName = nullptr) {
+    return [name, shownName](QWidget* window) {
+        auto* edit = window->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        QVERIFY(edit != nullptr);
+        if (shownName != nullptr)
+            *shownName = edit->text();
+        // Typed into the focused field, as the dialog follows typing only
+        // (and lets go of the file selected before only then).
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClicks(edit, name);
+        if (QCompleter* completer = edit->completer(); completer != nullptr)
+            completer->popup()->hide();
+        QTest::keyClick(edit, Qt::Key_Return);
+    };
+}
+
+QByteArray fileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QByteArray dataFileOf(const zolt::GeometryData& geometry, const zolt::SoilData& soil) {
+    const zolt::DataFileImage image = zolt::encodeDataFile(geometry, soil);
+    return QByteArray(reinterpret_cast<const char*>(image.data()), image.size());
+}
+
+const QMap<int, QString> kHints = {
+    {101, "Apre archivio esistente"},
+    {102, "Salva i dati su disco"},
+    {103, "Esce dal programma"},
+    {104, "Avvia il calcolo"},
+    {105, "Genera la relazione di calcolo"},
+    {106, "Attiva il sistema di aiuto "},
+    {107, "Attiva la tabella Informazioni"},
+    {108, "Attiva la tabella per l'input della geometra"},
+    {109, "Attiva la tabella per la descrizione del terreno"},
+    {110, "Software prodotto e distribuito dalla Orvane Informatica"},
+};
+
+} // namespace
+
+class AppTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+
+    void mainWindowOpensMaximisedWithTitleIconAndClient();
+    void menuBarHoldsTheCommandTable();
+    void toolBarHoldsItsButtonsInOrder();
+    void statusBarShowsTheHintOfEachHighlightedCommand();
+    void fileCommandsShareTheirDialogData();
+    void fileFailuresShowTheOpenErrorBox();
+    void fileCommandsRunTheFileDialogs();
+    void helpCommandsShowTheirPages();
+    void aboutBoxShowsMakerAndProgramUnclipped();
+    void typicalRoadFromTheMenu();
+    void exitClosesTheMainWindow();
+
+private:
+    QTemporaryDir m_dir;
+    QString Path(const QString& name) const { return m_dir.filePath(name); }
+};
+
+void AppTest::initTestCase() {
+    QVERIFY(m_dir.isValid());
+    // The report file goes to the current folder.
+    QVERIFY(QDir::setCurrent(m_dir.path()));
+    app()->InitMainWindow();
+    QVERIFY(frame() != nullptr);
+    QVERIFY(QTest::qWaitForWindowExposed(frame()));
+    frame()->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(frame()));
+}
+
+void AppTest::init() {
+    zolt::geometryData = {};
+    zolt::soilData = {};
+    zolt::analysisSettings = {};
+    app()->FileData = TFileData{};
+    app()->FileDialog = RunFileDialog;
+    if (!frame()->isActiveWindow()) {
+        frame()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(frame()));
+    }
+}
+
+void AppTest::mainWindowOpensMaximisedWithTitleIconAndClient() {
+    QCOMPARE(QCoreApplication::applicationName(), QStringLiteral("Orvane ZOLT 6.0"));
+    QCOMPARE(frame()->windowTitle(), QStringLiteral("Orvane Informatica * ZOLT 3.0(32)"));
+    QVERIFY(frame()->isMaximized());
+    QVERIFY(!frame()->windowIcon().isNull());
+    QCOMPARE(app()->GetMainWindow(), frame());
+    QVERIFY(app()->Client != nullptr);
+    QCOMPARE(frame()->centralWidget(), app()->Client);
+    QCOMPARE(app()->GetClientWindow(), app()->Client);
+    QVERIFY(app()->FileData.FileName.isEmpty());
+    QCOMPARE(app()->FileData.Flags, 0x1006u);
+    QCOMPARE(app()->FileData.DefExt, QStringLiteral("dat"));
+    QCOMPARE(app()->FileData.NameFilters(), (QStringList{"All Files (*.dat)", "All Files (*)"}));
+    QVERIFY(!app()->EvCommand(100));
+    QVERIFY(!app()->EvCommand(111));
+}
+
+void AppTest::menuBarHoldsTheCommandTable() {
+    const QList<std::pair<QString, QList<std::pair<QString, int>>>> table = {
+        {"&File", {{"&Apri", 101}, {"&Salva", 102}, {"&Exit", 103}}},
+        {"&Dati", {{"&Geometria", 108}, {"&Terreno", 109}}},
+        {"&Analisi", {{"&Analisi", 104}, {"&Relazione", 105}}},
+        {"&Help", {{"&Help", 106}, {"&Informazioni", 107}, {"&Prodotti Orvane", 110}}},
+    };
+    const QList<QAction*> bar = frame()->menuBar()->actions();
+    QCOMPARE(bar.size(), table.size());
+    for (qsizetype m = 0; m < table.size(); ++m) {
+        QCOMPARE(bar.at(m)->text(), table.at(m).first);
+        QMenu* menu = bar.at(m)->menu();
+        QVERIFY(menu != nullptr);
+        const QList<QAction*> items = menu->actions();
+        const auto& expected = table.at(m).second;
+        QCOMPARE(items.size(), expected.size());
+        for (qsizetype i = 0; i < expected.size(); ++i) {
+            QCOMPARE(items.at(i)->text(), expected.at(i).first);
+            QCOMPARE(frame()->CommandAction(expected.at(i).second), items.at(i));
+        }
+    }
+}
+
+void AppTest::toolBarHoldsItsButtonsInOrder() {
+    TControlBar* bar = frame()->GetControlBar();
+    QVERIFY(bar != nullptr);
+    QCOMPARE(frame()->toolBarArea(bar), Qt::TopToolBarArea);
+    const QList<int> layout = {101, 102, 0, 108, 109, 0, 104, 0, 105, 0, 106, 0, 110};
+    QCOMPARE(bar->Layout(), layout);
+    QCOMPARE(bar->font().pointSize(), 10);
+
+    // Left to right on screen, as listed, with 12-pixel separators.
+    int right = -1;
+    int separators = 0;
+    for (const int id : layout) {
+        QWidget* gadget = nullptr;
+        if (id != 0) {
+            QToolButton* button = bar->Button(id);
+            QVERIFY(button != nullptr);
+            QCOMPARE(button->toolTip(), kHints.value(id).trimmed());
+            const QIcon icon = button->icon();
+            QVERIFY2(!icon.pixmap(16, 16).isNull() && !icon.pixmap(24, 24).isNull(),
+                     qPrintable(QString::number(id)));
+            gadget = button;
+        } else {
+            // The separator widgets, in order, are the bar's non-button
+            // children that are exactly 12 pixels wide.
+            QList<QWidget*> gaps;
+            for (QWidget* child : bar->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+                if (qobject_cast<QToolButton*>(child) == nullptr && child->isVisible() &&
+                    child->width() == 12)
+                    gaps.append(child);
+            }
+            std::sort(gaps.begin(), gaps.end(),
+                      [](QWidget* a, QWidget* b) { return a->x() < b->x(); });
+            QVERIFY(separators < gaps.size());
+            gadget = gaps.at(separators++);
+        }
+        QVERIFY(gadget->isVisible());
+        QVERIFY2(gadget->geometry().left() > right, qPrintable(QString::number(id)));
+        right = gadget->geometry().right();
+    }
+    QCOMPARE(separators, 5);
+    QVERIFY(bar->Button(103) == nullptr && bar->Button(107) == nullptr);
+}
+
+void AppTest::statusBarShowsTheHintOfEachHighlightedCommand() {
+    TStatusBar* status = frame()->GetStatusBar();
+    QVERIFY(status != nullptr);
+    const QString idle = QStringLiteral(
+        "Orvane Informatica - 35121 Padova - Via dei Geotecnici 17 - Tel. 049 555 0172");
+    QCOMPARE(status->GetText(), idle);
+    QVERIFY(status->ModeIndicatorLabel(TStatusBar::CapsLock) != nullptr);
+    QVERIFY(status->ModeIndicatorLabel(TStatusBar::NumLock) != nullptr);
+
+    // Through the menus by keyboard: the first item of each menu is
+    // highlighted as it opens, Down goes to the next, Right to the next menu.
+    const QList<QList<int>> menus = {{101, 102, 103}, {108, 109}, {104, 105}, {106, 107, 110}};
+    QTest::keyClick(frame(), Qt::Key_F, Qt::AltModifier);
+    for (qsizetype m = 0; m < menus.size(); ++m) {
+        for (qsizetype i = 0; i < menus.at(m).size(); ++i) {
+            QWidget* popup = QApplication::activePopupWidget();
+            QVERIFY(popup != nullptr);
+            if (i > 0)
+                QTest::keyClick(popup, Qt::Key_Down);
+            const int id = menus.at(m).at(i);
+            QTRY_COMPARE(status->GetText(), kHints.value(id));
+            QCOMPARE(status->GetHintId(), id);
+        }
+        if (m + 1 < menus.size())
+            QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Right);
+    }
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+    QTRY_COMPARE(status->GetText(), idle);
+    if (QApplication::activePopupWidget() == nullptr)
+        QTest::keyClick(frame(), Qt::Key_Escape); // leave the bar's keyboard mode
+
+    // The tool bar's buttons as the pointer passes over them.
+    TControlBar* bar = frame()->GetControlBar();
+    for (const int id : bar->Layout()) {
+        if (id == 0)
+            continue;
+        QTest::mouseMove(bar->Button(id));
+        QTRY_COMPARE(status->GetText(), kHints.value(id));
+    }
+    QTest::mouseMove(app()->Client, QPoint(300, 300));
+    QTRY_COMPARE(status->GetText(), idle);
+}
+
+void AppTest::fileCommandsShareTheirDialogData() {
+    struct Call {
+        TFileDialogKind kind;
+        TFileData data;
+    };
+    QList<Call> calls;
+    QString answer;
+    app()->FileDialog = [&](QWidget* owner, TFileDialogKind kind, TFileData& data) {
+        if (owner != frame())
+            qWarning("file dialog without the main window as owner");
+        calls.append({kind, data});
+        if (answer.isEmpty())
+            return false;
+        data.FileName = answer;
+        return true;
+    };
+
+    // Saving the start values gives their 112 bytes.
+    answer = Path(QStringLiteral("inizio.dat"));
+    frame()->CommandAction(102)->trigger();
+    QCOMPARE(fileBytes(answer), dataFileOf(zolt::GeometryData{}, zolt::SoilData{}));
+    QCOMPARE(fileBytes(answer).size(), 112);
+    QCOMPARE(calls.size(), 1);
+    QCOMPARE(calls.at(0).kind, TFileDialogKind::Save);
+    QCOMPARE(calls.at(0).data.Flags, 0x1006u);
+    QCOMPARE(calls.at(0).data.Filter,
+             QStringLiteral("All Files (*.dat)|*.dat|All Files (*.*)|*.*|"));
+    QCOMPARE(calls.at(0).data.DefExt, QStringLiteral("dat"));
+    QVERIFY(calls.at(0).data.FileName.isEmpty());
+
+    // Open starts from the name chosen last and brings the values back;
+    // the analysis settings are no part of the file.
+    zolt::geometryData.B = 7.5;
+    zolt::soilData.phi = 12.0;
+    zolt::analysisSettings.method = zolt::Vesic;
+    frame()->CommandAction(101)->trigger();
+    QCOMPARE(calls.size(), 2);
+    QCOMPARE(calls.at(1).kind, TFileDialogKind::Open);
+    QCOMPARE(calls.at(1).data.FileName, answer);
+    QCOMPARE(zolt::geometryData.B, 1.0);
+    QCOMPARE(zolt::soilData.phi, 30.0);
+    QCOMPARE(zolt::analysisSettings.method, zolt::Vesic);
+
+    // A cancelled dialog reads and writes nothing and keeps the name.
+    const QString kept = answer;
+    zolt::geometryData.B = 7.5;
+    answer.clear();
+    frame()->CommandAction(101)->trigger();
+    frame()->CommandAction(102)->trigger();
+    QCOMPARE(calls.size(), 4);
+    QCOMPARE(zolt::geometryData.B, 7.5);
+    QCOMPARE(app()->FileData.FileName, kept);
+    QCOMPARE(fileBytes(kept), dataFileOf(zolt::GeometryData{}, zolt::SoilData{}));
+}
+
+void AppTest::fileFailuresShowTheOpenErrorBox() {
+    QString answer;
+    app()->FileDialog = [&](QWidget*, TFileDialogKind, TFileData& data) {
+        data.FileName = answer;
+        return true;
+    };
+    BoxCloser boxes;
+    zolt::geometryData.B = 4.0;
+    answer = Path(QStringLiteral("manca.dat"));
+    frame()->CommandAction(101)->trigger();
+    answer = Path(QStringLiteral("nessuna/cartella/dati.dat"));
+    frame()->CommandAction(102)->trigger();
+
+    QCOMPARE(boxes.boxes.size(), 2);
+    for (const BoxCloser::Box& box : boxes.boxes) {
+        QCOMPARE(box.text, QStringLiteral("Errore nell'apertura del file !!"));
+        QCOMPARE(box.caption, QStringLiteral("Orvane ZOLT 6.0"));
+        QCOMPARE(box.icon, QMessageBox::NoIcon);
+        QCOMPARE(box.buttonCount, 1);
+        QCOMPARE(box.parent, frame());
+    }
+    QCOMPARE(zolt::geometryData.B, 4.0);
+    QVERIFY(!QFile::exists(answer));
+}
+
+void AppTest::fileCommandsRunTheFileDialogs() {
+    // The program's own dialog, answered by typing a name and Return.
+    QStringList filters;
+    QString shownName;
+    QString overwriteText;
+    {
+        ModalScript script({
+            [&](QWidget* window) {
+                auto* dialog = qobject_cast<QFileDialog*>(window);
+                QVERIFY(dialog != nullptr);
+                QCOMPARE(dialog->parentWidget(), frame());
+                filters = dialog->nameFilters();
+                typeFileName(QStringLiteral("prova"))(window);
+            },
+        });
+        frame()->CommandAction(102)->trigger();
+        QVERIFY(script.Done());
+        QCOMPARE(script.titles, QStringList{"Salva"});
+    }
+    QCOMPARE(filters, (QStringList{"All Files (*.dat)", "All Files (*)"}));
+    const QString saved = Path(QStringLiteral("prova.dat")); // the default extension
+    QCOMPARE(QFileInfo(app()->FileData.FileName), QFileInfo(saved));
+    QCOMPARE(fileBytes(saved).size(), 112);
+
+    // Saving again offers the last name and asks before replacing it.
+    zolt::geometryData.L = 6.0;
+    {
+        ModalScript script(
+            {typeFileName(QStringLiteral("prova.dat"), &shownName), [&](QWidget* window) {
+                 auto* box = qobject_cast<QMessageBox*>(window);
+                 QVERIFY(box != nullptr);
+                 overwriteText = box->text();
+                 box->button(QMessageBox::Yes)->click();
+             }});
+        frame()->CommandAction(102)->trigger();
+        QVERIFY(script.Done());
+    }
+    QCOMPARE(shownName, QStringLiteral("prova.dat"));
+    QVERIFY2(overwriteText.contains(QStringLiteral("prova.dat")), qPrintable(overwriteText));
+    zolt::GeometryData expected;
+    expected.L = 6.0;
+    QCOMPARE(fileBytes(saved), dataFileOf(expected, zolt::SoilData{}));
+
+    // Open refuses the name of a file that is not there and stays open for
+    // another one.
+    zolt::geometryData = {};
+    bool refused = false;
+    QString missingText;
+    {
+        ModalScript script({[&](QWidget* window) {
+                                typeFileName(QStringLiteral("manca.dat"))(window);
+                                refused = window->isVisible();
+                                typeFileName(QStringLiteral("prova.dat"))(window);
+                            },
+                            [&](QWidget* window) {
+                                auto* box = qobject_cast<QMessageBox*>(window);
+                                QVERIFY(box != nullptr);
+                                missingText = box->text();
+                                box->accept();
+                            }});
+        frame()->CommandAction(101)->trigger();
+        QVERIFY(script.Done());
+        QCOMPARE(script.titles, (QStringList{"Apri", "Apri"}));
+    }
+    QVERIFY(refused);
+    QVERIFY2(missingText.contains(QStringLiteral("manca.dat")), qPrintable(missingText));
+    QCOMPARE(zolt::geometryData.L, 6.0);
+    QCOMPARE(QFileInfo(app()->FileData.FileName), QFileInfo(saved));
+}
+
+void AppTest::helpCommandsShowTheirPages() {
+    frame()->CommandAction(106)->trigger();
+    QTextBrowser* help = HelpWindow();
+    QVERIFY(help != nullptr && help->isVisible());
+    QVERIFY2(help->source().path().endsWith(QStringLiteral("/index.html")),
+             qPrintable(help->source().toString()));
+    // The tool bar's button of the products page.
+    QTest::mouseClick(frame()->GetControlBar()->Button(110), Qt::LeftButton);
+    QCOMPARE(HelpWindow(), help); // the same window, another page
+    QVERIFY(help->source().path().endsWith(QStringLiteral("/prodotti.html")));
+    QVERIFY(help->toPlainText().contains(QStringLiteral("Tel. 049 555 0172")));
+    help->close();
+}
+
+void AppTest::aboutBoxShowsMakerAndProgramUnclipped() {
+    QStringList upper;
+    QStringList lower;
+    bool fits = true;
+    QSize size;
+    QSize expectedSize;
+    ModalScript script({[&](QWidget* window) {
+        TDialog* about = asDialog(window);
+        QVERIFY(about != nullptr);
+        QCOMPARE(about->GetResId(), 500);
+        QCOMPARE(about->parentWidget(), frame());
+        const TDialogUnits units = TDialogUnits::FromFont(about->font());
+        expectedSize = QSize(units.ToPixelsX(194), units.ToPixelsY(140));
+        size = about->size();
+        const QList<QGroupBox*> frames = about->findChildren<QGroupBox*>();
+        QCOMPARE(frames.size(), 2);
+        QGroupBox* top = frames.at(0)->y() < frames.at(1)->y() ? frames.at(0) : frames.at(1);
+        QGroupBox* bottom = top == frames.at(0) ? frames.at(1) : frames.at(0);
+        QList<QLabel*> labels = about->findChildren<QLabel*>();
+        std::sort(labels.begin(), labels.end(),
+                  [](QLabel* a, QLabel* b) { return a->y() < b->y(); });
+        for (QLabel* label : labels) {
+            QVERIFY(label->alignment() & Qt::AlignHCenter);
+            // Neither cut at the bottom nor wider than its room.
+            if (label->heightForWidth(label->width()) > label->height() ||
+                label->fontMetrics().horizontalAdvance(label->text().section(u' ', 0, 0)) >
+                    label->width())
+                fits = false;
+            (top->geometry().contains(label->geometry()) ? upper : lower).append(label->text());
+            QVERIFY(top->geometry().contains(label->geometry()) ||
+                    bottom->geometry().contains(label->geometry()));
+        }
+        auto* ok = qobject_cast<QAbstractButton*>(about->ChildWithId(1));
+        QVERIFY(ok != nullptr && ok->text() == QStringLiteral("OK"));
+        QVERIFY(ok->geometry().top() > bottom->geometry().bottom());
+        QVERIFY(about->rect().contains(ok->geometry()));
+        QTest::keyClick(ok, Qt::Key_Return);
+    }});
+    frame()->CommandAction(107)->trigger();
+    QVERIFY(script.Done());
+    QCOMPARE(script.titles, QStringList{"Informazioni"});
+    QCOMPARE(size, expectedSize);
+    QCOMPARE(upper, (QStringList{"Orvane Informatica", "Via dei Geotecnici 17 – 35121 Padova",
+                                 "Tel. 049 555 0172", "www.orvane.example"}));
+    QCOMPARE(lower, (QStringList{"ZOLT 6.0", "Programma per il calcolo della capacità portante "
+                                             "di una fondazione superficiale"}));
+    QVERIFY(fits);
+}
+
+void AppTest::typicalRoadFromTheMenu() {
+    QString helpPage;
+    ModalScript script({
+        [](QWidget* geometry) {
+            typeInto(geometry, 101, QStringLiteral("2"));
+            typeInto(geometry, 102, QStringLiteral("3"));
+            press(geometry, 1);
+        },
+        [](QWidget* soil) { press(soil, 1); },
+        [&](QWidget* analysis) {
+            press(analysis, 303); // Hansen
+            press(analysis, 106); // the help page of the methods
+            if (HelpWindow() != nullptr)
+                helpPage = HelpWindow()->source().fileName();
+            press(analysis, 1); // "Avvia analisi"
+        },
+        [](QWidget* results) { press(results, 1); },
+    });
+    const qsizetype windows = app()->Client->subWindowList().size();
+    chooseFromMenu(Qt::Key_D, Qt::Key_G);
+    chooseFromMenu(Qt::Key_D, Qt::Key_T);
+    chooseFromMenu(Qt::Key_A, Qt::Key_A);
+    chooseFromMenu(Qt::Key_A, Qt::Key_R);
+
+    QCOMPARE(script.titles,
+             (QStringList{"Dati geometria", "Dati Terreno", "Metodo di calcolo", "Risultati"}));
+    QCOMPARE(helpPage, QStringLiteral("metodi.html"));
+    QCOMPARE(zolt::geometryData.B, 2.0);
+    QCOMPARE(zolt::geometryData.L, 3.0);
+    QCOMPARE(zolt::analysisSettings.method, zolt::Hansen);
+    QVERIFY(zolt::bearingResult.ultimateLoad > 0.0);
+
+    const QList<QMdiSubWindow*> children = app()->Client->subWindowList();
+    QCOMPARE(children.size(), windows + 1);
+    QMdiSubWindow* report = children.last();
+    QCOMPARE(report->windowTitle(), QStringLiteral("Relazione"));
+    auto* text = qobject_cast<QPlainTextEdit*>(report->widget());
+    QVERIFY(text != nullptr);
+    QVERIFY2(text->toPlainText().startsWith(
+                 QStringLiteral("Calcolo capacità portante di una fondazione superficiale")),
+             qPrintable(text->toPlainText().left(80)));
+    QVERIFY(text->toPlainText().contains(QStringLiteral("Metodo di Hansen")));
+    report->close();
+}
+
+void AppTest::exitClosesTheMainWindow() {
+    QVERIFY(frame()->isVisible());
+    frame()->CommandAction(103)->trigger();
+    QVERIFY(!frame()->isVisible());
+}
+
+int main(int argc, char** argv) {
+    // The file dialogs are Qt's own on every platform, so that the test can
+    // type into them.
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+    TestPanApp application(argc, argv);
+    AppTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "app_test.moc"

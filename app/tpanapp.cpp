@@ -12,6 +12,9 @@
 
 #include <QFile>
 #include <QIcon>
+#include <QTextBrowser>
+
+#include <algorithm>
 
 namespace {
 
@@ -41,6 +44,22 @@ constexpr CommandEntry kCommandTable[] = {
 // Icon 1, the program's icon.
 QIcon programIcon() {
     return QIcon(QStringLiteral(":/icons/zolt.svg"));
+}
+
+// A help window that the main window's commands open stands over the right
+// of the client area, below the menu and the tool bar, which stay free; it
+// is as tall as the area allows, up to a page's height.
+void placeNewHelpWindow(bool wasOpen, const QWidget* client) {
+    QTextBrowser* help = HelpWindow();
+    if (wasOpen || help == nullptr || client == nullptr || !client->isVisible())
+        return;
+    constexpr int kMargin = 24;
+    const QRect area(client->mapToGlobal(QPoint(0, 0)), client->size());
+    const QSize size(std::clamp(area.width() - 2 * kMargin, 320, 720),
+                     std::clamp(area.height() - 2 * kMargin, 240, 760));
+    help->setGeometry(QRect(
+        QPoint(std::max(area.left(), area.right() - kMargin - size.width()), area.top() + kMargin),
+        size));
 }
 
 // A name as the file functions of the project data take it.
@@ -144,7 +163,9 @@ void TPanApp::CmReport() {
 }
 
 void TPanApp::CmHelpContents() {
-    WinHelp(GetMainWindow(), kHelpFile, HELP_CONTENTS, 0);
+    const bool wasOpen = HelpWindow() != nullptr;
+    if (WinHelp(GetMainWindow(), kHelpFile, HELP_CONTENTS, 0))
+        placeNewHelpWindow(wasOpen, Client);
 }
 
 void TPanApp::CmAbout() {
@@ -153,5 +174,7 @@ void TPanApp::CmAbout() {
 }
 
 void TPanApp::CmProducts() {
-    WinHelp(GetMainWindow(), kHelpFile, HELP_CONTEXT, ProductsHelpContext);
+    const bool wasOpen = HelpWindow() != nullptr;
+    if (WinHelp(GetMainWindow(), kHelpFile, HELP_CONTEXT, ProductsHelpContext))
+        placeNewHelpWindow(wasOpen, Client);
 }

@@ -121,6 +121,9 @@ void TDecoratedMDIFrame::ShowMaximized() {
     if (const QScreen* screen = this->screen())
         setGeometry(screen->availableGeometry());
     showMaximized();
+    // The keyboard comes to the new main window also where no window
+    // manager gives it.
+    activateWindow();
 }
 
 bool TDecoratedMDIFrame::event(QEvent* event) {

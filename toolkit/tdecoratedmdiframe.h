@@ -48,9 +48,9 @@ public:
     TControlBar* GetControlBar() const { return m_controlBar; }
     TStatusBar* GetStatusBar() const { return m_statusBar; }
 
-    // Shows the frame maximised. The frame is sized to the screen's
-    // available area first, so that it fills the screen also where no
-    // window manager maximises it.
+    // Shows the frame maximised and active. The frame is sized to the
+    // screen's available area first, so that it fills the screen also where
+    // no window manager maximises it.
     void ShowMaximized();
 
 signals:

@@ -490,6 +490,13 @@ void AppTest::helpCommandsShowTheirPages() {
     QVERIFY(help != nullptr && help->isVisible());
     QVERIFY2(help->source().path().endsWith(QStringLiteral("/index.html")),
              qPrintable(help->source().toString()));
+    // Over the client area: the menu and the tool bar stay free.
+    const QRect client(app()->Client->mapToGlobal(QPoint(0, 0)), app()->Client->size());
+    QVERIFY2(client.contains(help->frameGeometry()), qPrintable(QStringLiteral("%1,%2 %3x%4")
+                                                                    .arg(help->x())
+                                                                    .arg(help->y())
+                                                                    .arg(help->width())
+                                                                    .arg(help->height())));
     // The tool bar's button of the products page.
     QTest::mouseClick(frame()->GetControlBar()->Button(110), Qt::LeftButton);
     QCOMPARE(HelpWindow(), help); // the same window, another page

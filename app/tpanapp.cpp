@@ -21,10 +21,16 @@ namespace {
 const QString kHelpFile = QStringLiteral("zolt.hlp");
 
 // The tool bar from left to right: command ids, 0 for a separator.
+// clang-format off
 constexpr int kToolBarLayout[] = {
-    CM_FILEOPEN, CM_FILESAVE, 0, CM_GEOMETRY,     CM_SOIL, 0,           CM_ANALYSIS,
-    0,           CM_REPORT,   0, CM_HELPCONTENTS, 0,       CM_PRODUCTS,
+    CM_FILEOPEN, CM_FILESAVE, 0,
+    CM_GEOMETRY, CM_SOIL, 0,
+    CM_ANALYSIS, 0,
+    CM_REPORT, 0,
+    CM_HELPCONTENTS, 0,
+    CM_PRODUCTS,
 };
+// clang-format on
 constexpr int kSeparatorWidth = 12;
 constexpr int kToolBarPointSize = 10;
 

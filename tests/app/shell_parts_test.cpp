@@ -13,7 +13,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QScreen>
 #include <QSignalSpy>
 #include <QStatusTipEvent>
 #include <QToolButton>
@@ -33,9 +32,7 @@ private slots:
 
     void frameBuildsItsMenuBarFromTheResource();
     void frameReportsHighlightedItemsUntilTheMenusClose();
-    void frameFillsTheScreenWhenMaximised();
 
-    void controlBarKeepsButtonsAndSeparatorsInOrder();
     void controlBarSendsCommandsAndEnterHints();
 
     void statusBarShowsHintsByIdAndFallsBackToIdleText();
@@ -202,34 +199,6 @@ void ShellPartsTest::frameReportsHighlightedItemsUntilTheMenusClose() {
     QTRY_COMPARE(closed.size(), 1);
     QCOMPARE(statusBar->GetText(), QStringLiteral("pronto"));
     QVERIFY(hints.size() >= 3);
-}
-
-void ShellPartsTest::frameFillsTheScreenWhenMaximised() {
-    TDecoratedMDIFrame frame(QStringLiteral("Prova"), 0, new TMDIClient);
-    frame.ShowMaximized();
-    QVERIFY(QTest::qWaitForWindowExposed(&frame));
-    QVERIFY(frame.isMaximized());
-    QCOMPARE(frame.frameGeometry().size(), frame.screen()->availableGeometry().size());
-}
-
-void ShellPartsTest::controlBarKeepsButtonsAndSeparatorsInOrder() {
-    QMainWindow window;
-    auto* bar = new TControlBar;
-    QToolButton* open = bar->InsertButton(101);
-    QWidget* gap = bar->InsertSeparator(12);
-    QToolButton* missing = bar->InsertButton(9001); // no bitmap of that number
-    window.addToolBar(bar);
-    QVERIFY(showActive(window));
-
-    QCOMPARE(bar->Layout(), (QList<int>{101, 0, 9001}));
-    QCOMPARE(bar->Button(101), open);
-    QCOMPARE(bar->Button(0), nullptr);
-    QCOMPARE(gap->width(), 12);
-    QVERIFY(open->geometry().right() < gap->geometry().left());
-    QVERIFY(gap->geometry().right() < missing->geometry().left());
-    QVERIFY(!open->icon().isNull());
-    QVERIFY(missing->icon().isNull());
-    QCOMPARE(missing->toolTip(), QStringLiteral("Primo suggerimento"));
 }
 
 void ShellPartsTest::controlBarSendsCommandsAndEnterHints() {

@@ -31,16 +31,16 @@ QStringList TFileData::NameFilters() const {
     QStringList filters;
     const QStringList parts = Filter.split(u'|');
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-        const QString& description = parts.at(i);
+        const QString& title = parts.at(i);
         QString patterns = parts.at(i + 1);
-        if (description.isEmpty() && patterns.isEmpty())
+        if (title.isEmpty() && patterns.isEmpty())
             break;
         patterns.replace(QLatin1String("*.*"), QLatin1String("*"));
         patterns.replace(u';', u' ');
         // The dialog takes the patterns from the last parentheses of the
-        // description, so they are given there.
-        const qsizetype open = description.lastIndexOf(u'(');
-        const QString label = open >= 0 ? description.left(open).trimmed() : description;
+        // title, so they are given there.
+        const qsizetype open = title.lastIndexOf(u'(');
+        const QString label = open >= 0 ? title.left(open).trimmed() : title;
         filters.append(QStringLiteral("%1 (%2)").arg(label, patterns));
     }
     return filters;

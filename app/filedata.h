@@ -17,13 +17,13 @@ struct TFileData {
     };
 
     unsigned Flags = FileMustExist | HideReadOnly | OverwritePrompt;
-    // Pairs of description and pattern, each closed by '|'.
+    // Pairs of title and pattern, each closed by '|'.
     QString Filter = QStringLiteral("All Files (*.dat)|*.dat|All Files (*.*)|*.*|");
     QString DefExt = QStringLiteral("dat");
     // The last name chosen, empty at first; the next dialog starts from it.
     QString FileName;
 
-    // The filter as the file dialog lists it: one "description (patterns)"
+    // The filter as the file dialog lists it: one "title (patterns)"
     // per pair. "*.*" is every file, so it becomes "*", which on this
     // system also matches names without a dot.
     QStringList NameFilters() const;

@@ -12,9 +12,8 @@
 
 #include <QFile>
 #include <QIcon>
-#include <QTextBrowser>
 
-#include <algorithm>
+#include <string>
 
 namespace {
 
@@ -50,22 +49,6 @@ constexpr CommandEntry kCommandTable[] = {
 // Icon 1, the program's icon.
 QIcon programIcon() {
     return QIcon(QStringLiteral(":/icons/zolt.svg"));
-}
-
-// A help window that the main window's commands open stands over the right
-// of the client area, below the menu and the tool bar, which stay free; it
-// is as tall as the area allows, up to a page's height.
-void placeNewHelpWindow(bool wasOpen, const QWidget* client) {
-    QTextBrowser* help = HelpWindow();
-    if (wasOpen || help == nullptr || client == nullptr || !client->isVisible())
-        return;
-    constexpr int kMargin = 24;
-    const QRect area(client->mapToGlobal(QPoint(0, 0)), client->size());
-    const QSize size(std::clamp(area.width() - 2 * kMargin, 320, 720),
-                     std::clamp(area.height() - 2 * kMargin, 240, 760));
-    help->setGeometry(QRect(
-        QPoint(std::max(area.left(), area.right() - kMargin - size.width()), area.top() + kMargin),
-        size));
 }
 
 // A name as the file functions of the project data take it.
@@ -169,9 +152,7 @@ void TPanApp::CmReport() {
 }
 
 void TPanApp::CmHelpContents() {
-    const bool wasOpen = HelpWindow() != nullptr;
-    if (WinHelp(GetMainWindow(), kHelpFile, HELP_CONTENTS, 0))
-        placeNewHelpWindow(wasOpen, Client);
+    WinHelp(GetMainWindow(), kHelpFile, HELP_CONTENTS, 0);
 }
 
 void TPanApp::CmAbout() {
@@ -180,7 +161,5 @@ void TPanApp::CmAbout() {
 }
 
 void TPanApp::CmProducts() {
-    const bool wasOpen = HelpWindow() != nullptr;
-    if (WinHelp(GetMainWindow(), kHelpFile, HELP_CONTEXT, ProductsHelpContext))
-        placeNewHelpWindow(wasOpen, Client);
+    WinHelp(GetMainWindow(), kHelpFile, HELP_CONTEXT, ProductsHelpContext);
 }

@@ -10,6 +10,8 @@
 #include <QTextStream>
 #include <QUrl>
 
+#include <algorithm>
+
 namespace {
 
 QPointer<QTextBrowser> helpWindow;
@@ -47,6 +49,22 @@ void updateTitle() {
     helpWindow->setWindowTitle(page.isEmpty() ? title : QStringLiteral("%1 - %2").arg(title, page));
 }
 
+// A new help window stands over the right of the main window's client
+// area, below the menu and the tool bar, which stay free; it is as tall as
+// the area allows, up to a page's height.
+void placeOverClientArea(QWidget* help) {
+    const QWidget* client = TApplication::ClientWindow();
+    if (client == nullptr || !client->isVisible())
+        return;
+    constexpr int kMargin = 24;
+    const QRect area(client->mapToGlobal(QPoint(0, 0)), client->size());
+    const QSize size(std::clamp(area.width() - 2 * kMargin, 320, 720),
+                     std::clamp(area.height() - 2 * kMargin, 240, 760));
+    help->setGeometry(QRect(
+        QPoint(std::max(area.left(), area.right() - kMargin - size.width()), area.top() + kMargin),
+        size));
+}
+
 } // namespace
 
 bool WinHelp(QWidget* owner, const QString& helpFile, unsigned command, unsigned long data) {
@@ -71,6 +89,7 @@ bool WinHelp(QWidget* owner, const QString& helpFile, unsigned command, unsigned
         helpWindow->setAttribute(Qt::WA_DeleteOnClose);
         helpWindow->setOpenExternalLinks(true);
         helpWindow->resize(640, 480);
+        placeOverClientArea(helpWindow);
         QObject::connect(helpWindow, &QTextBrowser::sourceChanged, helpWindow,
                          [] { updateTitle(); });
     } else if (helpWindow->parentWidget() != parent) {

@@ -1,54 +1,13 @@
 #include "toolkit/tdialogtemplate.h"
 
+#include "toolkit/tscriptlines.h"
+
 #include <QFile>
 #include <QStringList>
 
 namespace {
 
-struct Token {
-    QString text;
-    bool quoted = false;
-};
-
-// Splits a statement into bare words and quoted texts. Returns false on an
-// unterminated quote.
-bool tokenize(const QString& line, QList<Token>& tokens) {
-    qsizetype i = 0;
-    const qsizetype n = line.size();
-    while (i < n) {
-        const QChar ch = line.at(i);
-        if (ch.isSpace() || ch == u',') {
-            ++i;
-            continue;
-        }
-        Token token;
-        if (ch == u'"') {
-            token.quoted = true;
-            ++i;
-            bool closed = false;
-            while (i < n) {
-                if (line.at(i) == u'"') {
-                    if (i + 1 < n && line.at(i + 1) == u'"') {
-                        token.text += u'"';
-                        i += 2;
-                        continue;
-                    }
-                    ++i;
-                    closed = true;
-                    break;
-                }
-                token.text += line.at(i++);
-            }
-            if (!closed)
-                return false;
-        } else {
-            while (i < n && !line.at(i).isSpace() && line.at(i) != u',' && line.at(i) != u'"')
-                token.text += line.at(i++);
-        }
-        tokens.append(token);
-    }
-    return true;
-}
+using Token = TScriptToken;
 
 std::optional<TDialogTemplate::Kind> kindNamed(const QString& word) {
     using Kind = TDialogTemplate::Kind;
@@ -75,11 +34,10 @@ std::optional<TDialogTemplate::Kind> kindNamed(const QString& word) {
 // Reads tokens[first..first+count) as integers; false when one is not.
 bool integers(const QList<Token>& tokens, qsizetype first, qsizetype count, int* out) {
     for (qsizetype k = 0; k < count; ++k) {
-        const Token& token = tokens.at(first + k);
-        bool ok = false;
-        out[k] = token.quoted ? 0 : token.text.toInt(&ok, 10);
-        if (!ok)
+        const std::optional<int> value = tokens.at(first + k).Number();
+        if (!value)
             return false;
+        out[k] = *value;
     }
     return true;
 }
@@ -96,17 +54,12 @@ std::optional<TDialogTemplate> TDialogTemplate::Parse(const QString& text, QStri
     TDialogTemplate result;
     bool haveHeader = false;
     bool haveFont = false;
-    const QStringList lines = text.split(u'\n');
-    for (qsizetype index = 0; index < lines.size(); ++index) {
-        const int lineNumber = static_cast<int>(index) + 1;
-        const QString line = lines.at(index).trimmed();
-        if (line.isEmpty() || line.startsWith(QLatin1String("//")))
-            continue;
-        QList<Token> tokens;
-        if (!tokenize(line, tokens)) {
-            fail(error, lineNumber, QStringLiteral("unterminated text"));
-            return std::nullopt;
-        }
+    const std::optional<QList<TScriptLine>> lines = SplitScript(text, error);
+    if (!lines)
+        return std::nullopt;
+    for (const TScriptLine& line : *lines) {
+        const int lineNumber = line.number;
+        const QList<Token>& tokens = line.tokens;
         const QString keyword = tokens.front().text;
         if (tokens.front().quoted) {
             fail(error, lineNumber, QStringLiteral("a statement starts with a keyword"));
@@ -162,7 +115,7 @@ std::optional<TDialogTemplate> TDialogTemplate::Parse(const QString& text, QStri
                                        QRect(numbers[1], numbers[2], numbers[3], numbers[4])});
     }
     if (!haveHeader) {
-        fail(error, static_cast<int>(lines.size()), QStringLiteral("no DIALOG statement"));
+        fail(error, text.count(u'\n') + 1, QStringLiteral("no DIALOG statement"));
         return std::nullopt;
     }
     return result;

@@ -1,5 +1,7 @@
 #include "toolkit/tresourcescript.h"
 
+#include "toolkit/tscriptlines.h"
+
 #include <QDir>
 #include <QFile>
 #include <QStringList>
@@ -7,66 +9,8 @@
 
 namespace {
 
-struct Token {
-    QString text;
-    bool quoted = false;
-};
-
-struct Line {
-    int number = 0;
-    QList<Token> tokens;
-};
-
-// Splits a statement into bare words and quoted texts. Returns false on an
-// unterminated quote.
-bool tokenize(const QString& line, QList<Token>& tokens) {
-    qsizetype i = 0;
-    const qsizetype n = line.size();
-    while (i < n) {
-        const QChar ch = line.at(i);
-        if (ch.isSpace() || ch == u',') {
-            ++i;
-            continue;
-        }
-        Token token;
-        if (ch == u'"') {
-            token.quoted = true;
-            bool closed = false;
-            for (++i; i < n; ++i) {
-                if (line.at(i) != u'"') {
-                    token.text += line.at(i);
-                } else if (i + 1 < n && line.at(i + 1) == u'"') {
-                    token.text += u'"';
-                    ++i;
-                } else {
-                    closed = true;
-                    ++i;
-                    break;
-                }
-            }
-            if (!closed)
-                return false;
-        } else {
-            while (i < n && !line.at(i).isSpace() && line.at(i) != u',' && line.at(i) != u'"')
-                token.text += line.at(i++);
-        }
-        tokens.append(token);
-    }
-    return true;
-}
-
-bool isWord(const Token& token, const char* word) {
-    return !token.quoted && token.text == QLatin1String(word);
-}
-
-// A bare decimal integer; nothing for anything else.
-std::optional<int> number(const Token& token) {
-    if (token.quoted)
-        return std::nullopt;
-    bool ok = false;
-    const int value = token.text.toInt(&ok, 10);
-    return ok ? std::optional<int>(value) : std::nullopt;
-}
+using Token = TScriptToken;
+using Line = TScriptLine;
 
 class Parser {
 public:
@@ -76,9 +20,9 @@ public:
         while (m_pos < m_lines.size()) {
             const Line& line = m_lines.at(m_pos++);
             const QList<Token>& tokens = line.tokens;
-            if (isWord(tokens.front(), "MENU")) {
+            if (tokens.front().IsWord("MENU")) {
                 const std::optional<int> id =
-                    tokens.size() == 2 ? number(tokens.at(1)) : std::nullopt;
+                    tokens.size() == 2 ? tokens.at(1).Number() : std::nullopt;
                 if (!id)
                     return Fail(line.number, QStringLiteral("expected MENU <id>"));
                 if (script.menus.contains(*id))
@@ -87,7 +31,7 @@ public:
                 if (!MenuItems(items, line.number))
                     return false;
                 script.menus.insert(*id, items);
-            } else if (isWord(tokens.front(), "STRINGTABLE")) {
+            } else if (tokens.front().IsWord("STRINGTABLE")) {
                 if (tokens.size() != 1)
                     return Fail(line.number, QStringLiteral("expected STRINGTABLE alone"));
                 if (!Strings(script.strings, line.number))
@@ -112,26 +56,27 @@ private:
         while (m_pos < m_lines.size()) {
             const Line& line = m_lines.at(m_pos++);
             const QList<Token>& tokens = line.tokens;
-            if (isWord(tokens.front(), "END")) {
+            if (tokens.front().IsWord("END")) {
                 if (tokens.size() != 1)
                     return Fail(line.number, QStringLiteral("expected END alone"));
                 return true;
             }
             TResourceScript::MenuItem item;
-            if (isWord(tokens.front(), "POPUP")) {
+            if (tokens.front().IsWord("POPUP")) {
                 if (tokens.size() != 2 || !tokens.at(1).quoted)
                     return Fail(line.number, QStringLiteral("expected POPUP \"<text>\""));
                 item.popup = true;
                 item.text = tokens.at(1).text;
                 if (!MenuItems(item.items, line.number))
                     return false;
-            } else if (isWord(tokens.front(), "MENUITEM")) {
-                if (tokens.size() == 2 && isWord(tokens.at(1), "SEPARATOR")) {
+            } else if (tokens.front().IsWord("MENUITEM")) {
+                if (tokens.size() == 2 && tokens.at(1).IsWord("SEPARATOR")) {
                     items.append(item);
                     continue;
                 }
-                const std::optional<int> id =
-                    tokens.size() == 3 && tokens.at(1).quoted ? number(tokens.at(2)) : std::nullopt;
+                const std::optional<int> id = tokens.size() == 3 && tokens.at(1).quoted
+                                                  ? tokens.at(2).Number()
+                                                  : std::nullopt;
                 if (!id || *id <= 0) {
                     return Fail(line.number,
                                 QStringLiteral("expected MENUITEM \"<text>\" <command> "
@@ -151,13 +96,13 @@ private:
         while (m_pos < m_lines.size()) {
             const Line& line = m_lines.at(m_pos++);
             const QList<Token>& tokens = line.tokens;
-            if (isWord(tokens.front(), "END")) {
+            if (tokens.front().IsWord("END")) {
                 if (tokens.size() != 1)
                     return Fail(line.number, QStringLiteral("expected END alone"));
                 return true;
             }
             const std::optional<int> id =
-                tokens.size() == 2 && tokens.at(1).quoted ? number(tokens.at(0)) : std::nullopt;
+                tokens.size() == 2 && tokens.at(1).quoted ? tokens.at(0).Number() : std::nullopt;
             if (!id)
                 return Fail(line.number, QStringLiteral("expected <id> \"<text>\" or END"));
             if (strings.contains(*id))
@@ -174,22 +119,10 @@ private:
 } // namespace
 
 std::optional<TResourceScript> TResourceScript::Parse(const QString& text, QString* error) {
-    QList<Line> lines;
-    const QStringList rows = text.split(u'\n');
-    for (qsizetype index = 0; index < rows.size(); ++index) {
-        const int lineNumber = static_cast<int>(index) + 1;
-        const QString row = rows.at(index).trimmed();
-        if (row.isEmpty() || row.startsWith(QLatin1String("//")))
-            continue;
-        Line line{lineNumber, {}};
-        if (!tokenize(row, line.tokens)) {
-            if (error != nullptr)
-                *error = QStringLiteral("line %1: unterminated text").arg(lineNumber);
-            return std::nullopt;
-        }
-        lines.append(line);
-    }
-    Parser parser(std::move(lines));
+    std::optional<QList<Line>> lines = SplitScript(text, error);
+    if (!lines)
+        return std::nullopt;
+    Parser parser(std::move(*lines));
     TResourceScript script;
     if (!parser.Run(script)) {
         if (error != nullptr)

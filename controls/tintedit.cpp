@@ -1,57 +1,21 @@
 #include "controls/tintedit.h"
 
-#include "controls/controlmessages.h"
-#include "controls/fieldorder.h"
 #include "controls/tintvalidator.h"
 #include "model/number_text.h"
 #include "toolkit/tmessageevent.h"
 
-#include <QKeyEvent>
 #include <QLineEdit>
 
 #include <charconv>
-#include <limits>
 
 TIntEdit::TIntEdit(TDialog* parent, int id, void* variable, std::int32_t minimum,
                    std::int32_t maximum, int textLimit, std::int16_t valueType,
                    std::int16_t changeFlags, std::int32_t step)
-    : TEdit(parent, id, textLimit), m_minimum(minimum), m_maximum(maximum),
-      m_changeFlags(changeFlags), m_step(step) {
-    auto* validator = new TIntValidator(minimum, maximum, valueType);
-    validator->SetOption(voTransfer);
-    SetValidator(validator);
-    if (TIntValidator::IsTransferType(valueType))
-        SetTransferBuffer(variable);
-    TransferData(tdSetData);
-}
+    : TNumberEdit(parent, id, textLimit, new TIntValidator(minimum, maximum, valueType),
+                  TIntValidator::IsTransferType(valueType) ? variable : nullptr, changeFlags),
+      m_minimum(minimum), m_maximum(maximum), m_step(step) {}
 
 TIntEdit::~TIntEdit() = default;
-
-bool TIntEdit::CanClose() {
-    TransferData(tdGetData);
-    return TEdit::CanClose();
-}
-
-void TIntEdit::EvKillFocus(QWidget* gettingFocus) {
-    CommitEditChange(*this, m_changeFlags);
-    TEdit::EvKillFocus(gettingFocus);
-    NotifyClient(WM_CTLFOCUS, 0);
-}
-
-void TIntEdit::EvSetFocus() {
-    const int id = GetId();
-    TEdit::EvSetFocus();
-    SetSelection(0, std::numeric_limits<int>::max());
-    NotifyClient(WM_CTLFOCUS, static_cast<unsigned long>(id));
-}
-
-bool TIntEdit::EvKeyDown(QKeyEvent* event) {
-    if (MoveFocusInFieldOrder(*this, event)) {
-        event->accept();
-        return true;
-    }
-    return TEdit::EvKeyDown(event);
-}
 
 long TIntEdit::HandleMessage(unsigned message, unsigned long wParam, long lParam) {
     if (message == WM_VSCROLL) {

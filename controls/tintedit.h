@@ -8,11 +8,11 @@
 // the new value when the field commits.
 #pragma once
 
-#include "toolkit/tedit.h"
+#include "controls/tnumberedit.h"
 
 #include <cstdint>
 
-class TIntEdit : public TEdit {
+class TIntEdit : public TNumberEdit {
     Q_OBJECT
 
 public:
@@ -20,12 +20,7 @@ public:
              int textLimit, std::int16_t valueType, std::int16_t changeFlags, std::int32_t step);
     ~TIntEdit() override;
 
-    bool CanClose() override;
-
 protected:
-    void EvKillFocus(QWidget* gettingFocus) override;
-    void EvSetFocus() override;
-    bool EvKeyDown(QKeyEvent* event) override;
     long HandleMessage(unsigned message, unsigned long wParam, long lParam) override;
 
     void EvVScroll(unsigned code);
@@ -33,6 +28,5 @@ protected:
 private:
     std::int32_t m_minimum;
     std::int32_t m_maximum;
-    std::int16_t m_changeFlags;
     std::int32_t m_step;
 };

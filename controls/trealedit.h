@@ -9,11 +9,11 @@
 // Up move through the dialog's fields in control-id order.
 #pragma once
 
-#include "toolkit/tedit.h"
+#include "controls/tnumberedit.h"
 
 #include <cstdint>
 
-class TRealEdit : public TEdit {
+class TRealEdit : public TNumberEdit {
     Q_OBJECT
 
 public:
@@ -23,14 +23,4 @@ public:
               int textLimit, std::int16_t decimals, std::int16_t valueType,
               std::int16_t changeFlags);
     ~TRealEdit() override;
-
-    bool CanClose() override;
-
-protected:
-    void EvKillFocus(QWidget* gettingFocus) override;
-    void EvSetFocus() override;
-    bool EvKeyDown(QKeyEvent* event) override;
-
-private:
-    std::int16_t m_changeFlags;
 };

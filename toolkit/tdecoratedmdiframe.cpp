@@ -36,25 +36,12 @@ bool TDecoratedMDIFrame::AssignMenu(int menuResId) {
         TResourceScript::Module().Menu(menuResId);
     if (!items)
         return false;
-    for (const TResourceScript::MenuItem& item : *items) {
-        if (item.popup) {
-            QMenu* menu = bar->addMenu(item.text);
-            AddItems(menu, item.items);
-            TrackMenu(menu);
-        } else if (item.IsSeparator()) {
-            bar->addSeparator();
-        } else {
-            QAction* action = bar->addAction(item.text);
-            action->setProperty(kCommandIdProperty, item.id);
-            m_commands.insert(item.id, action);
-            connect(action, &QAction::triggered, this,
-                    [this, id = item.id] { emit commandSelected(id); });
-        }
-    }
+    AddItems(bar, *items);
     return true;
 }
 
-void TDecoratedMDIFrame::AddItems(QMenu* menu, const QList<TResourceScript::MenuItem>& items) {
+template <class Menu>
+void TDecoratedMDIFrame::AddItems(Menu* menu, const QList<TResourceScript::MenuItem>& items) {
     for (const TResourceScript::MenuItem& item : items) {
         if (item.popup) {
             QMenu* sub = menu->addMenu(item.text);
@@ -100,10 +87,7 @@ void TDecoratedMDIFrame::Insert(TControlBar* controlBar) {
     m_controlBar = controlBar;
     addToolBar(Qt::TopToolBarArea, controlBar);
     connect(controlBar, &TControlBar::commandSelected, this, &TDecoratedMDIFrame::commandSelected);
-    if (m_statusBar != nullptr) {
-        connect(controlBar, &TControlBar::hint, m_statusBar, &TStatusBar::SetHintText);
-        connect(controlBar, &TControlBar::hintEnded, m_statusBar, &TStatusBar::ClearHintText);
-    }
+    ConnectHints();
 }
 
 void TDecoratedMDIFrame::Insert(TStatusBar* statusBar) {
@@ -111,10 +95,14 @@ void TDecoratedMDIFrame::Insert(TStatusBar* statusBar) {
     setStatusBar(statusBar);
     connect(this, &TDecoratedMDIFrame::menuHint, statusBar, &TStatusBar::SetHintText);
     connect(this, &TDecoratedMDIFrame::menuClosed, statusBar, &TStatusBar::ClearHintText);
-    if (m_controlBar != nullptr) {
-        connect(m_controlBar, &TControlBar::hint, statusBar, &TStatusBar::SetHintText);
-        connect(m_controlBar, &TControlBar::hintEnded, statusBar, &TStatusBar::ClearHintText);
-    }
+    ConnectHints();
+}
+
+void TDecoratedMDIFrame::ConnectHints() {
+    if (m_controlBar == nullptr || m_statusBar == nullptr)
+        return;
+    connect(m_controlBar, &TControlBar::hint, m_statusBar, &TStatusBar::SetHintText);
+    connect(m_controlBar, &TControlBar::hintEnded, m_statusBar, &TStatusBar::ClearHintText);
 }
 
 void TDecoratedMDIFrame::ShowMaximized() {

@@ -62,7 +62,10 @@ protected:
     bool event(QEvent* event) override;
 
 private:
-    void AddItems(QMenu* menu, const QList<TResourceScript::MenuItem>& items);
+    // The items into the menu bar or a menu (both take the same calls).
+    template <class Menu> void AddItems(Menu* menu, const QList<TResourceScript::MenuItem>& items);
+    // Hints of the control bar to the status bar, once both are in.
+    void ConnectHints();
     void TrackMenu(QMenu* menu);
 
     TMDIClient* m_client;

@@ -6,8 +6,6 @@
 
 #include <QLineEdit>
 
-#include <charconv>
-
 TIntEdit::TIntEdit(TDialog* parent, int id, void* variable, std::int32_t minimum,
                    std::int32_t maximum, int textLimit, std::int16_t valueType,
                    std::int16_t changeFlags, std::int32_t step)
@@ -34,9 +32,7 @@ void TIntEdit::EvVScroll(unsigned code) {
         value += m_step;
     else if (code == SB_LINEDOWN && value > m_minimum)
         value -= m_step;
-    char digits[24] = {};
-    const auto result = std::to_chars(digits, digits + sizeof digits, value);
-    SetText(QString::fromLatin1(digits, static_cast<qsizetype>(result.ptr - digits)));
+    SetText(QString::number(value)); // integers are written without the locale
     // The new text is the user's change: the field commits it when it loses
     // the focus, as a typed one.
     if (QLineEdit* edit = LineEdit())

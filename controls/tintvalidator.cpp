@@ -2,19 +2,12 @@
 
 #include "model/number_text.h"
 
-#include <charconv>
 #include <cstring>
 
 namespace {
 
 long leadingInteger(const QString& text) {
     return zolt::parseLeadingInteger(text.toStdString());
-}
-
-QString decimalText(long long value) {
-    char digits[24] = {};
-    const auto result = std::to_chars(digits, digits + sizeof digits, value);
-    return QString::fromLatin1(digits, static_cast<qsizetype>(result.ptr - digits));
 }
 
 } // namespace
@@ -66,22 +59,22 @@ unsigned TIntValidator::Transfer(QString& text, void* buffer, TTransferDirection
     if (m_valueType == 3) {
         std::int16_t narrow = 0;
         std::memcpy(&narrow, buffer, sizeof narrow);
-        text = decimalText(narrow);
+        text = QString::number(narrow);
         return sizeof narrow;
     }
     if (m_valueType == 4) {
         std::uint16_t narrow = 0;
         std::memcpy(&narrow, buffer, sizeof narrow);
-        text = decimalText(narrow);
+        text = QString::number(narrow);
         return sizeof narrow;
     }
     std::int32_t wide = 0;
     std::memcpy(&wide, buffer, sizeof wide);
-    text = decimalText(wide);
+    text = QString::number(wide);
     return sizeof wide;
 }
 
 QString TIntValidator::ErrorText() const {
     return QStringLiteral("Valore non valido: inserire un numero intero tra %1 e %2")
-        .arg(decimalText(m_minimum), decimalText(m_maximum));
+        .arg(QString::number(m_minimum), QString::number(m_maximum));
 }

@@ -63,10 +63,10 @@ unsigned TRealValidator::Transfer(QString& text, void* buffer, TTransferDirectio
             return sizeof value;
         }
         // A value beyond the float's range becomes an infinity of its sign.
-        const float single = std::fabs(value) <= std::numeric_limits<float>::max()
-                                 ? static_cast<float>(value)
-                                 : std::copysign(std::numeric_limits<float>::infinity(),
-                                                 static_cast<float>(value > 0 ? 1 : -1));
+        const float single =
+            std::fabs(value) <= std::numeric_limits<float>::max()
+                ? static_cast<float>(value)
+                : std::copysign(std::numeric_limits<float>::infinity(), static_cast<float>(value));
         std::memcpy(buffer, &single, sizeof single);
         return sizeof single;
     }

@@ -3,7 +3,7 @@
 #include <QWidget>
 
 TApplication::TApplication(const QString& name, int& argc, char** argv)
-    : QApplication(argc, argv), m_name(name) {
+    : QApplication(argc, argv) {
     setApplicationName(name);
 }
 

@@ -23,7 +23,7 @@ public:
     // QApplication (or none).
     static TApplication* Current();
 
-    QString GetName() const { return m_name; }
+    QString GetName() const { return applicationName(); }
 
     QWidget* GetMainWindow() const { return m_mainWindow; }
     void SetMainWindow(QWidget* window) { m_mainWindow = window; }
@@ -44,7 +44,6 @@ protected:
     virtual void InitMainWindow() {}
 
 private:
-    QString m_name;
     QPointer<QWidget> m_mainWindow;
     QPointer<QWidget> m_clientWindow;
 };

@@ -1,18 +1,57 @@
-// Whole-file reads and safe replacement of a file's contents.
+// Whole-file reads and the one save routine of every file the programs
+// write (data file, report, exported tables and documents).
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace zolt {
 
-// Replaces the file at `path` with `bytes` without ever leaving it half
-// written: the bytes go to a temporary file in the same folder, which is
-// then renamed over the target. An existing file keeps its permissions; a
-// file the user may not write is refused, as opening it for writing would
-// be. Returns false, with the old file untouched, on any failure.
+// A save made in two steps, so that a program writing several files can
+// prepare all of them and then make them appear together, or not at all.
+//
+// prepare() does everything that may fail on the way: it resolves a
+// symbolic link to the file it names (a dangling link names the file to
+// create), writes the new contents to an unnamed temporary file in the
+// target's folder (O_TMPFILE; a named temporary where the file system has
+// none, removed again on every path out) and flushes them to disk.
+// A target that cannot be replaced by a new file (its folder is read-only,
+// or it has more than one hard link) is only opened for writing here and
+// written in place, as fopen("wb") would, at commit().
+//
+// commit() makes the new contents the file's: the target is always either
+// the old contents or the new, never a mix. An existing file keeps its
+// mode, and its owner and group where the process may set them; the folder
+// is flushed after the rename. Destroying a prepared save that was not
+// committed leaves the target as it was and nothing behind in the folder.
+class StagedFile {
+public:
+    // Nothing, with the target untouched, when the save cannot be made.
+    static std::optional<StagedFile> prepare(const std::string& path, std::string_view bytes);
+
+    StagedFile(StagedFile&&) noexcept;
+    StagedFile& operator=(StagedFile&&) noexcept;
+    ~StagedFile();
+
+    // False when the contents could not be made the file's; the target is
+    // then as it was.
+    bool commit();
+
+    // The file that commit() writes: the target with its links resolved.
+    const std::string& target() const;
+
+    struct State;
+
+private:
+    explicit StagedFile(std::unique_ptr<State> state);
+    std::unique_ptr<State> state_;
+};
+
+// prepare() and commit() in one: the save routine for a single file.
+// False, with the old file untouched, on any failure.
 bool replaceFileContents(const std::string& path, std::string_view bytes);
 
 // Up to `maxBytes` bytes from the start of the file at `path`; nothing when

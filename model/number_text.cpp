@@ -7,6 +7,9 @@
 #include <cmath>
 #include <system_error>
 
+#include <locale.h> // newlocale (POSIX)
+#include <stdlib.h> // strtod_l (GNU)
+
 namespace zolt {
 
 namespace {
@@ -27,6 +30,21 @@ std::string fixedDigits(double value, int precision) {
     if (result.ec != std::errc())
         return "?";
     return std::string(buffer.data(), result.ptr);
+}
+
+// What strtod makes of a number from_chars found out of range: HUGE_VAL
+// above DBL_MAX, 0 or a denormal below DBL_MIN. from_chars leaves the value
+// unset, and neither the exponent's sign nor its presence tells the two
+// apart ("1<400 zeros>e-90" overflows, "0.<400 zeros>1" underflows), so
+// strtod itself judges the digits from_chars took.
+double outOfRangeValue(std::string_view digits) {
+    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t{});
+    // Without a locale (no memory) the larger answer is the safe one: every
+    // input field refuses an infinite value.
+    if (cLocale == locale_t{})
+        return HUGE_VAL;
+    const std::string text(digits);
+    return strtod_l(text.c_str(), nullptr, cLocale);
 }
 
 bool isDigit(char ch) { return ch >= '0' && ch <= '9'; }
@@ -118,16 +136,10 @@ LeadingNumber parseLeadingNumber(std::string_view text) {
                                         std::chars_format::general);
     if (result.ec == std::errc::invalid_argument)
         return {};
-    if (result.ec == std::errc::result_out_of_range) {
-        // strtod's answer: HUGE_VAL for overflow, 0 for underflow. from_chars
-        // leaves the value unset, so tell the two apart by the exponent.
-        const std::string_view digits(first, static_cast<std::size_t>(result.ptr - first));
-        const auto e = digits.find_first_of("eE");
-        const bool tiny = e != std::string_view::npos && e + 1 < digits.size() &&
-                          digits[e + 1] == '-';
-        value = tiny ? 0.0 : HUGE_VAL;
-    }
-    return {negative ? -value : value, static_cast<std::size_t>(result.ptr - text.data())};
+    const auto end = static_cast<std::size_t>(result.ptr - text.data());
+    if (result.ec == std::errc::result_out_of_range)
+        value = outOfRangeValue(text.substr(pos, end - pos));
+    return {negative ? -value : value, end};
 }
 
 long parseLeadingInteger(std::string_view text) {

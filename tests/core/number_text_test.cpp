@@ -1,4 +1,5 @@
 #include "model/number_text.h"
+#include "workflow/input_fields.h"
 
 #include <gtest/gtest.h>
 
@@ -59,6 +60,45 @@ TEST(ParseLeadingNumber, ReadsLikeStrtodInTheCLocale) {
     }
     EXPECT_TRUE(std::isinf(parseLeadingNumber("1e999").value));
     EXPECT_EQ(parseLeadingNumber("1e-999").value, 0.0);
+}
+
+// Beyond the range of a double the value decides, not how it is written:
+// many digits outweigh a negative exponent and leading zeros a positive one.
+TEST(ParseLeadingNumber, JudgesOutOfRangeByValue) {
+    const std::string zeros(400, '0');
+    struct Case {
+        std::string text;
+        double value;
+    };
+    const Case cases[] = {
+        {"1" + zeros + "e-90", HUGE_VAL},          // 1e310
+        {"-1" + zeros + "e-90", -HUGE_VAL},
+        {"1" + zeros, HUGE_VAL},
+        {"1e309", HUGE_VAL},
+        {"0." + zeros + "1", 0.0},                 // 1e-401
+        {"-0." + zeros + "1", -0.0},
+        {"0." + zeros + "1e90", 1e-311},           // a denormal, in range
+        {"1e-400", 0.0},
+        {"2e-324", 0.0},                           // below half the smallest denormal
+        {"1.7976931348623159e308", HUGE_VAL},      // rounds past DBL_MAX
+    };
+    for (const Case& c : cases) {
+        const LeadingNumber got = parseLeadingNumber(c.text);
+        EXPECT_EQ(got.value, c.value) << c.text;
+        EXPECT_EQ(std::signbit(got.value), std::signbit(c.value)) << c.text;
+        EXPECT_EQ(got.length, c.text.size()) << c.text;
+    }
+}
+
+// What zolt-calc does with "T=1<400 zeros>e-90" and "D=0.<400 zeros>1".
+TEST(ParseNumber, OutOfRangeValuesMeetTheFieldLimits) {
+    const std::string zeros(400, '0');
+    const auto huge = parseNumber("1" + zeros + "e-90");
+    ASSERT_TRUE(huge);
+    EXPECT_FALSE(findInputField("T")->accepts(*huge));
+    const auto tiny = parseNumber("0." + zeros + "1");
+    ASSERT_TRUE(tiny);
+    EXPECT_TRUE(findInputField("D")->accepts(*tiny));
 }
 
 TEST(ParseLeadingInteger, ReadsLikeAtol) {

@@ -1,10 +1,12 @@
 #include "model/number_text.h"
 
+#include <algorithm>
 #include <array>
 #include <cctype>
 #include <charconv>
 #include <climits>
 #include <cmath>
+#include <limits>
 #include <system_error>
 
 #include <locale.h> // newlocale (POSIX)
@@ -15,9 +17,10 @@ namespace zolt {
 namespace {
 
 // to_chars with a precision is specified as printf in the "C" locale, so
-// rounding matches "%.*f" digit for digit. Its result is at most a few
-// hundred characters (DBL_MAX in fixed notation), far inside this buffer.
-constexpr std::size_t kFixedBufferSize = 400;
+// rounding matches "%.*f" digit for digit. Its longest result is -DBL_MAX
+// with kMaxFormatDigits decimals.
+constexpr std::size_t kFixedBufferSize =
+    1 + (std::numeric_limits<double>::max_exponent10 + 1) + 1 + kMaxFormatDigits;
 
 std::string fixedDigits(double value, int precision) {
     if (std::isnan(value))
@@ -26,7 +29,7 @@ std::string fixedDigits(double value, int precision) {
         return value < 0 ? "-inf" : "inf";
     std::array<char, kFixedBufferSize> buffer{};
     const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                      std::chars_format::fixed, precision < 0 ? 6 : precision);
+                                      std::chars_format::fixed, precision);
     if (result.ec != std::errc())
         return "?";
     return std::string(buffer.data(), result.ptr);
@@ -63,9 +66,27 @@ std::size_t skipBlanksAndSign(std::string_view text, bool& negative) {
     return pos;
 }
 
+// The width or precision at `pos` in a format text. Its digits may spell
+// more than an int holds, so the count stops at kMaxFormatDigits.
+int readCount(std::string_view format, std::size_t& pos) {
+    int count = 0;
+    while (pos < format.size() && isDigit(format[pos])) {
+        count = std::min(count * 10 + (format[pos] - '0'), kMaxFormatDigits);
+        ++pos;
+    }
+    return count;
+}
+
 } // namespace
 
 std::string formatFixed(double value, int precision, int width, bool leftAlign) {
+    precision = precision < 0 ? 6 : std::min(precision, kMaxFormatDigits);
+    if (width < 0) {
+        leftAlign = true;
+        // -width could overflow; any width past the limit is the limit.
+        width = width < -kMaxFormatDigits ? kMaxFormatDigits : -width;
+    }
+    width = std::min(width, kMaxFormatDigits);
     std::string digits = fixedDigits(value, precision);
     if (width > 0 && digits.size() < static_cast<std::size_t>(width)) {
         const std::string pad(static_cast<std::size_t>(width) - digits.size(), ' ');
@@ -94,16 +115,10 @@ std::string formatNumbers(std::string_view format, std::initializer_list<double>
             leftAlign = true;
             ++j;
         }
-        int width = 0;
-        while (j < format.size() && isDigit(format[j]))
-            width = width * 10 + (format[j++] - '0');
+        const int width = readCount(format, j);
         int precision = 6;
-        if (j < format.size() && format[j] == '.') {
-            ++j;
-            precision = 0;
-            while (j < format.size() && isDigit(format[j]))
-                precision = precision * 10 + (format[j++] - '0');
-        }
+        if (j < format.size() && format[j] == '.')
+            precision = readCount(format, ++j);
         if (j >= format.size() || format[j] != 'f') {
             // Not a conversion this formatter knows: keep the text as it is.
             out += format[i];

@@ -14,9 +14,15 @@
 
 namespace zolt {
 
+// The largest width and precision the formatters honour; larger ones count
+// as this many. No row of the program comes near it, and it keeps a stray
+// format text from asking for gigabytes of blanks or zeros.
+constexpr int kMaxFormatDigits = 512;
+
 // printf("%*.*f") in the "C" locale: fixed notation with `precision`
-// decimals, right-aligned in `width` columns (left-aligned when
-// `leftAlign`); the field grows when the number needs more room.
+// decimals (6 when negative), right-aligned in `width` columns (left-aligned
+// when `leftAlign` or the width is negative); the field grows when the
+// number needs more room.
 std::string formatFixed(double value, int precision, int width = 0, bool leftAlign = false);
 
 // printf in the "C" locale for format texts whose only conversions are

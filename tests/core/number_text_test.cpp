@@ -30,6 +30,21 @@ TEST(FormatFixed, HugeValuesAreWrittenInFull) {
     EXPECT_EQ(text.substr(text.size() - 4), ".000");
 }
 
+TEST(FormatFixed, BoundsWidthAndPrecision) {
+    EXPECT_EQ(formatFixed(1.0, 100000), "1." + std::string(kMaxFormatDigits, '0'));
+    EXPECT_EQ(formatFixed(1.0, -1), "1.000000"); // as printf's "%.*f" with a negative precision
+    EXPECT_EQ(formatFixed(1.0, 0, 100000), std::string(kMaxFormatDigits - 1, ' ') + "1");
+    EXPECT_EQ(formatFixed(1.0, 0, -3), "1  ");   // a negative width aligns left
+    EXPECT_EQ(formatFixed(1.0, 0, std::numeric_limits<int>::min()),
+              "1" + std::string(kMaxFormatDigits - 1, ' '));
+    EXPECT_EQ(formatFixed(-std::numeric_limits<double>::max(), kMaxFormatDigits).size(),
+              1u + 309u + 1u + kMaxFormatDigits);
+    // Widths and precisions past any int in a format text.
+    EXPECT_EQ(formatNumbers("%99999999999.0f|", {1.0}),
+              std::string(kMaxFormatDigits - 1, ' ') + "1|");
+    EXPECT_EQ(formatNumbers("%.99999999999f", {1.0}), "1." + std::string(kMaxFormatDigits, '0'));
+}
+
 TEST(FormatNumbers, FillsTheConversionsInOrder) {
     EXPECT_EQ(formatNumbers("Nc = %8.3f    Nq=  %8.3f     Nga=  %8.3f", {30.1396, 18.4011, 15.0698}),
               "Nc =   30.140    Nq=    18.401     Nga=    15.070");

@@ -1,5 +1,6 @@
 #include "model/windows1252.h"
 
+#include <cstddef>
 #include <cstdint>
 
 namespace zolt {
@@ -14,6 +15,31 @@ constexpr char32_t kHighControls[32] = {
     0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
 };
+
+// The well-formed UTF-8 sequences by their lead byte (Unicode's table
+// "Well-Formed UTF-8 Byte Sequences"). Only the second byte's range differs
+// from the plain continuation range 80..BF: narrowing it at E0, ED, F0 and F4
+// is what shuts out overlong forms, surrogates and code points past U+10FFFF.
+struct WellFormed {
+    std::uint8_t firstLead, lastLead;
+    std::size_t length;
+    std::uint8_t leadMask;
+    std::uint8_t secondLow, secondHigh;
+};
+
+constexpr WellFormed kWellFormed[] = {
+    {0xC2, 0xDF, 2, 0x1F, 0x80, 0xBF}, {0xE0, 0xE0, 3, 0x0F, 0xA0, 0xBF},
+    {0xE1, 0xEC, 3, 0x0F, 0x80, 0xBF}, {0xED, 0xED, 3, 0x0F, 0x80, 0x9F},
+    {0xEE, 0xEF, 3, 0x0F, 0x80, 0xBF}, {0xF0, 0xF0, 4, 0x07, 0x90, 0xBF},
+    {0xF1, 0xF3, 4, 0x07, 0x80, 0xBF}, {0xF4, 0xF4, 4, 0x07, 0x80, 0x8F},
+};
+
+const WellFormed* formOf(std::uint8_t lead) {
+    for (const WellFormed& form : kWellFormed)
+        if (lead >= form.firstLead && lead <= form.lastLead)
+            return &form;
+    return nullptr;
+}
 
 char toByte(char32_t cp) {
     if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF))
@@ -50,39 +76,29 @@ std::string utf8ToWindows1252(std::string_view utf8) {
     std::size_t i = 0;
     while (i < utf8.size()) {
         const auto lead = static_cast<std::uint8_t>(utf8[i]);
-        int extra = 0;
-        char32_t cp = 0;
         if (lead < 0x80) {
-            cp = lead;
-        } else if ((lead & 0xE0) == 0xC0) {
-            extra = 1;
-            cp = lead & 0x1F;
-        } else if ((lead & 0xF0) == 0xE0) {
-            extra = 2;
-            cp = lead & 0x0F;
-        } else if ((lead & 0xF8) == 0xF0) {
-            extra = 3;
-            cp = lead & 0x07;
-        } else {
+            out += static_cast<char>(lead);
+            ++i;
+            continue;
+        }
+        const WellFormed* form = formOf(lead);
+        if (form == nullptr) {
             out += '?';
             ++i;
             continue;
         }
-        bool valid = i + static_cast<std::size_t>(extra) < utf8.size();
-        for (int k = 1; valid && k <= extra; ++k) {
-            const auto next = static_cast<std::uint8_t>(utf8[i + static_cast<std::size_t>(k)]);
-            if ((next & 0xC0) != 0x80)
-                valid = false;
-            else
-                cp = (cp << 6) | (next & 0x3F);
+        char32_t cp = lead & form->leadMask;
+        std::size_t length = 1;
+        for (; length < form->length && i + length < utf8.size(); ++length) {
+            const auto next = static_cast<std::uint8_t>(utf8[i + length]);
+            const std::uint8_t low = length == 1 ? form->secondLow : 0x80;
+            const std::uint8_t high = length == 1 ? form->secondHigh : 0xBF;
+            if (next < low || next > high)
+                break;
+            cp = (cp << 6) | (next & 0x3F);
         }
-        if (!valid) {
-            out += '?';
-            ++i;
-            continue;
-        }
-        out += toByte(cp);
-        i += static_cast<std::size_t>(extra) + 1;
+        out += length == form->length ? toByte(cp) : '?';
+        i += length;
     }
     return out;
 }

@@ -1,0 +1,220 @@
+#include "design/monte_carlo.h"
+
+#include "design/normal.h"
+#include "design/parallel.h"
+#include "engine/bearing_capacity.h"
+#include "workflow/input_checks.h"
+
+#include <boost/random/normal_distribution.hpp>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace zolt::design {
+
+namespace {
+
+constexpr std::size_t kChunk = 4096; // samples per unit of work and of partial sums
+constexpr double kConfidence = 0.95;
+
+// SplitMix64: a small generator whose output stays well mixed also for
+// neighbouring seeds, so each sample can have a stream of its own.
+class SampleStream {
+public:
+    using result_type = std::uint64_t;
+    SampleStream(std::uint64_t seed, std::uint64_t index)
+        : state_(mix(seed ^ mix(index + 0x632BE59BD9B4E019ULL))) {}
+    static constexpr result_type min() { return 0; }
+    static constexpr result_type max() { return std::numeric_limits<result_type>::max(); }
+    result_type operator()() { return mix(state_ += 0x9E3779B97F4A7C15ULL); }
+
+private:
+    static std::uint64_t mix(std::uint64_t z) {
+        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
+        z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
+        return z ^ (z >> 31);
+    }
+    std::uint64_t state_;
+};
+
+// ln X ~ N(mu, sigma^2) with E[X] = mean and sd/mean = cov.
+struct Lognormal {
+    bool fixed = true;
+    double mu = 0.0;
+    double sigma = 0.0;
+};
+
+Lognormal lognormalOf(double mean, double cov) {
+    Lognormal l;
+    if (!(cov > 0.0) || !(mean > 0.0))
+        return l; // a fixed value, and a mean of 0 stays 0
+    l.fixed = false;
+    l.sigma = std::sqrt(std::log1p(cov * cov));
+    l.mu = std::log(mean) - 0.5 * l.sigma * l.sigma;
+    return l;
+}
+
+double SoilData::*const kFields[kSoilVariableCount] = {&SoilData::gamma, &SoilData::phi,
+                                                       &SoilData::delta, &SoilData::c,
+                                                       &SoilData::ca};
+
+struct Sampler {
+    std::array<Lognormal, kSoilVariableCount> laws;
+    SoilData mean;
+    std::uint64_t seed;
+
+    SoilData draw(std::uint64_t index) const {
+        SampleStream stream(seed, index);
+        boost::random::normal_distribution<double> normal;
+        SoilData s = mean;
+        for (int v = 0; v < kSoilVariableCount; ++v) {
+            const Lognormal& law = laws[static_cast<std::size_t>(v)];
+            if (!law.fixed)
+                s.*kFields[v] = std::exp(law.mu + law.sigma * normal(stream));
+        }
+        return s;
+    }
+};
+
+Sampler samplerOf(const MonteCarloSpec& spec, const SoilData& mean) {
+    Sampler sampler;
+    sampler.mean = mean;
+    sampler.seed = spec.seed;
+    for (int v = 0; v < kSoilVariableCount; ++v)
+        sampler.laws[static_cast<std::size_t>(v)] =
+            lognormalOf(mean.*kFields[v], spec.cov[static_cast<std::size_t>(v)]);
+    return sampler;
+}
+
+// The p-fractile of `values` by linear interpolation between order
+// statistics at (n - 1) p; reorders `values`.
+double fractile(std::vector<double>& values, double p) {
+    const double h = (static_cast<double>(values.size()) - 1.0) * p;
+    const auto lo = static_cast<std::size_t>(std::floor(h));
+    std::nth_element(values.begin(), values.begin() + static_cast<std::ptrdiff_t>(lo),
+                     values.end());
+    const double below = values[lo];
+    if (lo + 1 >= values.size())
+        return below;
+    const double above =
+        *std::min_element(values.begin() + static_cast<std::ptrdiff_t>(lo) + 1, values.end());
+    return below + (h - static_cast<double>(lo)) * (above - below);
+}
+
+} // namespace
+
+std::optional<std::string> monteCarloSpecProblem(const MonteCarloSpec& spec) {
+    if (spec.samples < 1 || spec.samples > kMaxMonteCarloSamples)
+        return "il numero di campioni deve essere tra 1 e 10000000";
+    if (spec.method < Terzaghi || spec.method > Vesic)
+        return "metodo di calcolo sconosciuto";
+    for (int v = 0; v < kSoilVariableCount; ++v) {
+        const double cov = spec.cov[static_cast<std::size_t>(v)];
+        if (!(cov >= 0.0) || !std::isfinite(cov))
+            return std::string("coefficiente di variazione di ") + kSoilVariableNames[v] +
+                   " non valido: serve un numero non negativo";
+    }
+    return std::nullopt;
+}
+
+SoilData sampleSoil(const MonteCarloSpec& spec, const SoilData& mean, std::uint64_t index) {
+    return samplerOf(spec, mean).draw(index);
+}
+
+std::optional<MonteCarloResult> runMonteCarlo(const MonteCarloSpec& spec,
+                                              const GeometryData& geometry, const SoilData& soil,
+                                              unsigned threads, bool keepLoads,
+                                              MonteCarloControl* control) {
+    MonteCarloResult r;
+    r.samples = spec.samples;
+    r.refusal = checkInputs(geometry, soil);
+    if (r.refusal != 0 || monteCarloSpecProblem(spec))
+        return r;
+
+    const Sampler sampler = samplerOf(spec, soil);
+    const std::size_t chunks = (spec.samples + kChunk - 1) / kChunk;
+    std::vector<double> loads(spec.samples);
+    std::vector<unsigned char> hasLoad(spec.samples);
+    struct ChunkSums {
+        std::size_t failures = 0, refused = 0;
+    };
+    std::vector<ChunkSums> sums(chunks);
+
+    const std::atomic<bool>* cancel = control != nullptr ? &control->cancel : nullptr;
+    parallelChunks(
+        spec.samples, kChunk, threads,
+        [&](std::size_t chunk, std::size_t first, std::size_t last) {
+            ChunkSums& s = sums[chunk];
+            BearingResult result;
+            for (std::size_t i = first; i < last; ++i) {
+                const SoilData sample = sampler.draw(i);
+                if (computeBearing(spec.method, geometry, sample, result, &result.ultimateLoad) !=
+                    kEngineOk) {
+                    ++s.refused;
+                    ++s.failures;
+                    continue;
+                }
+                loads[i] = result.ultimateLoad;
+                hasLoad[i] = 1;
+                if (result.ultimateLoad < geometry.N)
+                    ++s.failures;
+            }
+            if (control != nullptr)
+                control->done.fetch_add(last - first, std::memory_order_relaxed);
+        },
+        cancel);
+    if (cancel != nullptr && cancel->load())
+        return std::nullopt;
+
+    for (const ChunkSums& s : sums) {
+        r.failures += s.failures;
+        r.refused += s.refused;
+    }
+    const auto n = static_cast<double>(spec.samples);
+    r.pf = static_cast<double>(r.failures) / n;
+    const ProportionInterval interval = clopperPearson(r.failures, spec.samples, kConfidence);
+    r.pfLow = interval.low;
+    r.pfHigh = interval.high;
+    if (r.failures == 0) {
+        if (const auto z = normalQuantile(1.0 / n))
+            r.betaAbove = -*z;
+    } else if (r.failures == spec.samples) {
+        if (const auto z = normalQuantile(1.0 - 1.0 / n))
+            r.betaBelow = -*z;
+    } else if (const auto z = normalQuantile(r.pf)) {
+        r.beta = -*z;
+    }
+
+    // The loads that exist, in sample order, for the moments and fractiles.
+    std::vector<double> present;
+    present.reserve(spec.samples - r.refused);
+    for (std::size_t i = 0; i < spec.samples; ++i)
+        if (hasLoad[i])
+            present.push_back(loads[i]);
+    if (!present.empty()) {
+        // Sums of the offsets from the first load, in sample order: exact
+        // for a fixed soil, and the same bits on any number of threads.
+        const double origin = present.front();
+        double offsets = 0.0;
+        for (const double x : present)
+            offsets += x - origin;
+        const double mean = origin + offsets / static_cast<double>(present.size());
+        double squares = 0.0;
+        for (const double x : present)
+            squares += (x - mean) * (x - mean);
+        r.mean = mean;
+        if (mean != 0.0)
+            r.cov = present.size() > 1 ? std::sqrt(squares / static_cast<double>(present.size() - 1)) /
+                                             std::fabs(mean)
+                                       : 0.0;
+        r.p05 = fractile(present, 0.05);
+        r.p50 = fractile(present, 0.50);
+        r.p95 = fractile(present, 0.95);
+        if (keepLoads)
+            r.loads = std::move(present);
+    }
+    return r;
+}
+
+} // namespace zolt::design

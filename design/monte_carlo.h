@@ -1,0 +1,72 @@
+// Probabilistic analysis: the soil values as independent lognormal
+// variables around the project's values, the chosen method on every
+// sample, and the probability that the ultimate load falls below the
+// applied normal load.
+#pragma once
+
+#include "model/records.h"
+
+#include <array>
+#include <atomic>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace zolt::design {
+
+// The uncertain soil values, in the order of SoilData.
+enum SoilVariable : int { kGamma, kPhi, kDelta, kCohesion, kAdhesion, kSoilVariableCount };
+inline constexpr const char* kSoilVariableNames[kSoilVariableCount] = {"gamma", "phi", "delta",
+                                                                       "c", "ca"};
+
+constexpr std::size_t kMaxMonteCarloSamples = 10000000;
+
+struct MonteCarloSpec {
+    std::size_t samples = 10000;
+    std::uint64_t seed = 1;
+    int method = Meyerhof;
+    // Coefficient of variation of each soil value; 0 keeps it fixed.
+    std::array<double, kSoilVariableCount> cov{};
+};
+
+// Why `spec` cannot run, in one Italian line; none when it can.
+std::optional<std::string> monteCarloSpecProblem(const MonteCarloSpec& spec);
+
+struct MonteCarloResult {
+    int refusal = 0; // the analysis pre-check mask at the project's values
+    std::size_t samples = 0;
+    std::size_t failures = 0; // ultimate load < N, refused samples included
+    std::size_t refused = 0;  // samples for which the method found no load
+    double pf = 0.0;          // failures / samples
+    double pfLow = 0.0;       // 95 % interval (Clopper-Pearson)
+    double pfHigh = 0.0;
+    std::optional<double> beta;      // -Phi^-1(pf), for 0 < pf < 1
+    std::optional<double> betaAbove; // pf = 0: beta exceeds -Phi^-1(1/samples)
+    std::optional<double> betaBelow; // pf = 1: beta is below -Phi^-1(1 - 1/samples)
+    // The ultimate load over the samples that have one, kg; none without any.
+    std::optional<double> mean, cov, p05, p50, p95;
+    // Those loads, in no particular order (kept on request, for plots).
+    std::vector<double> loads;
+};
+
+// Progress and cancellation for a caller on another thread.
+struct MonteCarloControl {
+    std::atomic<bool> cancel{false};
+    std::atomic<std::size_t> done{0}; // samples finished so far
+};
+
+// Runs `spec` on `threads` threads (0: every core). Sample i draws from a
+// stream that depends only on the seed and i, and partial sums are
+// combined in a fixed order, so the result is the same on any number of
+// threads. None when cancelled.
+std::optional<MonteCarloResult> runMonteCarlo(const MonteCarloSpec& spec,
+                                              const GeometryData& geometry, const SoilData& soil,
+                                              unsigned threads = 0, bool keepLoads = false,
+                                              MonteCarloControl* control = nullptr);
+
+// The soil of sample `index` (exposed for tests of the sampling).
+SoilData sampleSoil(const MonteCarloSpec& spec, const SoilData& mean, std::uint64_t index);
+
+} // namespace zolt::design

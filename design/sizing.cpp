@@ -1,0 +1,80 @@
+#include "design/sizing.h"
+
+#include "model/number_text.h"
+
+namespace zolt::design {
+
+namespace {
+
+constexpr double kMaxLength = kSizingLastCentimetres / 100.0;
+constexpr double kMinLength = kSizingFirstCentimetres / 100.0;
+
+std::optional<double> lengthFor(const SizingRule& rule, double B) {
+    double L = B;
+    if (rule.kind == SizingRuleKind::Ratio)
+        L = rule.value * B;
+    else if (rule.kind == SizingRuleKind::Length)
+        L = rule.value;
+    if (B > L || L > kMaxLength)
+        return std::nullopt;
+    return L;
+}
+
+} // namespace
+
+std::optional<SizingRule> parseSizingRule(std::string_view text) {
+    if (text == "square")
+        return SizingRule{SizingRuleKind::Square, 1.0};
+    const auto eq = text.find('=');
+    if (eq == std::string_view::npos)
+        return std::nullopt;
+    const std::string_view name = text.substr(0, eq);
+    const auto value = parseNumber(text.substr(eq + 1));
+    if (!value)
+        return std::nullopt;
+    if (name == "ratio" && *value >= 1.0 && *value <= kMaxLength / kMinLength)
+        return SizingRule{SizingRuleKind::Ratio, *value};
+    if (name == "length" && *value >= kMinLength && *value <= kMaxLength)
+        return SizingRule{SizingRuleKind::Length, *value};
+    return std::nullopt;
+}
+
+std::string sizingRuleText(const SizingRule& rule) {
+    switch (rule.kind) {
+    case SizingRuleKind::Square:
+        return "square";
+    case SizingRuleKind::Ratio:
+        return "ratio=" + formatRoundTrip(rule.value);
+    case SizingRuleKind::Length:
+        return "length=" + formatRoundTrip(rule.value);
+    }
+    return {};
+}
+
+Sizing sizeFooting(const Approach& approach, int method, const GeometryData& geometry,
+                   const SoilData& soil, const SizingRule& rule) {
+    Sizing s;
+    s.rule = rule;
+    s.verification = verify(approach, method, geometry, soil);
+    if (s.verification.refused())
+        return s; // no width gives meaning to these soil values
+    GeometryData g = geometry;
+    for (int cm = kSizingFirstCentimetres; cm <= kSizingLastCentimetres; ++cm) {
+        const double B = cm / 100.0;
+        const auto L = lengthFor(rule, B);
+        if (!L)
+            continue;
+        g.B = B;
+        g.L = *L;
+        Verification v = verify(approach, method, g, soil);
+        if (v.verified) {
+            s.B = B;
+            s.L = *L;
+            s.verification = v;
+            return s;
+        }
+    }
+    return s;
+}
+
+} // namespace zolt::design

@@ -1,0 +1,45 @@
+// Footing sizing: the smallest width on the geometry field's grid for which
+// the verification holds, the length tied to the width by a rule.
+#pragma once
+
+#include "design/verification.h"
+
+#include <optional>
+#include <string>
+
+namespace zolt::design {
+
+enum class SizingRuleKind { Square, Ratio, Length };
+
+struct SizingRule {
+    SizingRuleKind kind = SizingRuleKind::Square;
+    double value = 1.0; // L/B for Ratio (>= 1), L in m for Length
+};
+
+// "square", "ratio=1.5", "length=3" as the command line spells them; none
+// for a rule that is not one of those or whose value is out of its range
+// (a ratio below 1, a length outside the geometry field's 0.10..99.90 m).
+std::optional<SizingRule> parseSizingRule(std::string_view text);
+std::string sizingRuleText(const SizingRule& rule);
+
+// The width grid: 0.10 to 99.90 m by 0.01 m, the geometry field's range
+// and its last decimal.
+constexpr int kSizingFirstCentimetres = 10;
+constexpr int kSizingLastCentimetres = 9990;
+
+struct Sizing {
+    SizingRule rule;
+    std::optional<double> B; // m; none when no width on the grid verifies
+    std::optional<double> L; // m
+    Verification verification; // at the size found (or the project's when refused)
+};
+
+// Scans the whole grid from the smallest width up and returns the first
+// width whose footing verifies; the verification need not improve with the
+// width, so no step is skipped. Every other input is the project's. Widths
+// whose length would break B <= L or leave the geometry field's range are
+// not taken. Inputs that the verification refuses are refused here too.
+Sizing sizeFooting(const Approach& approach, int method, const GeometryData& geometry,
+                   const SoilData& soil, const SizingRule& rule);
+
+} // namespace zolt::design

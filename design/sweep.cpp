@@ -1,0 +1,116 @@
+#include "design/sweep.h"
+
+#include "design/parallel.h"
+#include "design/units.h"
+#include "design/verification.h"
+#include "engine/bearing_capacity.h"
+#include "model/number_text.h"
+#include "workflow/input_checks.h"
+
+#include <cmath>
+
+namespace zolt::design {
+
+namespace {
+
+// Points per unit of work handed to a thread: large enough to keep the
+// hand-over cost out of the engine's rate, small enough to share 10 000
+// points among the cores.
+constexpr std::size_t kSweepChunk = 512;
+
+void setInput(const InputField& field, double value, GeometryData& g, SoilData& s) {
+    if (field.geometryField != nullptr)
+        g.*field.geometryField = value;
+    else
+        s.*field.soilField = value;
+}
+
+SweepCell computeCell(int method, const GeometryData& g, const SoilData& s,
+                      const Approach* approach, const SoilData* design) {
+    SweepCell cell;
+    BearingResult result;
+    if (computeBearing(method, g, s, result, &result.ultimateLoad) != kEngineOk)
+        return cell;
+    const double qult = result.ultimateLoad / (g.B * g.L * kSquareCmPerSquareM);
+    if (!std::isfinite(qult))
+        return cell;
+    cell.valid = true;
+    cell.load = result.ultimateLoad;
+    cell.qult = qult;
+    if (approach == nullptr)
+        return cell;
+    Verification v;
+    if (design == nullptr) {
+        // M1: the design values are the project's, so is the resistance.
+        v = verifyWithBearing(*approach, method, g, s, kEngineOk, result.ultimateLoad);
+    } else {
+        BearingResult designResult;
+        const int designOutcome =
+            computeBearing(method, g, *design, designResult, &designResult.ultimateLoad);
+        v = verifyWithBearing(*approach, method, g, s, designOutcome, designResult.ultimateLoad);
+    }
+    cell.utilBearing = v.bearing.utilisation;
+    cell.utilSliding = v.sliding.utilisation;
+    return cell;
+}
+
+} // namespace
+
+std::optional<std::string> sweepSpecProblem(const SweepSpec& spec) {
+    if (spec.field == nullptr)
+        return "dato da variare sconosciuto (B L D alpha omega ex ey N T gamma phi delta c ca)";
+    const std::string name(spec.field->name);
+    const std::string range = formatFixed(spec.field->minimum, spec.field->decimals) + " e " +
+                              formatFixed(spec.field->maximum, spec.field->decimals);
+    if (!spec.field->accepts(spec.from) || !spec.field->accepts(spec.to))
+        return "gli estremi di " + name + " devono essere numeri tra " + range;
+    if (spec.count < kMinSweepPoints || spec.count > kMaxSweepPoints)
+        return "il numero di punti deve essere tra 2 e 1000000";
+    return std::nullopt;
+}
+
+double sweepValue(const SweepSpec& spec, std::size_t i) {
+    if (i + 1 >= spec.count)
+        return spec.to;
+    return spec.from + static_cast<double>(i) * (spec.to - spec.from) /
+                           static_cast<double>(spec.count - 1);
+}
+
+void computeSweepPoints(const SweepSpec& spec, const GeometryData& geometry, const SoilData& soil,
+                        const Approach* approach, std::size_t first, std::size_t last,
+                        SweepPoint* out) {
+    const bool designDiffers = approach != nullptr && !approach->soil.isIdentity();
+    for (std::size_t i = first; i < last; ++i) {
+        SweepPoint& point = out[i - first];
+        point = SweepPoint{};
+        point.x = sweepValue(spec, i);
+        GeometryData g = geometry;
+        SoilData s = soil;
+        setInput(*spec.field, point.x, g, s);
+        if (g.B > g.L || checkInputs(g, s) != 0)
+            continue;
+        SoilData design;
+        if (designDiffers)
+            design = designSoil(s, approach->soil);
+        for (int m = Terzaghi; m <= Vesic; ++m)
+            point.methods[static_cast<std::size_t>(m)] =
+                computeCell(m, g, s, approach, designDiffers ? &design : nullptr);
+    }
+}
+
+std::optional<std::vector<SweepPoint>> runSweep(const SweepSpec& spec, const GeometryData& geometry,
+                                                const SoilData& soil, const Approach* approach,
+                                                unsigned threads, const std::atomic<bool>* cancel) {
+    std::vector<SweepPoint> points(spec.count);
+    parallelChunks(
+        spec.count, kSweepChunk, threads,
+        [&](std::size_t, std::size_t first, std::size_t last) {
+            computeSweepPoints(spec, geometry, soil, approach, first, last, points.data() + first);
+        },
+        cancel);
+    if (cancel != nullptr && cancel->load())
+        return std::nullopt;
+    return points;
+}
+
+} // namespace zolt::design

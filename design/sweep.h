@@ -1,0 +1,65 @@
+// Parametric study: one input swept over a range, every other input the
+// project's, the four methods at every point.
+#pragma once
+
+#include "design/approach.h"
+#include "model/records.h"
+#include "workflow/input_fields.h"
+
+#include <array>
+#include <atomic>
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace zolt::design {
+
+constexpr std::size_t kMinSweepPoints = 2;
+constexpr std::size_t kMaxSweepPoints = 1000000;
+
+struct SweepSpec {
+    const InputField* field = nullptr; // the swept input (B L D alpha ... ca)
+    double from = 0.0;                 // in the field's unit
+    double to = 0.0;
+    std::size_t count = kMinSweepPoints;
+};
+
+// Why `spec` cannot be swept, in one Italian line; none when it can. The
+// ends must be numbers within the field's range (the values the input
+// dialogs accept) and the count within kMinSweepPoints..kMaxSweepPoints.
+std::optional<std::string> sweepSpecProblem(const SweepSpec& spec);
+
+// The i-th value: from + i (to - from) / (count - 1); the last is `to`.
+double sweepValue(const SweepSpec& spec, std::size_t i);
+
+// One method at one point. A point has no values (valid false) when the
+// analysis pre-checks refuse it, the method finds no load there, or the
+// point breaks B <= L; the utilisations only with an approach, and only
+// where the verification can compute them.
+struct SweepCell {
+    bool valid = false;
+    double load = 0.0; // ultimate load, kg
+    double qult = 0.0; // kg/cm2 over B x L
+    std::optional<double> utilBearing;
+    std::optional<double> utilSliding;
+};
+
+struct SweepPoint {
+    double x = 0.0;
+    std::array<SweepCell, 4> methods; // Terzaghi, Meyerhof, Hansen, Vesic
+};
+
+// Points [first, last) of the sweep into out[0 .. last - first).
+void computeSweepPoints(const SweepSpec& spec, const GeometryData& geometry, const SoilData& soil,
+                        const Approach* approach, std::size_t first, std::size_t last,
+                        SweepPoint* out);
+
+// The whole sweep on `threads` threads (0: every core); none when
+// `cancel` was set before it ended.
+std::optional<std::vector<SweepPoint>> runSweep(const SweepSpec& spec, const GeometryData& geometry,
+                                                const SoilData& soil, const Approach* approach,
+                                                unsigned threads = 0,
+                                                const std::atomic<bool>* cancel = nullptr);
+
+} // namespace zolt::design

@@ -1,0 +1,125 @@
+#include "design/verification.h"
+
+#include "design/units.h"
+#include "engine/bearing_capacity.h"
+#include "workflow/input_checks.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace zolt::design {
+
+namespace {
+
+// The engine's conversion of degrees, so that a design angle that equals
+// the project's reads the same to the engine.
+constexpr double kPi = 3.141592653589793;
+constexpr double kRightAngle = 90.0; // degrees: no tangent to factor
+
+double factorAngle(double degrees, double factor) {
+    if (factor == 1.0 || !(degrees < kRightAngle))
+        return degrees;
+    return std::atan(std::tan(degrees * kPi / 180.0) / factor) * 180.0 / kPi;
+}
+
+// Ed / Rd, or none when Rd gives no meaningful ratio. No action is no use
+// of the resistance, whatever the resistance.
+std::optional<double> utilisationOf(double Ed, std::optional<double> Rd) {
+    if (Ed == 0.0)
+        return 0.0;
+    if (!Rd || !(*Rd > 0.0))
+        return std::nullopt;
+    const double u = Ed / *Rd;
+    return std::isfinite(u) ? std::optional<double>(u) : std::nullopt;
+}
+
+BearingCheck checkBearing(const Approach& approach, const GeometryData& g, int engineResult,
+                          double Rk) {
+    BearingCheck b;
+    b.Ed = g.N;
+    b.engineResult = engineResult;
+    if (b.engineResult != kEngineOk)
+        return b;
+    b.Rk = Rk;
+    b.Rd = *b.Rk / approach.gammaRv;
+    b.utilisation = utilisationOf(b.Ed, b.Rd);
+    b.verified = b.Ed <= *b.Rd;
+    return b;
+}
+
+SlidingCheck checkSliding(const Approach& approach, const GeometryData& g,
+                          const SoilData& design) {
+    SlidingCheck s;
+    s.Ed = std::fabs(g.T);
+    if (design.delta < kRightAngle) {
+        // A resultant outside the base leaves no effective area to adhere.
+        const double Bp = std::max(0.0, g.B - 2.0 * g.ex);
+        const double Lp = std::max(0.0, g.L - 2.0 * g.ey);
+        const double friction = g.N * std::tan(design.delta * kPi / 180.0);
+        const double adhesion = design.ca * kSquareCmPerSquareM * Bp * Lp;
+        s.Rd = (friction + adhesion) / approach.gammaRh;
+    }
+    s.utilisation = utilisationOf(s.Ed, s.Rd);
+    s.verified = s.Ed == 0.0 || (s.Rd && s.Ed <= *s.Rd);
+    return s;
+}
+
+EccentricityCheck checkEccentricity(const GeometryData& g) {
+    EccentricityCheck e;
+    e.exOverB = g.ex / g.B;
+    e.eyOverL = g.ey / g.L;
+    e.middleThird = !(g.ex > g.B / 6.0) && !(g.ey > g.L / 6.0);
+    e.withinThird = !(g.ex > g.B / 3.0) && !(g.ey > g.L / 3.0);
+    return e;
+}
+
+} // namespace
+
+SoilData designSoil(const SoilData& soil, const SoilFactors& f) {
+    SoilData d = soil;
+    d.phi = factorAngle(soil.phi, f.tanPhi);
+    d.delta = factorAngle(soil.delta, f.tanPhi);
+    const double cohesionFactor = soil.phi == 0.0 ? f.undrainedCohesion : f.cohesion;
+    if (cohesionFactor != 1.0) {
+        d.c = soil.c / cohesionFactor;
+        d.ca = soil.ca / cohesionFactor;
+    }
+    return d;
+}
+
+Verification verify(const Approach& approach, int method, const GeometryData& geometry,
+                    const SoilData& soil) {
+    const SoilData design = designSoil(soil, approach.soil);
+    BearingResult result;
+    const int engineResult = computeBearing(method, geometry, design, result, &result.ultimateLoad);
+    return verifyWithBearing(approach, method, geometry, soil, engineResult, result.ultimateLoad);
+}
+
+Verification verifyWithBearing(const Approach& approach, int method, const GeometryData& geometry,
+                               const SoilData& soil, int engineResult, double Rk) {
+    Verification v;
+    v.approach = &approach;
+    v.method = method;
+    // The sliding pre-check of the analysis gives way to the sliding
+    // verification; the other two mark inputs with no meaning.
+    v.refusal = checkInputs(geometry, soil) & (kNoFrictionNoCohesion | kNoInterfaceGrip);
+    if (v.refused())
+        return v;
+    v.design = designSoil(soil, approach.soil);
+    v.bearing = checkBearing(approach, geometry, engineResult, Rk);
+    v.sliding = checkSliding(approach, geometry, v.design);
+    v.eccentricity = checkEccentricity(geometry);
+    v.verified = v.bearing.verified && v.sliding.verified;
+    return v;
+}
+
+std::vector<std::string_view> eccentricityNotes(const EccentricityCheck& e) {
+    std::vector<std::string_view> notes;
+    if (!e.middleThird)
+        notes.push_back(kOutsideMiddleThirdNote);
+    if (!e.withinThird)
+        notes.push_back(kBeyondThirdNote);
+    return notes;
+}
+
+} // namespace zolt::design

@@ -1,0 +1,84 @@
+// The ultimate-limit-state verification of the footing, bearing and
+// sliding: design action Ed against design resistance Rd with the partial
+// factors of one approach. A pure function over copies of the project's
+// records: the engine runs on a local result, never on the program's own.
+#pragma once
+
+#include "design/approach.h"
+#include "model/records.h"
+
+#include <optional>
+#include <string_view>
+#include <vector>
+
+namespace zolt::design {
+
+// Bearing: Rk is the ultimate load of the chosen method with the design
+// soil values, Rd = Rk / gammaRv. Loads in kg.
+struct BearingCheck {
+    double Ed = 0.0;                        // N
+    int engineResult = 0;                   // 1: the method found no load
+    std::optional<double> Rk;               // none when the engine failed
+    std::optional<double> Rd;
+    std::optional<double> utilisation;      // Ed / Rd; none when not computable
+    bool verified = false;                  // Ed <= Rd; false without Rd
+};
+
+// Sliding on the base (EN 1997-1 6.5.3): Rd = (N tan(delta_d) +
+// ca_d 10000 B' L') / gammaRh over the effective area. Loads in kg.
+struct SlidingCheck {
+    double Ed = 0.0;                   // |T|
+    std::optional<double> Rd;          // none for a friction angle of 90 degrees or more
+    std::optional<double> utilisation; // Ed / Rd; 0 for T = 0
+    bool verified = false;             // Ed <= Rd; T = 0 always verifies
+};
+
+struct EccentricityCheck {
+    double exOverB = 0.0;
+    double eyOverL = 0.0;
+    bool middleThird = true; // ex <= B/6 and ey <= L/6
+    bool withinThird = true; // ex <= B/3 and ey <= L/3
+};
+
+struct Verification {
+    const Approach* approach = nullptr;
+    int method = Meyerhof;
+    // Pre-check bits 0 and 1 of the analysis (no friction and no cohesion;
+    // no grip on the base): meaningless inputs, nothing else is computed.
+    int refusal = 0;
+    SoilData design;  // the soil values with the approach's M factors
+    BearingCheck bearing;
+    SlidingCheck sliding;
+    EccentricityCheck eccentricity;
+    bool verified = false; // bearing and sliding both verified
+
+    bool refused() const { return refusal != 0; }
+};
+
+// The soil values with the partial factors `f`: tan(phi) and tan(delta)
+// divided by f.tanPhi (angles back in degrees), c and ca by f.cohesion
+// (by f.undrainedCohesion when phi = 0); gamma unchanged. Factors of 1
+// give the values unchanged, bit for bit. An angle of 90 degrees or more
+// has no tangent to factor and is kept as it is.
+SoilData designSoil(const SoilData& soil, const SoilFactors& f);
+
+// Verifies the footing `geometry` on `soil` with `method` (0..3) and
+// `approach`.
+Verification verify(const Approach& approach, int method, const GeometryData& geometry,
+                    const SoilData& soil);
+
+// The verification once the bearing resistance is known: `engineResult`
+// and `Rk` (kg) are the method's outcome on designSoil(soil, approach.soil).
+// Lets a caller that already ran the engine on those values skip the run.
+Verification verifyWithBearing(const Approach& approach, int method, const GeometryData& geometry,
+                               const SoilData& soil, int engineResult, double Rk);
+
+// The eccentricity notes that apply (shown, not part of the outcome).
+std::vector<std::string_view> eccentricityNotes(const EccentricityCheck& e);
+
+inline constexpr std::string_view kOutsideMiddleThirdNote = "risultante fuori dal terzo medio";
+inline constexpr std::string_view kBeyondThirdNote =
+    "eccentricità oltre un terzo della dimensione";
+inline constexpr std::string_view kNotComputable = "non calcolabile";
+
+} // namespace zolt::design

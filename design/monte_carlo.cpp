@@ -87,19 +87,27 @@ Sampler samplerOf(const MonteCarloSpec& spec, const SoilData& mean) {
     return sampler;
 }
 
-// The p-fractile of `values` by linear interpolation between order
-// statistics at (n - 1) p; reorders `values`.
-double fractile(std::vector<double>& values, double p) {
-    const double h = (static_cast<double>(values.size()) - 1.0) * p;
-    const auto lo = static_cast<std::size_t>(std::floor(h));
-    std::nth_element(values.begin(), values.begin() + static_cast<std::ptrdiff_t>(lo),
-                     values.end());
-    const double below = values[lo];
-    if (lo + 1 >= values.size())
-        return below;
-    const double above =
-        *std::min_element(values.begin() + static_cast<std::ptrdiff_t>(lo) + 1, values.end());
-    return below + (h - static_cast<double>(lo)) * (above - below);
+// The 5 %, 50 % and 95 % fractiles of `values`, each by linear
+// interpolation between the order statistics around (n - 1) p. Reorders
+// `values`; each selection works on what lies above the previous one.
+std::array<double, 3> fractiles(std::vector<double>& values) {
+    constexpr double kLevels[3] = {0.05, 0.50, 0.95};
+    std::array<double, 3> out{};
+    auto from = values.begin();
+    for (std::size_t k = 0; k < 3; ++k) {
+        const double h = (static_cast<double>(values.size()) - 1.0) * kLevels[k];
+        const auto lo = static_cast<std::ptrdiff_t>(std::floor(h));
+        const auto at = values.begin() + lo;
+        std::nth_element(from, at, values.end());
+        double value = *at;
+        if (at + 1 != values.end()) {
+            const double above = *std::min_element(at + 1, values.end());
+            value += (h - static_cast<double>(lo)) * (above - value);
+        }
+        out[k] = value;
+        from = at;
+    }
+    return out;
 }
 
 } // namespace
@@ -187,11 +195,12 @@ std::optional<MonteCarloResult> runMonteCarlo(const MonteCarloSpec& spec,
     }
 
     // The loads that exist, in sample order, for the moments and fractiles.
-    std::vector<double> present;
-    present.reserve(spec.samples - r.refused);
+    std::vector<double>& present = loads;
+    std::size_t kept = 0;
     for (std::size_t i = 0; i < spec.samples; ++i)
         if (hasLoad[i])
-            present.push_back(loads[i]);
+            present[kept++] = loads[i];
+    present.resize(kept);
     if (!present.empty()) {
         // Sums of the offsets from the first load, in sample order: exact
         // for a fixed soil, and the same bits on any number of threads.
@@ -208,9 +217,10 @@ std::optional<MonteCarloResult> runMonteCarlo(const MonteCarloSpec& spec,
             r.cov = present.size() > 1 ? std::sqrt(squares / static_cast<double>(present.size() - 1)) /
                                              std::fabs(mean)
                                        : 0.0;
-        r.p05 = fractile(present, 0.05);
-        r.p50 = fractile(present, 0.50);
-        r.p95 = fractile(present, 0.95);
+        const std::array<double, 3> f = fractiles(present);
+        r.p05 = f[0];
+        r.p50 = f[1];
+        r.p95 = f[2];
         if (keepLoads)
             r.loads = std::move(present);
     }

@@ -26,9 +26,8 @@ void setInput(const InputField& field, double value, GeometryData& g, SoilData& 
 }
 
 SweepCell computeCell(int method, const GeometryData& g, const SoilData& s,
-                      const Approach* approach, const SoilData* design) {
+                      const Approach* approach, const SoilData* design, BearingResult& result) {
     SweepCell cell;
-    BearingResult result;
     if (computeBearing(method, g, s, result, &result.ultimateLoad) != kEngineOk)
         return cell;
     const double qult = result.ultimateLoad / (g.B * g.L * kSquareCmPerSquareM);
@@ -80,21 +79,26 @@ void computeSweepPoints(const SweepSpec& spec, const GeometryData& geometry, con
                         const Approach* approach, std::size_t first, std::size_t last,
                         SweepPoint* out) {
     const bool designDiffers = approach != nullptr && !approach->soil.isIdentity();
+    const bool sweepsDelta = spec.field->soilField == &SoilData::delta;
+    const double tanDelta = slidingTangent(soil.delta);
+    BearingResult scratch;
     for (std::size_t i = first; i < last; ++i) {
         SweepPoint& point = out[i - first];
-        point = SweepPoint{};
         point.x = sweepValue(spec, i);
+        for (SweepCell& cell : point.methods)
+            cell = SweepCell{};
         GeometryData g = geometry;
         SoilData s = soil;
         setInput(*spec.field, point.x, g, s);
-        if (g.B > g.L || checkInputs(g, s) != 0)
+        if (g.B > g.L || checkInputs(g, s, sweepsDelta ? slidingTangent(s.delta) : tanDelta) != 0)
             continue;
         SoilData design;
         if (designDiffers)
             design = designSoil(s, approach->soil);
         for (int m = Terzaghi; m <= Vesic; ++m)
-            point.methods[static_cast<std::size_t>(m)] =
-                computeCell(m, g, s, approach, designDiffers ? &design : nullptr);
+            if (spec.methods & (1u << m))
+                point.methods[static_cast<std::size_t>(m)] =
+                    computeCell(m, g, s, approach, designDiffers ? &design : nullptr, scratch);
     }
 }
 

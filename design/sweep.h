@@ -23,6 +23,7 @@ struct SweepSpec {
     double from = 0.0;                 // in the field's unit
     double to = 0.0;
     std::size_t count = kMinSweepPoints;
+    unsigned methods = 0xF; // bit m: compute method m (the others stay without values)
 };
 
 // Why `spec` cannot be swept, in one Italian line; none when it can. The

@@ -22,21 +22,28 @@ constexpr long double kSquareCmPerSquareM = 10000;
 // adhesion over the whole base B x L (eccentricities play no part).
 // Evaluated left to right in extended precision, the degree conversion as a
 // product with 1/180.
-long double slidingResistance(const GeometryData& g, const SoilData& s) {
-    const auto deltaRadians = static_cast<double>(s.delta * kPi * kOneOver180);
-    return std::tan(deltaRadians) * static_cast<long double>(g.N) +
-           s.ca * kSquareCmPerSquareM * g.B * g.L;
+long double slidingResistance(const GeometryData& g, const SoilData& s, double tanDelta) {
+    return tanDelta * static_cast<long double>(g.N) + s.ca * kSquareCmPerSquareM * g.B * g.L;
 }
 
 } // namespace
 
+double slidingTangent(double delta) {
+    return std::tan(static_cast<double>(delta * kPi * kOneOver180));
+}
+
 InputCheckMask checkInputs(const GeometryData& geometry, const SoilData& soil) {
+    // The tangent only when the sliding check runs.
+    return checkInputs(geometry, soil, geometry.T > 0.0 ? slidingTangent(soil.delta) : 0.0);
+}
+
+InputCheckMask checkInputs(const GeometryData& geometry, const SoilData& soil, double tanDelta) {
     InputCheckMask mask = 0;
     if (soil.phi == 0.0 && soil.c == 0.0)
         mask |= kNoFrictionNoCohesion;
     if (soil.delta == 0.0 && soil.ca == 0.0)
         mask |= kNoInterfaceGrip;
-    if (geometry.T > 0.0 && slidingResistance(geometry, soil) < geometry.T)
+    if (geometry.T > 0.0 && slidingResistance(geometry, soil, tanDelta) < geometry.T)
         mask |= kSliding;
     return mask;
 }

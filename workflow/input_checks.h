@@ -24,6 +24,11 @@ extern const char InputCheckMessages[kInputCheckCount][kInputCheckMessageSize];
 // Evaluates all three checks, each on its own, and ORs their bits.
 InputCheckMask checkInputs(const GeometryData& geometry, const SoilData& soil);
 
+// The same with tan(delta) given, as slidingTangent(soil.delta) computes it:
+// for callers that check many inputs with one soil-foundation angle.
+InputCheckMask checkInputs(const GeometryData& geometry, const SoilData& soil, double tanDelta);
+double slidingTangent(double delta);
+
 // The same on the process-wide records.
 InputCheckMask CheckAnalysisInputs();
 

@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Builds the .deb of the build folder $1 with cpack ($2), unpacks it and
+# runs the zolt-calc inside; checks the package's contents and dependencies.
+set -euo pipefail
+build=$1
+cpack=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+(cd "$build" && "$cpack" -G DEB -B "$work/out" >"$work/cpack.log" 2>&1) || {
+  cat "$work/cpack.log"
+  exit 1
+}
+deb=$(ls "$work"/out/zolt_*.deb)
+echo "package: $(basename "$deb")"
+
+fail() { echo "FAIL: $*"; exit 1; }
+
+depends=$(dpkg-deb -f "$deb" Depends)
+echo "Depends: $depends"
+for lib in libqt6widgets6 libqt6gui6 libqt6core6 libc6; do
+  grep -q "$lib" <<<"$depends" || fail "Depends lacks $lib"
+done
+
+dpkg-deb -x "$deb" "$work/root"
+for file in usr/bin/zolt usr/bin/zolt-calc usr/share/applications/zolt.desktop \
+            usr/share/icons/hicolor/scalable/apps/zolt.svg usr/share/doc/zolt/guida/index.html; do
+  [ -e "$work/root/$file" ] || fail "missing $file"
+done
+
+out=$("$work/root/usr/bin/zolt-calc" B=2 L=3 phi=30)
+grep -q "Capacit.* portante    479775 Kg" <<<"$out" || fail "unexpected zolt-calc output: $out"
+echo "OK"

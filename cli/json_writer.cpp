@@ -59,6 +59,11 @@ void JsonWriter::integer(std::string_view key, long long value) {
     out_ += std::to_string(value);
 }
 
+void JsonWriter::unsignedInteger(std::string_view key, unsigned long long value) {
+    open(key);
+    out_ += std::to_string(value);
+}
+
 void JsonWriter::string(std::string_view key, std::string_view value) {
     open(key);
     appendQuoted(value);
@@ -67,6 +72,18 @@ void JsonWriter::string(std::string_view key, std::string_view value) {
 void JsonWriter::null(std::string_view key) {
     open(key);
     out_ += "null";
+}
+
+void JsonWriter::boolean(std::string_view key, bool value) {
+    open(key);
+    out_ += value ? "true" : "false";
+}
+
+void JsonWriter::optionalNumber(std::string_view key, const std::optional<double>& value) {
+    if (value)
+        number(key, *value);
+    else
+        null(key);
 }
 
 void JsonWriter::appendQuoted(std::string_view value) {

@@ -2,6 +2,7 @@
 // strings and numbers that read back exactly.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -16,8 +17,12 @@ public:
     // A number with full round-trip precision; null when it is not finite.
     void number(std::string_view key, double value);
     void integer(std::string_view key, long long value);
+    void unsignedInteger(std::string_view key, unsigned long long value);
     void string(std::string_view key, std::string_view value);
     void null(std::string_view key);
+    void boolean(std::string_view key, bool value);
+    // The number, or null when there is none.
+    void optionalNumber(std::string_view key, const std::optional<double>& value);
 
     // The document, ending with a line break.
     std::string text() const { return out_ + "\n"; }

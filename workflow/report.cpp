@@ -33,9 +33,13 @@ std::string reportText(const AnalysisSettings& settings, const GeometryData& geo
     return text;
 }
 
-bool writeReportFile(const std::string& path, const std::string& text) {
+std::string reportFileBytes(const std::string& text) {
     // On this platform the text line end is "\n", so the text goes out as it is.
-    return replaceFileContents(path, utf8ToWindows1252(text));
+    return utf8ToWindows1252(text);
+}
+
+bool writeReportFile(const std::string& path, const std::string& text) {
+    return replaceFileContents(path, reportFileBytes(text));
 }
 
 bool WriteReport() {

@@ -15,6 +15,10 @@ inline constexpr const char* kReportFileName = "rel.txt";
 std::string reportText(const AnalysisSettings& settings, const GeometryData& geometry,
                        const BearingResult& result);
 
+// The bytes of the report file for `text` (UTF-8): Windows-1252, with the
+// platform's line ends.
+std::string reportFileBytes(const std::string& text);
+
 // Writes `text` (UTF-8) to `path` in Windows-1252, replacing the file only
 // once it is complete. False when the file cannot be written.
 bool writeReportFile(const std::string& path, const std::string& text);

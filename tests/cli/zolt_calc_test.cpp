@@ -41,8 +41,10 @@ protected:
     std::string path(const char* name) const { return (dir_ / name).string(); }
 
     // Runs zolt-calc in the test folder with `args`, collecting both streams.
-    Outcome run(const std::vector<std::string>& args, const char* locale = nullptr) const {
-        const std::string outPath = path(".stdout"), errPath = path(".stderr");
+    Outcome run(const std::vector<std::string>& args, const char* locale = nullptr,
+                const char* stdoutPath = nullptr) const {
+        const std::string outPath = stdoutPath ? stdoutPath : path(".stdout");
+        const std::string errPath = path(".stderr");
         const pid_t pid = ::fork();
         if (pid == 0) {
             ::chdir(dir_.c_str());
@@ -68,9 +70,10 @@ protected:
         ::waitpid(pid, &status, 0);
         Outcome o;
         o.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        o.out = readFilePrefix(outPath, 1 << 20).value_or("");
+        o.out = stdoutPath ? "" : readFilePrefix(outPath, 1 << 26).value_or("");
         o.err = readFilePrefix(errPath, 1 << 20).value_or("");
-        fs::remove(outPath);
+        if (!stdoutPath)
+            fs::remove(outPath);
         fs::remove(errPath);
         return o;
     }
@@ -226,10 +229,141 @@ TEST_F(ZoltCalc, JsonCarriesInputsChecksAndTheWholeRecord) {
     EXPECT_NE(o.out.find("\"engineResult\": 1"), std::string::npos);
 }
 
+TEST_F(ZoltCalc, AFailedStandardOutputLeavesNoFileBehind) {
+    const Outcome o = run({"--report", "r.txt"}, nullptr, "/dev/full");
+    EXPECT_EQ(o.exitCode, 3);
+    EXPECT_NE(o.err.find("uscita standard"), std::string::npos) << o.err;
+    EXPECT_FALSE(fs::exists(path("r.txt")));
+}
+
+TEST_F(ZoltCalc, NumbersBeyondADoubleAreJudgedByTheirValue) {
+    expectBadInput(run({"--json", "T=1" + std::string(400, '0') + "e-90"}), "T=");
+    EXPECT_EQ(run({"D=0." + std::string(400, '0') + "1"}).exitCode, 0);
+}
+
+// The value after `"key": ` in `json`, as text; "object/key" looks inside
+// the first object of that name.
+std::string jsonValue(const std::string& json, std::string key, std::size_t from = 0) {
+    if (const auto slash = key.find('/'); slash != std::string::npos) {
+        from = json.find("\"" + key.substr(0, slash) + "\": {", from);
+        key = key.substr(slash + 1);
+    }
+    const auto at = json.find("\"" + key + "\": ", from);
+    if (at == std::string::npos)
+        return "<missing " + key + ">";
+    const auto start = at + key.size() + 4;
+    return json.substr(start, json.find_first_of(",\n", start) - start);
+}
+
+TEST_F(ZoltCalc, VerificationAndSizingAsJsonAndExitCodes) {
+    struct Row {
+        std::vector<std::string> args;
+        int exitCode;
+        std::vector<std::pair<std::string, std::string>> values; // key, JSON text
+    };
+    const Row rows[] = {
+        {{"--verify", "ntc2018", "B=2", "L=3", "N=10000", "T=1000"}, 0,
+         {{"approach", "\"ntc2018\""}, {"gammaRv", "2.3"}, {"gammaRh", "1.1"},
+          {"verified", "true"}, {"engineResult", "0"}, {"middleThird", "true"}}},
+        // Hansen fails under this shear: bearing not computable, sliding checked.
+        {{"--verify", "ec7-da1", "--method", "hansen", "N=10000", "T=25000", "delta=70"}, 1,
+         {{"Rk", "null"}, {"Rd", "null"}, {"utilisation", "null"}, {"engineResult", "1"}}},
+        // The analysis refuses the sliding; the verification computes it.
+        {{"--verify", "ec7-da2", "N=1000", "T=5000"}, 2,
+         {{"bearing/verified", "true"}, {"sliding/verified", "false"}}},
+        {{"--verify", "ec7-da3", "N=9999999"}, 4, {{"approach", "\"ec7-da3\""}}},
+        {{"--verify", "ntc2018", "--size", "ratio=2", "N=200000"}, 0, {{"rule", "\"ratio=2\""}}},
+        // Friction alone holds the global check but not the factored one.
+        {{"--verify", "ntc2018", "--size", "square", "N=10000", "T=3500"}, 4,
+         {{"B", "null"}, {"L", "null"}}},
+    };
+    for (const Row& row : rows) {
+        std::vector<std::string> args = row.args;
+        args.push_back("--json");
+        const Outcome o = run(args);
+        EXPECT_EQ(o.exitCode, row.exitCode) << args[1] << '\n' << o.out << o.err;
+        const auto verification = o.out.find("\"verification\": {");
+        ASSERT_NE(verification, std::string::npos) << o.out;
+        for (const auto& [key, value] : row.values)
+            EXPECT_EQ(jsonValue(o.out, key, verification), value) << key << '\n' << o.out;
+        EXPECT_NE(o.out.find("\"N e T sono assunti come azioni di progetto (combinazione A1)\""),
+                  std::string::npos);
+    }
+    // Meaningless soil: no verification at all.
+    const Outcome refused = run({"--json", "--verify", "ntc2018", "phi=0"});
+    EXPECT_EQ(refused.exitCode, 2);
+    EXPECT_NE(refused.out.find("\"verification\": null"), std::string::npos) << refused.out;
+    const Outcome text = run({"--verify", "ntc2018", "N=9999999"});
+    EXPECT_EQ(text.exitCode, 4);
+    EXPECT_NE(text.out.find("Esito della verifica: NON VERIFICATA"), std::string::npos);
+    expectBadInput(run({"--size", "square"}), "--verify");
+    expectBadInput(run({"--verify", "ntc2008"}), "ntc2008");
+    expectBadInput(run({"--verify", "ntc2018", "--size", "ratio=0.5"}), "ratio=0.5");
+}
+
+TEST_F(ZoltCalc, ComparisonAndMonteCarloAsJson) {
+    Outcome o = run({"--json", "--compare", "--monte-carlo", "2000", "--cov",
+                     "phi=0.1,c=0.2", "--seed", "5", "B=2", "L=3", "phi=28", "c=0.15",
+                     "N=300000", "T=40000", "ca=0.1"});
+    ASSERT_EQ(o.exitCode, 0) << o.err;
+    for (const char* method : {"terzaghi", "meyerhof", "hansen", "vesic"})
+        EXPECT_NE(o.out.find(std::string("\"method\": \"") + method + "\",\n      \"engineResult\""),
+                  std::string::npos)
+            << method << '\n' << o.out;
+    const auto mc = o.out.find("\"montecarlo\": {");
+    ASSERT_NE(mc, std::string::npos);
+    EXPECT_EQ(jsonValue(o.out, "samples", mc), "2000");
+    EXPECT_EQ(jsonValue(o.out, "seed", mc), "5");
+    for (const char* key : {"failures", "refused", "pf", "pfLow", "pfHigh", "beta", "mean", "cov",
+                            "p05", "p50", "p95"})
+        EXPECT_NE(jsonValue(o.out, key, mc).find("<missing"), 0u) << key;
+    // The same seed, the same numbers.
+    EXPECT_EQ(o.out, run({"--json", "--compare", "--monte-carlo", "2000", "--cov",
+                          "phi=0.1,c=0.2", "--seed", "5", "B=2", "L=3", "phi=28", "c=0.15",
+                          "N=300000", "T=40000", "ca=0.1"})
+                         .out);
+    // No failure: beta is only bounded.
+    o = run({"--json", "--monte-carlo", "100", "--cov", "phi=0.05"});
+    EXPECT_EQ(jsonValue(o.out, "beta", o.out.find("\"montecarlo\"")), "null");
+    EXPECT_NE(o.out.find("\"betaAbove\": "), std::string::npos);
+    for (const char* bad : {"phi=-0.1", "phi=x", "psi=0.1", "phi"})
+        expectBadInput(run({"--monte-carlo", "10", "--cov", bad}), "--cov");
+    expectBadInput(run({"--monte-carlo", "0"}), "--monte-carlo");
+    expectBadInput(run({"--seed", "3"}), "--monte-carlo");
+}
+
+TEST_F(ZoltCalc, SweepWritesCsv) {
+    Outcome o = run({"--sweep", "B=2.5:3.5:3", "L=3", "--verify", "ntc2018"});
+    ASSERT_EQ(o.exitCode, 0) << o.err;
+    const std::string header =
+        "B,terzaghi_load,terzaghi_qult,meyerhof_load,meyerhof_qult,hansen_load,hansen_qult,"
+        "vesic_load,vesic_qult,terzaghi_util_bearing,terzaghi_util_sliding,"
+        "meyerhof_util_bearing,meyerhof_util_sliding,hansen_util_bearing,hansen_util_sliding,"
+        "vesic_util_bearing,vesic_util_sliding\n";
+    ASSERT_EQ(o.out.substr(0, header.size()), header);
+    // B = 3.5 breaks B <= L: no values.
+    EXPECT_NE(o.out.find("\n3.5,,,,,,,,,,,,,,,,\n"), std::string::npos) << o.out;
+    EXPECT_NE(o.out.find("\n2.5,"), std::string::npos);
+    EXPECT_EQ(std::count(o.out.begin(), o.out.end(), '\n'), 4);
+    EXPECT_EQ(o.out.find("nan"), std::string::npos);
+
+    o = run({"--sweep=phi=0:40:5", "--csv", "s.csv"});
+    EXPECT_EQ(o.exitCode, 0);
+    EXPECT_EQ(o.out, "");
+    const auto csv = readFilePrefix(path("s.csv"), 1 << 16);
+    ASSERT_TRUE(csv);
+    EXPECT_NE(csv->find("\n0,,,,,,,,\n10,"), std::string::npos) << *csv; // phi = c = 0 refused
+    for (const char* bad : {"B=1:2:1", "B=0:2:10", "X=1:2:3", "B=1:2", "B=1:x:3", "B=1:2:-3"})
+        expectBadInput(run({"--sweep", bad}), "--sweep");
+    expectBadInput(run({"--sweep", "B=1:2:3", "--json"}), "--csv");
+}
+
 TEST_F(ZoltCalc, HelpExplainsTheCommand) {
     const Outcome o = run({"--help"});
     EXPECT_EQ(o.exitCode, 0);
-    for (const char* part : {"--method", "--safety", "--json", "--report", "--save", "NOME=VALORE"})
+    for (const char* part : {"--method", "--safety", "--json", "--report", "--save", "NOME=VALORE",
+                             "--verify", "--size", "--compare", "--sweep", "--csv",
+                             "--monte-carlo", "--cov", "--seed", "--pdf", "--odt"})
         EXPECT_NE(o.out.find(part), std::string::npos) << part;
 }
 

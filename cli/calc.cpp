@@ -1,0 +1,301 @@
+// zolt-calc: the bearing-capacity analysis from the command line, on the
+// same core as the window program, for engineers who script their checks.
+#include "cli/calc.h"
+
+#include "cli/design_output.h"
+#include "cli/json_writer.h"
+#include "cli/options.h"
+#include "engine/bearing_capacity.h"
+#include "model/data_file.h"
+#include "workflow/input_checks.h"
+#include "workflow/report.h"
+#include "workflow/result_rows.h"
+
+#include <ctime>
+#include <optional>
+#include <string_view>
+#include <utility>
+
+namespace zolt::cli {
+namespace {
+
+constexpr const char* kUsage =
+    "Uso: zolt-calc [--method terzaghi|meyerhof|hansen|vesic] [--safety F] [--json]\n"
+    "               [--report FILE] [--pdf FILE] [--odt FILE] [--save FILE]\n"
+    "               [--verify APPROCCIO [--size REGOLA]] [--compare]\n"
+    "               [--monte-carlo N [--cov NOME=CV,...] [--seed S]]\n"
+    "               [--sweep NOME=DA:A:PUNTI [--csv FILE]]\n"
+    "               [PROGETTO.dat] [NOME=VALORE ...]\n"
+    "\n"
+    "Calcola la capacita' portante di una fondazione superficiale.\n"
+    "Si parte dai valori iniziali del programma; PROGETTO.dat (112 byte) li sostituisce,\n"
+    "poi ogni NOME=VALORE imposta un campo con i limiti della sua finestra di input:\n"
+    "  geometria  B L D alpha omega ex ey N T   (m, gradi, Kg)\n"
+    "  terreno    gamma phi delta c ca          (Kg/mc, gradi, Kg/cmq)\n"
+    "  --method   metodo di calcolo (predefinito meyerhof)\n"
+    "  --safety   coefficiente di sicurezza 1.0-9.0 (predefinito 3.0)\n"
+    "  --save     scrive il file dati dei valori risultanti ed esce senza calcolo\n"
+    "  --report   scrive anche la relazione nel FILE (Windows-1252)\n"
+    "  --pdf, --odt  scrivono la relazione completa (PDF o testo ODF)\n"
+    "  --json     stampa un oggetto JSON con ingressi, controlli e risultati\n"
+    "\n"
+    "Verifica SLU di capacita' portante e scorrimento (Ed <= Rd):\n"
+    "  --verify   ntc2018 (NTC 2018, A1+M1+R3), ec7-da1 (A1+M1+R1), ec7-da2 (A1+M1+R2),\n"
+    "             ec7-da3 (A1+M2+R3); N e T sono assunti come azioni di progetto (A1)\n"
+    "  --size     larghezza minima B (passo 0.01 m) che soddisfa la verifica, con L\n"
+    "             legata a B: square (L = B), ratio=R (L = R B, R >= 1), length=L (L fissa)\n"
+    "Studi:\n"
+    "  --compare  i quattro metodi a confronto sugli stessi dati\n"
+    "  --monte-carlo N  analisi probabilistica con N campioni (fino a 10000000):\n"
+    "             gamma, phi, delta, c, ca lognormali con media il valore del progetto e\n"
+    "             coefficiente di variazione da --cov (es. --cov phi=0.1,c=0.3; gli altri\n"
+    "             restano fissi); --seed S rende ripetibile l'analisi (predefinito 1)\n"
+    "  --sweep    NOME=DA:A:PUNTI fa variare un dato (2-1000000 punti) con i quattro\n"
+    "             metodi e stampa un CSV (con --verify anche i coefficienti di utilizzo),\n"
+    "             o lo scrive nel FILE di --csv; non esegue l'analisi\n"
+    "\n"
+    "Stampa la relazione di calcolo e le sezioni richieste.\n"
+    "Uscita: 0 eseguito (e verifica soddisfatta), 1 \"Errore\" del calcolo,\n"
+    "2 controlli preliminari non superati (messaggi su stderr), 3 ingresso non valido,\n"
+    "4 verifica non soddisfatta o nessuna larghezza trovata da --size.\n"
+    "I file sono scritti solo quando l'uscita e' 0.\n";
+
+// The inputs of the run: the start values, a project file, then NAME=VALUE.
+struct Project {
+    GeometryData geometry;
+    SoilData soil;
+    AnalysisSettings settings;
+};
+
+// The outcome of the analysis as the window program's command runs it, and
+// of the checks and studies asked for beside it.
+struct Analysis {
+    InputCheckMask mask = 0;
+    std::optional<int> engineResult; // none when the pre-checks refused
+    BearingResult result;
+
+    std::optional<design::Verification> verification;
+    std::optional<design::Sizing> sizing;
+    std::optional<design::Comparison> comparison;
+    std::optional<design::MonteCarloResult> monteCarlo;
+
+    bool ok() const { return mask == 0 && engineResult == kEngineOk; }
+};
+
+CalcRun badInput(const std::string& problem) {
+    CalcRun run;
+    run.exitCode = kExitBadInput;
+    run.err = "zolt-calc: " + problem + '\n';
+    return run;
+}
+
+Analysis analyse(const Project& p, const Options& o) {
+    Analysis a;
+    a.mask = checkInputs(p.geometry, p.soil);
+    if (a.mask == 0)
+        a.engineResult = computeBearing(p.settings.method, p.geometry, p.soil, a.result,
+                                        &a.result.ultimateLoad);
+    const int method = p.settings.method;
+    if (o.verify != nullptr)
+        a.verification = design::verify(*o.verify, method, p.geometry, p.soil);
+    if (o.sizing)
+        a.sizing = design::sizeFooting(*o.verify, method, p.geometry, p.soil, *o.sizing);
+    if (o.compare)
+        a.comparison = design::compareMethods(p.geometry, p.soil, p.settings.safetyFactor);
+    if (o.monteCarlo)
+        a.monteCarlo = design::runMonteCarlo(*o.monteCarlo, p.geometry, p.soil);
+    return a;
+}
+
+// 2 or 1 when the analysis is refused or fails; then 4 when the
+// verification does not hold, or, when sizing, no width was found.
+int exitCodeOf(const Analysis& a) {
+    if (a.mask != 0)
+        return kExitRefused;
+    if (*a.engineResult != kEngineOk)
+        return kExitEngineFailed;
+    if (a.sizing)
+        return a.sizing->B ? kExitOk : kExitNotVerified;
+    if (a.verification)
+        return a.verification->verified ? kExitOk : kExitNotVerified;
+    return kExitOk;
+}
+
+// The sections of the checks and studies, each after a blank line.
+std::string sectionsText(const Analysis& a, const Options& o) {
+    std::string t;
+    if (a.verification && !a.verification->refused())
+        t += '\n' + verificationText(*a.verification);
+    if (a.sizing && !a.sizing->verification.refused())
+        t += '\n' + sizingText(*a.sizing);
+    if (a.comparison && !a.comparison->refused())
+        t += '\n' + comparisonText(*a.comparison);
+    if (a.monteCarlo && a.monteCarlo->refusal == 0)
+        t += '\n' + monteCarloText(*o.monteCarlo, *a.monteCarlo);
+    return t;
+}
+
+std::string jsonText(const Project& p, const Analysis& a, const Options& o) {
+    JsonWriter json;
+    json.beginObject();
+    json.string("method", kMethodNames[p.settings.method]);
+    json.number("safetyFactor", p.settings.safetyFactor);
+    json.beginObject("geometry");
+    for (const InputField& field : geometryFields())
+        json.number(field.name, p.geometry.*field.geometryField);
+    json.endObject();
+    json.beginObject("soil");
+    for (const InputField& field : soilFields())
+        json.number(field.name, p.soil.*field.soilField);
+    json.endObject();
+    json.integer("checkMask", a.mask);
+    json.beginArray("checkMessages");
+    for (int bit = 0; bit < kInputCheckCount; ++bit)
+        if (a.mask & (1 << bit))
+            json.string({}, InputCheckMessages[bit]);
+    json.endArray();
+    if (a.engineResult)
+        json.integer("engineResult", *a.engineResult);
+    else
+        json.null("engineResult");
+
+    const BearingResult& r = a.result;
+    json.beginObject("result");
+    const std::pair<std::string_view, double> scalars[] = {
+        {"Nq", r.Nq},         {"NqCorr", r.NqCorr}, {"Nc", r.Nc},
+        {"NcCorr", r.NcCorr}, {"Nga", r.Nga},       {"NgaCorr", r.NgaCorr},
+        {"ultimateLoad", r.ultimateLoad},           {"Kp", r.Kp},
+        {"cohesionM", r.cohesionM},                 {"terzaghiA", r.terzaghiA},
+    };
+    for (const auto& [name, value] : scalars)
+        json.number(name, value);
+    constexpr std::string_view kFactorNames[kFactorCount] = {
+        "sc", "sq", "sga", "dc", "dq", "dga", "ic", "iq", "iga",
+        "gc", "gq", "gga", "bc", "bq", "bga"};
+    for (int i = 0; i < kFactorCount; ++i)
+        json.number(kFactorNames[i], r.factor(i));
+    json.beginArray("factorPresent");
+    for (const auto flag : r.factorPresent)
+        json.integer({}, flag);
+    json.endArray();
+    json.endObject();
+
+    const Pressures pr =
+        pressuresOf(r.ultimateLoad, p.geometry.B, p.geometry.L, p.settings.safetyFactor);
+    json.number("qult", pr.qult);
+    json.number("qamm", pr.qamm);
+    if (a.verification)
+        writeVerification(json, "verification", *a.verification);
+    if (a.sizing)
+        writeSizing(json, "sizing", *a.sizing);
+    if (a.comparison)
+        writeComparison(json, "comparison", *a.comparison);
+    if (a.monteCarlo)
+        writeMonteCarlo(json, "montecarlo", *o.monteCarlo, *a.monteCarlo);
+    json.endObject();
+    return json.text();
+}
+
+// Today's date in the local time zone, YYYY-MM-DD.
+std::string todayText() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char text[16];
+    std::strftime(text, sizeof text, "%Y-%m-%d", &local);
+    return text;
+}
+
+} // namespace
+
+std::string openErrorLine(const std::string& path) {
+    return "zolt-calc: " + std::string(kOpenErrorText) + " (" + path + ")\n";
+}
+
+CalcRun runCalc(const std::vector<std::string>& args, const ReportRenderer& renderer) {
+    Options options;
+    if (const auto refused = parseArguments(args, options))
+        return badInput(*refused);
+    CalcRun run;
+    if (options.help) {
+        run.out = kUsage;
+        return run;
+    }
+
+    Project p;
+    if (options.projectPath && !readDataFile(*options.projectPath, p.geometry, p.soil))
+        return badInput(std::string(kOpenErrorText) + " (" + *options.projectPath + ")");
+    bool widthOrLengthGiven = false;
+    for (const Assignment& a : options.assignments) {
+        if (a.field->geometryField != nullptr)
+            p.geometry.*a.field->geometryField = a.value;
+        else
+            p.soil.*a.field->soilField = a.value;
+        widthOrLengthGiven = widthOrLengthGiven || a.field->name == "B" || a.field->name == "L";
+    }
+    if (widthOrLengthGiven && p.geometry.B > p.geometry.L)
+        return badInput(kWidthLengthText);
+    p.settings.method = options.method;
+    p.settings.safetyFactor = options.safetyFactor;
+
+    if (options.savePath) {
+        const DataFileImage image = encodeDataFile(p.geometry, p.soil);
+        run.files.push_back({*options.savePath, std::string(image.begin(), image.end())});
+        return run;
+    }
+
+    if (options.sweep) {
+        const std::string csv = sweepCsv(*options.sweep, p.geometry, p.soil, options.verify);
+        if (options.csvPath)
+            run.files.push_back({*options.csvPath, csv});
+        else
+            run.out = csv;
+        return run;
+    }
+
+    const Analysis a = analyse(p, options);
+    run.exitCode = exitCodeOf(a);
+    if (a.mask != 0)
+        run.err = inputCheckText(a.mask);
+    else if (*a.engineResult != kEngineOk)
+        run.err = "Errore\n";
+    const std::string report = a.ok() ? reportText(p.settings, p.geometry, a.result) : "";
+    if (options.json)
+        run.out = jsonText(p, a, options);
+    else
+    {
+        std::string sections = sectionsText(a, options);
+        if (report.empty() && !sections.empty())
+            sections.erase(0, 1); // no blank line above the first section
+        run.out = report + sections;
+    }
+    if (run.exitCode != kExitOk)
+        return run;
+    if (options.reportPath)
+        run.files.push_back({*options.reportPath, reportFileBytes(report)});
+    const std::pair<const std::optional<std::string>*, document::ReportFormat> documents[] = {
+        {&options.pdfPath, document::ReportFormat::Pdf},
+        {&options.odtPath, document::ReportFormat::Odt}};
+    for (const auto& [path, format] : documents) {
+        if (!*path)
+            continue;
+        document::ReportRequest request;
+        request.projectName = options.projectPath.value_or("");
+        request.date = todayText();
+        request.geometry = p.geometry;
+        request.soil = p.soil;
+        request.settings = p.settings;
+        request.approach = options.verify;
+        std::optional<std::string> bytes;
+        if (renderer)
+            bytes = renderer(request, format);
+        if (!bytes) {
+            CalcRun failed = badInput("impossibile creare la relazione completa " + **path);
+            return failed;
+        }
+        run.files.push_back({**path, std::move(*bytes)});
+    }
+    return run;
+}
+
+} // namespace zolt::cli

@@ -1,0 +1,334 @@
+#include "cli/design_output.h"
+
+#include "cli/options.h"
+#include "design/parallel.h"
+#include "design/units.h"
+#include "model/number_text.h"
+#include "workflow/result_rows.h"
+
+#include <charconv>
+
+namespace zolt::cli {
+
+namespace {
+
+using design::kilonewtons;
+
+constexpr const char* kVerified = "VERIFICATA";
+constexpr const char* kNotVerified = "NON VERIFICATA";
+
+std::string outcome(bool verified) {
+    return verified ? kVerified : kNotVerified;
+}
+
+std::string padRight(std::string text, std::size_t width) {
+    // Width in characters: the labels hold a few two-byte Greek letters.
+    std::size_t chars = 0;
+    for (const char ch : text)
+        chars += (static_cast<unsigned char>(ch) & 0xC0) != 0x80;
+    if (chars < width)
+        text.append(width - chars, ' ');
+    return text;
+}
+
+// "  label        12345 Kg     121.06 kN", or "non calcolabile".
+std::string loadLine(const std::string& label, const std::optional<double>& kg) {
+    std::string line = "  " + padRight(label, 16);
+    if (!kg)
+        return line + std::string(design::kNotComputable) + '\n';
+    return line + formatFixed(*kg, 0, 12) + " Kg  " + formatFixed(kilonewtons(*kg), 2, 12) +
+           " kN\n";
+}
+
+std::string utilisationLine(const std::optional<double>& u, bool verified) {
+    std::string line = "  " + padRight("Ed/Rd", 16);
+    line += u ? formatFixed(*u * 100.0, 1, 12) + " %   " : std::string(design::kNotComputable) + "   ";
+    return line + outcome(verified) + '\n';
+}
+
+std::string methodName(int method) {
+    constexpr const char* kNames[4] = {"Terzaghi", "Meyerhof", "Hansen", "Vesic"};
+    return method >= 0 && method < 4 ? kNames[method] : "?";
+}
+
+// A probability with four significant digits ("0.001234", "3.689e-05").
+std::string probabilityText(double p) {
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, p, std::chars_format::general, 4);
+    return std::string(buffer, result.ptr);
+}
+
+void appendCell(std::string& out, const std::optional<double>& value) {
+    out += ',';
+    if (value)
+        out += formatRoundTrip(*value);
+}
+
+} // namespace
+
+std::string verificationText(const design::Verification& v) {
+    const SoilData& d = v.design;
+    std::string t = "Verifica SLU: " + std::string(v.approach->label) + '\n';
+    t += std::string(design::kDesignActionsNote) + '\n';
+    t += "Metodo di " + methodName(v.method) + "; coefficienti parziali \u03b3R,v = " +
+         formatFixed(v.approach->gammaRv, 2) + ", \u03b3R,h = " +
+         formatFixed(v.approach->gammaRh, 2) + "; parametri del terreno " +
+         std::string(v.approach->soilSet) + '\n';
+    t += "Valori di progetto: \u03c6d = " + formatFixed(d.phi, 2) + "\u00b0  \u03b4d = " +
+         formatFixed(d.delta, 2) + "\u00b0  cd = " + formatFixed(d.c, 3) +
+         " Kg/cmq  ca,d = " + formatFixed(d.ca, 3) + " Kg/cmq  \u03b3 = " +
+         formatFixed(d.gamma, 1) + " Kg/mc\n\n";
+
+    t += "Capacit\u00e0 portante\n";
+    t += loadLine("Ed = N", v.bearing.Ed);
+    t += loadLine("Rk", v.bearing.Rk);
+    t += loadLine("Rd = Rk/\u03b3R,v", v.bearing.Rd);
+    t += utilisationLine(v.bearing.utilisation, v.bearing.verified);
+    t += "\nScorrimento\n";
+    t += loadLine("Ed = |T|", v.sliding.Ed);
+    t += loadLine("Rd", v.sliding.Rd);
+    t += utilisationLine(v.sliding.utilisation, v.sliding.verified);
+
+    t += "\nEccentricit\u00e0: ex/B = " + formatFixed(v.eccentricity.exOverB, 3) +
+         ", ey/L = " + formatFixed(v.eccentricity.eyOverL, 3) + '\n';
+    for (const std::string_view note : design::eccentricityNotes(v.eccentricity))
+        t += "Nota: " + std::string(note) + '\n';
+    t += "Esito della verifica: " + outcome(v.verified) + '\n';
+    return t;
+}
+
+std::string sizingText(const design::Sizing& s) {
+    std::string rule;
+    switch (s.rule.kind) {
+    case design::SizingRuleKind::Square:
+        rule = "pianta quadrata, L = B";
+        break;
+    case design::SizingRuleKind::Ratio:
+        rule = "L/B = " + formatRoundTrip(s.rule.value);
+        break;
+    case design::SizingRuleKind::Length:
+        rule = "L = " + formatFixed(s.rule.value, 2) + " m";
+        break;
+    }
+    std::string t = "Dimensionamento (" + rule + ")\n";
+    if (!s.B)
+        return t + "Nessuna larghezza tra 0.10 e 99.90 m soddisfa la verifica\n";
+    t += "B = " + formatFixed(*s.B, 2) + " m   L = " + formatFixed(*s.L, 2) + " m\n\n";
+    return t + verificationText(s.verification);
+}
+
+std::string comparisonText(const design::Comparison& c) {
+    std::string t = "Confronto dei metodi\n";
+    t += "Metodo     Carico limite (Kg)  Qult (Kg/cmq)  Qamm (Kg/cmq)        Nc        Nq       Nga"
+         "       Nc'       Nq'      Nga'\n";
+    for (const design::MethodRun& run : c.runs) {
+        t += padRight(methodName(run.method), 10);
+        if (run.engineResult != 0) {
+            t += "             Errore\n";
+            continue;
+        }
+        const BearingResult& r = run.result;
+        t += formatNumbers(" %18.0f %14.2f %14.2f %9.3f %9.3f %9.3f %9.3f %9.3f %9.3f\n",
+                           {r.ultimateLoad, run.pressures.qult, run.pressures.qamm, r.Nc, r.Nq,
+                            r.Nga, r.NcCorr, r.NqCorr, r.NgaCorr});
+    }
+    return t;
+}
+
+std::string monteCarloText(const design::MonteCarloSpec& spec,
+                           const design::MonteCarloResult& r) {
+    std::string t = "Analisi probabilistica (Monte Carlo, metodo di " + methodName(spec.method) +
+                    ")\n";
+    t += "Campioni " + std::to_string(r.samples) + ", seme " + std::to_string(spec.seed) +
+         "; coefficienti di variazione:";
+    for (int v = 0; v < design::kSoilVariableCount; ++v)
+        t += std::string(" ") + design::kSoilVariableNames[v] + " " +
+             formatRoundTrip(spec.cov[static_cast<std::size_t>(v)]);
+    t += " (lognormali, media = valore del progetto)\n";
+    t += "Rotture (carico limite < N): " + std::to_string(r.failures) + ", di cui " +
+         std::to_string(r.refused) + " senza carico calcolabile\n";
+    t += "Pf = " + probabilityText(r.pf) + "   intervallo al 95 %: [" + probabilityText(r.pfLow) +
+         ", " + probabilityText(r.pfHigh) + "]\n";
+    if (r.beta)
+        t += "\u03b2 = " + formatFixed(*r.beta, 3) + '\n';
+    else if (r.betaAbove)
+        t += "\u03b2 > " + formatFixed(*r.betaAbove, 3) + " (nessuna rottura nei campioni)\n";
+    else if (r.betaBelow)
+        t += "\u03b2 < " + formatFixed(*r.betaBelow, 3) + " (tutti i campioni a rottura)\n";
+    if (!r.mean)
+        return t + "Carico limite: nessun campione calcolabile\n";
+    t += "Carico limite: media " + formatFixed(*r.mean, 0) + " Kg (" +
+         formatFixed(kilonewtons(*r.mean), 2) + " kN), coefficiente di variazione " +
+         (r.cov ? formatFixed(*r.cov, 4) : std::string("-")) + '\n';
+    const std::pair<const char*, double> rows[] = {
+        {"frattile 5 % (valore caratteristico)", *r.p05},
+        {"frattile 50 %", *r.p50},
+        {"frattile 95 %", *r.p95}};
+    for (const auto& [label, value] : rows)
+        t += "  " + padRight(label, 38) + formatFixed(value, 0, 12) + " Kg  " +
+             formatFixed(kilonewtons(value), 2, 12) + " kN\n";
+    return t;
+}
+
+void writeVerification(JsonWriter& json, std::string_view key, const design::Verification& v) {
+    if (v.refused()) {
+        json.null(key);
+        return;
+    }
+    json.beginObject(key);
+    json.string("approach", v.approach->id);
+    json.string("label", v.approach->label);
+    json.string("method", kMethodNames[v.method]);
+    json.string("note", design::kDesignActionsNote);
+    json.number("gammaRv", v.approach->gammaRv);
+    json.number("gammaRh", v.approach->gammaRh);
+    json.beginObject("design");
+    json.number("phi", v.design.phi);
+    json.number("delta", v.design.delta);
+    json.number("c", v.design.c);
+    json.number("ca", v.design.ca);
+    json.number("gamma", v.design.gamma);
+    json.endObject();
+    json.beginObject("bearing");
+    json.number("Ed", v.bearing.Ed);
+    json.optionalNumber("Rk", v.bearing.Rk);
+    json.optionalNumber("Rd", v.bearing.Rd);
+    json.optionalNumber("utilisation", v.bearing.utilisation);
+    json.boolean("verified", v.bearing.verified);
+    json.integer("engineResult", v.bearing.engineResult);
+    json.endObject();
+    json.beginObject("sliding");
+    json.number("Ed", v.sliding.Ed);
+    json.optionalNumber("Rd", v.sliding.Rd);
+    json.optionalNumber("utilisation", v.sliding.utilisation);
+    json.boolean("verified", v.sliding.verified);
+    json.endObject();
+    json.beginObject("eccentricity");
+    json.number("exOverB", v.eccentricity.exOverB);
+    json.number("eyOverL", v.eccentricity.eyOverL);
+    json.boolean("middleThird", v.eccentricity.middleThird);
+    json.boolean("withinThird", v.eccentricity.withinThird);
+    json.beginArray("notes");
+    for (const std::string_view note : design::eccentricityNotes(v.eccentricity))
+        json.string({}, note);
+    json.endArray();
+    json.endObject();
+    json.boolean("verified", v.verified);
+    json.endObject();
+}
+
+void writeSizing(JsonWriter& json, std::string_view key, const design::Sizing& s) {
+    if (s.verification.refused()) {
+        json.null(key);
+        return;
+    }
+    json.beginObject(key);
+    json.string("rule", design::sizingRuleText(s.rule));
+    json.optionalNumber("B", s.B);
+    json.optionalNumber("L", s.L);
+    if (s.B)
+        writeVerification(json, "verification", s.verification);
+    else
+        json.null("verification");
+    json.endObject();
+}
+
+void writeComparison(JsonWriter& json, std::string_view key, const design::Comparison& c) {
+    if (c.refused()) {
+        json.null(key);
+        return;
+    }
+    json.beginArray(key);
+    for (const design::MethodRun& run : c.runs) {
+        const bool ok = run.engineResult == 0;
+        const BearingResult& r = run.result;
+        auto value = [ok](double x) { return ok ? std::optional<double>(x) : std::nullopt; };
+        json.beginObject();
+        json.string("method", kMethodNames[run.method]);
+        json.integer("engineResult", run.engineResult);
+        json.optionalNumber("ultimateLoad", value(r.ultimateLoad));
+        json.optionalNumber("qult", value(run.pressures.qult));
+        json.optionalNumber("qamm", value(run.pressures.qamm));
+        json.optionalNumber("Nc", value(r.Nc));
+        json.optionalNumber("Nq", value(r.Nq));
+        json.optionalNumber("Nga", value(r.Nga));
+        json.optionalNumber("NcCorr", value(r.NcCorr));
+        json.optionalNumber("NqCorr", value(r.NqCorr));
+        json.optionalNumber("NgaCorr", value(r.NgaCorr));
+        json.endObject();
+    }
+    json.endArray();
+}
+
+void writeMonteCarlo(JsonWriter& json, std::string_view key, const design::MonteCarloSpec& spec,
+                     const design::MonteCarloResult& r) {
+    if (r.refusal != 0) {
+        json.null(key);
+        return;
+    }
+    json.beginObject(key);
+    json.integer("samples", static_cast<long long>(r.samples));
+    json.unsignedInteger("seed", spec.seed);
+    json.string("method", kMethodNames[spec.method]);
+    json.beginObject("cov");
+    for (int v = 0; v < design::kSoilVariableCount; ++v)
+        json.number(design::kSoilVariableNames[v], spec.cov[static_cast<std::size_t>(v)]);
+    json.endObject();
+    json.integer("failures", static_cast<long long>(r.failures));
+    json.integer("refused", static_cast<long long>(r.refused));
+    json.number("pf", r.pf);
+    json.number("pfLow", r.pfLow);
+    json.number("pfHigh", r.pfHigh);
+    json.optionalNumber("beta", r.beta);
+    if (r.betaAbove)
+        json.number("betaAbove", *r.betaAbove);
+    if (r.betaBelow)
+        json.number("betaBelow", *r.betaBelow);
+    json.optionalNumber("mean", r.mean);
+    json.optionalNumber("cov", r.cov);
+    json.optionalNumber("p05", r.p05);
+    json.optionalNumber("p50", r.p50);
+    json.optionalNumber("p95", r.p95);
+    json.endObject();
+}
+
+std::string sweepCsv(const design::SweepSpec& spec, const GeometryData& geometry,
+                     const SoilData& soil, const design::Approach* approach) {
+    std::string out(spec.field->name);
+    for (const char* method : kMethodNames)
+        out += std::string(",") + method + "_load," + method + "_qult";
+    if (approach != nullptr)
+        for (const char* method : kMethodNames)
+            out += std::string(",") + method + "_util_bearing," + method + "_util_sliding";
+    out += '\n';
+
+    constexpr std::size_t kBlock = 65536;
+    constexpr std::size_t kChunk = 512;
+    std::vector<design::SweepPoint> points(std::min(spec.count, kBlock));
+    for (std::size_t start = 0; start < spec.count; start += kBlock) {
+        const std::size_t end = std::min(spec.count, start + kBlock);
+        design::parallelChunks(end - start, kChunk, 0,
+                               [&](std::size_t, std::size_t first, std::size_t last) {
+                                   design::computeSweepPoints(spec, geometry, soil, approach,
+                                                              start + first, start + last,
+                                                              points.data() + first);
+                               });
+        for (std::size_t i = 0; i < end - start; ++i) {
+            const design::SweepPoint& p = points[i];
+            out += formatRoundTrip(p.x);
+            for (const design::SweepCell& cell : p.methods) {
+                appendCell(out, cell.valid ? std::optional<double>(cell.load) : std::nullopt);
+                appendCell(out, cell.valid ? std::optional<double>(cell.qult) : std::nullopt);
+            }
+            if (approach != nullptr)
+                for (const design::SweepCell& cell : p.methods) {
+                    appendCell(out, cell.valid ? cell.utilBearing : std::nullopt);
+                    appendCell(out, cell.valid ? cell.utilSliding : std::nullopt);
+                }
+            out += '\n';
+        }
+    }
+    return out;
+}
+
+} // namespace zolt::cli

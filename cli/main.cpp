@@ -1,0 +1,52 @@
+// zolt-calc's entry: runs the command line, then writes its outputs in an
+// order that never leaves a file behind a failed run. The files are
+// prepared first (a file that cannot be written stops the run before
+// anything is printed), the standard output goes next, and the files appear
+// only once it went through.
+#include "cli/calc.h"
+#include "model/file_io.h"
+
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+bool writeAll(std::FILE* stream, const std::string& text) {
+    if (!text.empty() && std::fwrite(text.data(), 1, text.size(), stream) != text.size())
+        return false;
+    return std::fflush(stream) == 0;
+}
+
+int finish(const zolt::cli::CalcRun& run) {
+    using namespace zolt::cli;
+    std::vector<zolt::StagedFile> staged;
+    for (const OutputFile& file : run.files) {
+        auto prepared = zolt::StagedFile::prepare(file.path, file.bytes);
+        if (!prepared) {
+            writeAll(stderr, openErrorLine(file.path));
+            return kExitBadInput;
+        }
+        staged.push_back(std::move(*prepared));
+    }
+    if (!writeAll(stdout, run.out)) {
+        writeAll(stderr, "zolt-calc: impossibile scrivere sull'uscita standard\n");
+        return kExitBadInput; // the prepared files vanish with `staged`
+    }
+    writeAll(stderr, run.err);
+    for (std::size_t i = 0; i < staged.size(); ++i) {
+        if (!staged[i].commit()) {
+            writeAll(stderr, openErrorLine(run.files[i].path));
+            return kExitBadInput;
+        }
+    }
+    return run.exitCode;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    return finish(zolt::cli::runCalc(args));
+}

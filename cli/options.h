@@ -1,0 +1,55 @@
+// zolt-calc's command line: what the user asked for, checked and converted,
+// before anything is computed.
+#pragma once
+
+#include "design/approach.h"
+#include "design/monte_carlo.h"
+#include "design/sizing.h"
+#include "design/sweep.h"
+#include "model/records.h"
+#include "workflow/input_fields.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace zolt::cli {
+
+struct Assignment {
+    const InputField* field;
+    double value;
+};
+
+struct Options {
+    int method = Meyerhof;
+    double safetyFactor = 3.0;
+    bool json = false;
+    bool help = false;
+    std::optional<std::string> reportPath;
+    std::optional<std::string> savePath;
+    std::optional<std::string> projectPath;
+    std::vector<Assignment> assignments; // NAME=VALUE, in command-line order
+
+    // Design checks and studies.
+    const design::Approach* verify = nullptr;  // --verify
+    std::optional<design::SizingRule> sizing;  // --size
+    bool compare = false;                      // --compare
+    std::optional<design::SweepSpec> sweep;    // --sweep NAME=FROM:TO:COUNT
+    std::optional<std::string> csvPath;        // --csv
+    std::optional<design::MonteCarloSpec> monteCarlo; // --monte-carlo N [--cov] [--seed]
+    std::optional<std::string> covText;        // --cov, checked once the method is known
+    std::optional<std::uint64_t> seed;         // --seed
+
+    // The full calculation report.
+    std::optional<std::string> pdfPath; // --pdf
+    std::optional<std::string> odtPath; // --odt
+};
+
+// Fills `options` from the arguments (without the program name). On a
+// refused command line returns the one line that names the problem.
+std::optional<std::string> parseArguments(const std::vector<std::string>& args, Options& options);
+
+// Method names as the command line and the JSON output spell them.
+inline constexpr const char* kMethodNames[4] = {"terzaghi", "meyerhof", "hansen", "vesic"};
+
+} // namespace zolt::cli

@@ -40,10 +40,11 @@ LeadingNumber expectedLeadingNumber(const std::string& text) {
     char* end = nullptr;
     const double value = strtod_l(text.c_str(), &end, cLocale());
     const std::string_view taken(text.c_str(), static_cast<std::size_t>(end - text.c_str()));
-    if (const auto x = taken.find_first_of("xX"); x != std::string_view::npos)
-        return {std::copysign(0.0, value), x};
+    // "nan(0x1)" is a NaN, not a hexadecimal number.
     if (taken.find_first_of("iInN") != std::string_view::npos)
         return {};
+    if (const auto x = taken.find_first_of("xX"); x != std::string_view::npos)
+        return {std::copysign(0.0, value), x};
     return {value, taken.size()};
 }
 

@@ -1,0 +1,71 @@
+// Whole runs of zolt-calc, process start included, as a user who scripts
+// the calculator meets them: the plain analysis, sizing over the whole
+// width grid, a million-sample probabilistic analysis, and the analysis with
+// the full report as PDF. Output goes to /dev/null.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <fcntl.h>
+#include <spawn.h>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+#ifndef ZOLT_CALC_PATH
+#error "ZOLT_CALC_PATH must name the zolt-calc binary"
+#endif
+
+namespace {
+
+int runZoltCalc(const std::vector<std::string>& args) {
+    std::vector<std::string> copies = args;
+    std::string program = ZOLT_CALC_PATH;
+    std::vector<char*> argv{program.data()};
+    for (std::string& a : copies)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    pid_t pid = 0;
+    int status = -1;
+    if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ) == 0)
+        waitpid(pid, &status, 0);
+    posix_spawn_file_actions_destroy(&actions);
+    return status;
+}
+
+void BM_ZoltCalc(benchmark::State& state, std::vector<std::string> args) {
+    for (auto _ : state)
+        benchmark::DoNotOptimize(runZoltCalc(args));
+}
+
+double median(const std::vector<double>& v) {
+    std::vector<double> s = v;
+    std::nth_element(s.begin(), s.begin() + static_cast<std::ptrdiff_t>(s.size() / 2), s.end());
+    return s[s.size() / 2];
+}
+
+// Run with --benchmark_repetitions=N for the median the targets speak of.
+BENCHMARK_CAPTURE(BM_ZoltCalc, Analysis, std::vector<std::string>{"B=2", "L=3"})
+    ->Unit(benchmark::kMillisecond)->UseRealTime()->ComputeStatistics("med", median);
+// No width verifies: the whole grid of 9981 widths is scanned.
+BENCHMARK_CAPTURE(BM_ZoltCalc, SizingWholeGrid,
+                  std::vector<std::string>{"--verify", "ntc2018", "--size", "square", "N=10000",
+                                           "T=3500"})
+    ->Unit(benchmark::kMillisecond)->UseRealTime()->ComputeStatistics("med", median);
+BENCHMARK_CAPTURE(BM_ZoltCalc, MonteCarloMillion,
+                  std::vector<std::string>{"--monte-carlo", "1000000", "--cov",
+                                           "gamma=0.05,phi=0.1,delta=0.1,c=0.3,ca=0.3", "c=0.1",
+                                           "ca=0.1", "N=50000"})
+    ->Unit(benchmark::kMillisecond)->UseRealTime()->ComputeStatistics("med", median);
+BENCHMARK_CAPTURE(BM_ZoltCalc, FullReportPdf,
+                  std::vector<std::string>{"--pdf", "/tmp/zolt-calc-benchmark.pdf", "--verify", "ntc2018",
+                                           "--method", "hansen", "B=2", "L=3", "N=100000",
+                                           "T=5000", "c=0.1", "ca=0.1", "alpha=5", "omega=5",
+                                           "ex=0.1", "ey=0.1"})
+    ->Unit(benchmark::kMillisecond)->UseRealTime()->ComputeStatistics("med", median);
+
+} // namespace

@@ -1,0 +1,277 @@
+#include "verification/sizing_dialog.h"
+
+#include "controls/controlmessages.h"
+#include "model/number_text.h"
+#include "model/project.h"
+#include "toolkit/tdialogtemplate.h"
+#include "toolkit/twinhelp.h"
+#include "verification/approach_choice.h"
+#include "verification/verification_dialog.h"
+#include "verification/verification_table.h"
+#include "workflow/commands.h"
+#include "workflow/result_rows.h"
+
+#include <QButtonGroup>
+#include <QDoubleSpinBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include <cmath>
+#include <utility>
+
+namespace zolt {
+
+namespace {
+
+// Writing the size marks the geometry changed as the geometry dialog's
+// fields do.
+constexpr std::int16_t kInputChangeFlags = 3;
+
+constexpr double kCentimetresPerMetre = 100.0;
+// Below this a length counts as on the centimetre, not past it (L = R B
+// carries rounding noise).
+constexpr double kGridTolerance = 1e-6;
+
+constexpr double kMinRatio = 1.0;
+constexpr double kMaxRatio = design::kSizingLastCentimetres / double(design::kSizingFirstCentimetres);
+constexpr double kMinLength = design::kSizingFirstCentimetres / kCentimetresPerMetre;
+constexpr double kMaxLength = design::kSizingLastCentimetres / kCentimetresPerMetre;
+constexpr int kValueDecimals = 2;
+constexpr double kValueStep = 0.1;
+
+// The rule and its values, kept from one opening to the next.
+struct RuleChoice {
+    design::SizingRuleKind kind = design::SizingRuleKind::Square;
+    double ratio = 1.5;
+    std::optional<double> length; // none: the project's length, at the first opening
+};
+RuleChoice ruleChoice;
+
+const QString kNoResultText = QStringLiteral("Premere «Calcola» per cercare la larghezza minima");
+const QString kNoneFoundText =
+    QStringLiteral("Nessuna larghezza tra 0.10 e 99.90 m soddisfa la verifica");
+
+QDoubleSpinBox* newValueBox(double minimum, double maximum, double value, QWidget* parent) {
+    auto* box = new QDoubleSpinBox(parent);
+    box->setLocale(QLocale::c()); // "." whatever the user's locale
+    box->setDecimals(kValueDecimals);
+    box->setRange(minimum, maximum);
+    box->setSingleStep(kValueStep);
+    box->setValue(value);
+    box->setAlignment(Qt::AlignRight);
+    return box;
+}
+
+// The length to write for a width found on the grid: the rule's length
+// rounded up to the centimetre, so that the footing written is never
+// smaller than the one the rule gives.
+double lengthOnGrid(double L) {
+    return std::ceil(L * kCentimetresPerMetre - kGridTolerance) / kCentimetresPerMetre;
+}
+
+} // namespace
+
+SizingDialog::SizingDialog(QWidget* parent) : QDialog(parent) {
+    setWindowTitle(QStringLiteral("Dimensionamento"));
+    // The look of the program's other dialogs.
+    setFont(TDialogTemplate().Font());
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setSizeConstraint(QLayout::SetFixedSize); // grows with the result
+
+    auto* approachBox = new QGroupBox(QStringLiteral("Approccio di progetto"), this);
+    auto* approachLayout = new QVBoxLayout(approachBox);
+    m_approaches = new QButtonGroup(this);
+    const auto all = design::approaches();
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        auto* button = new QRadioButton(
+            QString::fromUtf8(all[i].label.data(), static_cast<qsizetype>(all[i].label.size())),
+            approachBox);
+        button->setObjectName(
+            QString::fromUtf8(all[i].id.data(), static_cast<qsizetype>(all[i].id.size())));
+        m_approaches->addButton(button, static_cast<int>(i));
+        approachLayout->addWidget(button);
+    }
+    m_approaches->button(ApproachIndex(ChosenApproach()))->setChecked(true);
+    layout->addWidget(approachBox);
+
+    auto* ruleBox = new QGroupBox(QStringLiteral("Lunghezza della fondazione"), this);
+    auto* ruleLayout = new QGridLayout(ruleBox);
+    m_rules = new QButtonGroup(this);
+    // In the order of design::SizingRuleKind.
+    const std::pair<const char*, QString> rules[] = {
+        {"squareRule", QStringLiteral("Pianta quadrata: L = B")},
+        {"ratioRule", QStringLiteral("Rapporto fisso L/B")},
+        {"lengthRule", QStringLiteral("Lunghezza fissa L (m)")}};
+    for (int kind = 0; kind < 3; ++kind) {
+        auto* button = new QRadioButton(rules[kind].second, ruleBox);
+        button->setObjectName(QString::fromLatin1(rules[kind].first));
+        m_rules->addButton(button, kind);
+        ruleLayout->addWidget(button, kind, 0);
+    }
+    m_rules->button(static_cast<int>(ruleChoice.kind))->setChecked(true);
+    m_ratio = newValueBox(kMinRatio, kMaxRatio, ruleChoice.ratio, ruleBox);
+    m_ratio->setObjectName(QStringLiteral("ratio"));
+    m_fixedLength = newValueBox(kMinLength, kMaxLength, ruleChoice.length.value_or(geometryData.L),
+                                ruleBox);
+    m_fixedLength->setObjectName(QStringLiteral("length"));
+    ruleLayout->addWidget(m_ratio, 1, 1);
+    ruleLayout->addWidget(m_fixedLength, 2, 1);
+    ruleLayout->setColumnStretch(0, 1);
+    layout->addWidget(ruleBox);
+
+    auto* computeRow = new QHBoxLayout;
+    const std::string_view title = methodTitle(analysisSettings.method);
+    auto* method = new QLabel(QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())) +
+                                  QStringLiteral(", scelto per l'analisi"),
+                              this);
+    method->setObjectName(QStringLiteral("method"));
+    computeRow->addWidget(method, 1);
+    auto* compute = new QPushButton(QStringLiteral("Calcola"), this);
+    compute->setObjectName(QStringLiteral("compute"));
+    compute->setDefault(true);
+    computeRow->addWidget(compute);
+    layout->addLayout(computeRow);
+
+    auto* resultBox = new QGroupBox(QStringLiteral("Risultato"), this);
+    m_resultLayout = new QVBoxLayout(resultBox);
+    m_size = new QLabel(resultBox);
+    m_size->setObjectName(QStringLiteral("size"));
+    m_size->setTextFormat(Qt::PlainText);
+    m_resultLayout->addWidget(m_size);
+    layout->addWidget(resultBox);
+
+    auto* buttons = new QHBoxLayout;
+    m_apply = new QPushButton(QStringLiteral("Applica"), this);
+    m_apply->setObjectName(QStringLiteral("apply"));
+    m_apply->setAutoDefault(false);
+    m_apply->setEnabled(false);
+    auto* close = new QPushButton(QStringLiteral("Chiudi"), this);
+    close->setObjectName(QStringLiteral("close"));
+    close->setAutoDefault(false);
+    auto* help = new QPushButton(QStringLiteral("Aiuto"), this);
+    help->setObjectName(QStringLiteral("help"));
+    help->setAutoDefault(false);
+    buttons->addWidget(m_apply);
+    buttons->addStretch(1);
+    buttons->addWidget(close);
+    buttons->addWidget(help);
+    layout->addLayout(buttons);
+
+    EnableRuleValues();
+    ClearResult();
+    connect(m_approaches, &QButtonGroup::idClicked, this, [this](int index) {
+        SetChosenApproach(&design::approaches()[static_cast<std::size_t>(index)]);
+        ClearResult();
+    });
+    connect(m_rules, &QButtonGroup::idClicked, this, [this] {
+        EnableRuleValues();
+        ClearResult();
+    });
+    connect(m_ratio, &QDoubleSpinBox::valueChanged, this, &SizingDialog::ClearResult);
+    connect(m_fixedLength, &QDoubleSpinBox::valueChanged, this, &SizingDialog::ClearResult);
+    connect(compute, &QPushButton::clicked, this, &SizingDialog::Compute);
+    connect(m_apply, &QPushButton::clicked, this, &SizingDialog::Apply);
+    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+    connect(help, &QPushButton::clicked, this,
+            [this] { WinHelp(this, QStringLiteral("zolt.hlp"), HELP_CONTEXT, kHelpContext); });
+}
+
+SizingDialog::~SizingDialog() {
+    ruleChoice.kind = Rule().kind;
+    ruleChoice.ratio = m_ratio->value();
+    ruleChoice.length = m_fixedLength->value();
+}
+
+design::SizingRule SizingDialog::Rule() const {
+    const auto kind = static_cast<design::SizingRuleKind>(m_rules->checkedId());
+    switch (kind) {
+    case design::SizingRuleKind::Ratio:
+        return {kind, m_ratio->value()};
+    case design::SizingRuleKind::Length:
+        return {kind, m_fixedLength->value()};
+    case design::SizingRuleKind::Square:
+        break;
+    }
+    return {design::SizingRuleKind::Square, 1.0};
+}
+
+void SizingDialog::EnableRuleValues() {
+    const auto kind = static_cast<design::SizingRuleKind>(m_rules->checkedId());
+    m_ratio->setEnabled(kind == design::SizingRuleKind::Ratio);
+    m_fixedLength->setEnabled(kind == design::SizingRuleKind::Length);
+}
+
+void SizingDialog::ShowResult(const QString& text) {
+    QFont font = m_size->font();
+    font.setBold(!text.isEmpty());
+    m_size->setFont(font);
+    m_size->setText(text.isEmpty() ? kNoResultText : text);
+    // Take the size of the new contents now, not one layout pass per level
+    // of nesting later.
+    m_resultLayout->activate();
+    layout()->activate();
+}
+
+void SizingDialog::ClearResult() {
+    m_width.reset();
+    m_length.reset();
+    m_apply->setEnabled(false);
+    delete m_table;
+    m_table = nullptr;
+    ShowResult(QString());
+}
+
+void SizingDialog::Compute() {
+    m_ratio->interpretText();
+    m_fixedLength->interpretText();
+    ClearResult();
+    const design::Approach& approach =
+        design::approaches()[static_cast<std::size_t>(m_approaches->checkedId())];
+    const int method = analysisSettings.method;
+    const design::Sizing sizing =
+        design::sizeFooting(approach, method, geometryData, soilData, Rule());
+    if (sizing.verification.refused()) {
+        ShowInputCheckMessages(sizing.verification.refusal);
+        return;
+    }
+    if (!sizing.B) {
+        ShowResult(kNoneFoundText);
+        return;
+    }
+    // The size as the geometry fields hold it (the widths tried are on the
+    // grid already), and its verification.
+    GeometryData sized = geometryData;
+    sized.B = *sizing.B;
+    sized.L = lengthOnGrid(*sizing.L);
+    const design::Verification verification =
+        sized.L == *sizing.L ? sizing.verification
+                             : design::verify(approach, method, sized, soilData);
+    m_table = NewVerificationTable(verification, sized, VerificationTableParts::ChecksOnly,
+                                   m_resultLayout->parentWidget());
+    m_resultLayout->addWidget(m_table);
+    m_table->show(); // now, so that the dialog's size counts it
+    ShowResult(QStringLiteral("B × L = ") + SizeText(sized.B, sized.L));
+    if (verification.verified && sized.B <= sized.L) {
+        m_width = sized.B;
+        m_length = sized.L;
+        m_apply->setEnabled(true);
+    }
+}
+
+void SizingDialog::Apply() {
+    if (!m_width || !m_length)
+        return;
+    geometryData.B = *m_width;
+    geometryData.L = *m_length;
+    MarkControlChange(kInputChangeFlags);
+    m_apply->setEnabled(false);
+}
+
+} // namespace zolt

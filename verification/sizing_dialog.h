@@ -1,0 +1,59 @@
+// "Dimensionamento": the design approach, the rule that ties the length to
+// the width and its value; "Calcola" finds the smallest width that verifies
+// with the current method, shows the size and its verification, and
+// "Applica" writes that size into the geometry record as if it had been
+// typed into the geometry dialog. The approach is the chosen one, shared
+// with "Verifica SLU"; the rule and its values are kept for the run of the
+// program.
+#pragma once
+
+#include "design/sizing.h"
+
+#include <QDialog>
+
+#include <optional>
+
+class QButtonGroup;
+class QDoubleSpinBox;
+class QLabel;
+class QPushButton;
+class QTableWidget;
+class QVBoxLayout;
+
+namespace zolt {
+
+class SizingDialog : public QDialog {
+    Q_OBJECT
+
+public:
+    static constexpr unsigned long kHelpContext = 112;
+
+    explicit SizingDialog(QWidget* parent);
+    ~SizingDialog() override;
+
+    // The size "Applica" would write; none before a width was found.
+    std::optional<double> FoundWidth() const { return m_width; }
+    std::optional<double> FoundLength() const { return m_length; }
+
+private:
+    design::SizingRule Rule() const;
+    void Compute();
+    void Apply();
+    void ClearResult();
+    // The result line, bold; the hint to press "Calcola" for an empty text.
+    void ShowResult(const QString& text);
+    void EnableRuleValues();
+
+    QButtonGroup* m_approaches = nullptr;
+    QButtonGroup* m_rules = nullptr;
+    QDoubleSpinBox* m_ratio = nullptr;
+    QDoubleSpinBox* m_fixedLength = nullptr;
+    QLabel* m_size = nullptr;
+    QVBoxLayout* m_resultLayout = nullptr;
+    QTableWidget* m_table = nullptr;
+    QPushButton* m_apply = nullptr;
+    std::optional<double> m_width;
+    std::optional<double> m_length;
+};
+
+} // namespace zolt

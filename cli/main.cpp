@@ -4,6 +4,7 @@
 // anything is printed), the standard output goes next, and the files appear
 // only once it went through.
 #include "cli/calc.h"
+#include "cli/document_module.h"
 #include "model/file_io.h"
 
 #include <cstdio>
@@ -48,5 +49,5 @@ int finish(const zolt::cli::CalcRun& run) {
 
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
-    return finish(zolt::cli::runCalc(args));
+    return finish(zolt::cli::runCalc(args, zolt::cli::renderWithDocumentModule));
 }

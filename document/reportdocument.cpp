@@ -1,0 +1,702 @@
+#include "document/reportdocument.h"
+
+#include "design/units.h"
+#include "document/reportcontent.h"
+#include "document/sketch.h"
+#include "document/sketchpainter.h"
+#include "model/number_text.h"
+#include "workflow/input_fields.h"
+#include "workflow/result_rows.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QPainter>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextLayout>
+#include <QTextList>
+#include <QTextObjectInterface>
+#include <QTextTable>
+#include <QUrl>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <vector>
+
+namespace zolt::document {
+
+namespace {
+
+using design::kilonewtons;
+using design::kilopascals;
+
+const QString kFontFamily = QStringLiteral("DejaVu Sans");
+// No ligatures: "fi" stays two letters, so that the PDF's text can be
+// searched and copied as written.
+constexpr QFont::StyleStrategy kStyleStrategy = QFont::PreferNoShaping;
+constexpr double kBodyPoints = 9.0;
+constexpr double kTablePoints = 8.5;
+constexpr double kTitlePoints = 15.0;
+constexpr double kHeadingPoints = 12.0;
+constexpr double kSubheadingPoints = 9.5;
+
+const QColor kHeadingColour(0x1F, 0x3A, 0x5F);
+const QColor kTableHeaderColour(0xE6, 0xEC, 0xF2);
+const QColor kTableBorderColour(0x90, 0x90, 0x90);
+
+// Drawing frames, mm.
+constexpr double kSectionHeightMm = 78.0;
+constexpr double kPlanHeightMm = 72.0;
+// The ODF text's drawings, dots per inch.
+constexpr double kImageDpi = 200.0;
+
+constexpr int kSketchObjectType = QTextFormat::UserObject + 1;
+constexpr int kSketchKindProperty = QTextFormat::UserProperty + 1;
+enum SketchKind { SectionDrawing = 0, PlanDrawing = 1 };
+
+double mm(double millimetres) {
+    return millimetres * kLayoutUnitsPerMm;
+}
+
+QString qs(const std::string& utf8) {
+    return QString::fromStdString(utf8);
+}
+
+// Paints the drawings in place inside the text, as vectors.
+class SketchObject : public QObject, public QTextObjectInterface {
+    Q_OBJECT
+    Q_INTERFACES(QTextObjectInterface)
+
+public:
+    SketchObject(const GeometryData& geometry, double widthMm, QObject* parent)
+        : QObject(parent), m_geometry(geometry), m_widthMm(widthMm) {}
+
+    static SketchRect frameOf(int kind, double widthMm) {
+        return {0.0, 0.0, widthMm, kind == SectionDrawing ? kSectionHeightMm : kPlanHeightMm};
+    }
+
+    static Sketch sketchOf(int kind, const GeometryData& g, const SketchRect& frame) {
+        return kind == SectionDrawing ? sectionSketch(g, frame) : planSketch(g, frame);
+    }
+
+    QSizeF intrinsicSize(QTextDocument*, int, const QTextFormat& format) override {
+        const SketchRect frame = frameOf(format.intProperty(kSketchKindProperty), m_widthMm);
+        return {mm(frame.width), mm(frame.height)};
+    }
+
+    void drawObject(QPainter* painter, const QRectF& rect, QTextDocument*, int,
+                    const QTextFormat& format) override {
+        // A page paints every line its slice touches; a drawing belongs to
+        // one page only.
+        if (painter->hasClipping() && !painter->clipBoundingRect().intersects(rect))
+            return;
+        const int kind = format.intProperty(kSketchKindProperty);
+        const SketchRect frame = frameOf(kind, m_widthMm);
+        paintSketch(*painter, sketchOf(kind, m_geometry, frame), frame, rect.topLeft(),
+                    kLayoutUnitsPerMm);
+    }
+
+private:
+    GeometryData m_geometry;
+    double m_widthMm;
+};
+
+// Appends the report's pieces at the end of a document.
+class Writer {
+public:
+    explicit Writer(QTextDocument& document) : m_document(document), m_cursor(&document) {}
+
+    QTextCursor& cursor() { return m_cursor; }
+
+    // Tables of this width in points, for the ODF writer, which writes a
+    // fixed length as points and cannot write a percentage; 0 for the
+    // whole width of the page.
+    void setTableWidthPoints(double points) { m_tableWidthPoints = points; }
+
+    void title(const QString& text) {
+        QTextBlockFormat block;
+        block.setBottomMargin(mm(1.5));
+        QTextCharFormat chars;
+        chars.setFontStyleStrategy(kStyleStrategy);
+        chars.setFontPointSize(kTitlePoints);
+        chars.setFontWeight(QFont::Bold);
+        chars.setForeground(kHeadingColour);
+        newBlock(block, chars);
+        m_cursor.insertText(text, chars);
+    }
+
+    void heading(const QString& text) {
+        QTextBlockFormat block;
+        block.setTopMargin(mm(6.0));
+        block.setBottomMargin(mm(2.0));
+        block.setHeadingLevel(1);
+        QTextCharFormat chars;
+        chars.setFontStyleStrategy(kStyleStrategy);
+        chars.setFontPointSize(kHeadingPoints);
+        chars.setFontWeight(QFont::Bold);
+        chars.setForeground(kHeadingColour);
+        newBlock(block, chars);
+        m_cursor.insertText(text, chars);
+    }
+
+    void subheading(const QString& text) {
+        QTextBlockFormat block;
+        block.setTopMargin(mm(3.0));
+        block.setBottomMargin(mm(1.2));
+        block.setHeadingLevel(2);
+        QTextCharFormat chars;
+        chars.setFontStyleStrategy(kStyleStrategy);
+        chars.setFontPointSize(kSubheadingPoints);
+        chars.setFontWeight(QFont::Bold);
+        newBlock(block, chars);
+        m_cursor.insertText(text, chars);
+    }
+
+    void paragraph(const std::string& markup, bool bold = false) {
+        QTextBlockFormat block;
+        block.setBottomMargin(mm(1.5));
+        QTextCharFormat chars = bodyFormat();
+        if (bold)
+            chars.setFontWeight(QFont::Bold);
+        newBlock(block, chars);
+        insertMarkup(m_cursor, markup, chars);
+    }
+
+    void bullets(const std::vector<std::string>& items) {
+        QTextBlockFormat block;
+        block.setBottomMargin(mm(1.0));
+        QTextListFormat list;
+        list.setStyle(QTextListFormat::ListDisc);
+        list.setIndent(1);
+        QTextList* textList = nullptr;
+        for (const std::string& item : items) {
+            newBlock(block, bodyFormat());
+            if (textList == nullptr)
+                textList = m_cursor.createList(list);
+            else
+                textList->add(m_cursor.block());
+            insertMarkup(m_cursor, item, bodyFormat());
+        }
+    }
+
+    struct Column {
+        double percent;
+        Qt::Alignment alignment;
+    };
+
+    // A table with a header row; cells are markup, rows in `boldRows` bold.
+    void table(const std::vector<Column>& columns, const std::vector<std::string>& header,
+               const std::vector<std::vector<std::string>>& rows,
+               const std::vector<std::size_t>& boldRows = {}) {
+        QTextTableFormat format;
+        format.setBorder(0.6);
+        format.setBorderBrush(kTableBorderColour);
+        format.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
+        format.setBorderCollapse(true);
+        format.setCellPadding(mm(0.9));
+        format.setCellSpacing(0);
+        format.setHeaderRowCount(1);
+        format.setTopMargin(mm(0.5));
+        format.setBottomMargin(mm(2.0));
+        QList<QTextLength> widths;
+        if (m_tableWidthPoints > 0.0) {
+            format.setWidth(QTextLength(QTextLength::FixedLength, m_tableWidthPoints));
+            for (const Column& c : columns)
+                widths << QTextLength(QTextLength::FixedLength, c.percent / 100.0 * m_tableWidthPoints);
+        } else {
+            format.setWidth(QTextLength(QTextLength::PercentageLength, 100));
+            for (const Column& c : columns)
+                widths << QTextLength(QTextLength::PercentageLength, c.percent);
+        }
+        format.setColumnWidthConstraints(widths);
+
+        m_cursor.movePosition(QTextCursor::End);
+        QTextTable* table = m_cursor.insertTable(static_cast<int>(rows.size() + 1),
+                                                 static_cast<int>(columns.size()), format);
+        auto fill = [&](int row, const std::vector<std::string>& cells, bool bold, bool shaded) {
+            for (std::size_t col = 0; col < columns.size() && col < cells.size(); ++col) {
+                QTextTableCell cell = table->cellAt(row, static_cast<int>(col));
+                if (shaded) {
+                    QTextCharFormat cellFormat = cell.format();
+                    cellFormat.setBackground(kTableHeaderColour);
+                    cell.setFormat(cellFormat);
+                }
+                QTextCursor c = cell.firstCursorPosition();
+                QTextBlockFormat block;
+                block.setAlignment(shaded ? Qt::AlignLeft : columns[col].alignment);
+                c.setBlockFormat(block);
+                QTextCharFormat chars = bodyFormat();
+                chars.setFontPointSize(kTablePoints);
+                if (bold)
+                    chars.setFontWeight(QFont::Bold);
+                insertMarkup(c, cells[col], chars);
+            }
+        };
+        fill(0, header, true, true);
+        for (std::size_t r = 0; r < rows.size(); ++r) {
+            const bool bold =
+                std::find(boldRows.begin(), boldRows.end(), r) != boldRows.end();
+            fill(static_cast<int>(r + 1), rows[r], bold, false);
+        }
+        m_cursor.movePosition(QTextCursor::End);
+    }
+
+    void drawing(int kind, const QString& caption, DrawingMode mode, const GeometryData& g,
+                 double widthMm) {
+        subheading(caption);
+        QTextBlockFormat block;
+        block.setAlignment(Qt::AlignHCenter);
+        block.setBottomMargin(mm(2.0));
+        newBlock(block, bodyFormat());
+        if (mode == DrawingMode::Vectors) {
+            QTextCharFormat object;
+            object.setObjectType(kSketchObjectType);
+            object.setProperty(kSketchKindProperty, kind);
+            m_cursor.insertText(QString(QChar::ObjectReplacementCharacter), object);
+            return;
+        }
+        const SketchRect frame = SketchObject::frameOf(kind, widthMm);
+        const QString name = kind == SectionDrawing ? QStringLiteral("zolt-sezione.png")
+                                                    : QStringLiteral("zolt-pianta.png");
+        m_document.addResource(QTextDocument::ImageResource, QUrl(name),
+                               sketchImage(SketchObject::sketchOf(kind, g, frame), frame, kImageDpi));
+        QTextImageFormat image;
+        image.setName(name);
+        image.setWidth(mm(frame.width));
+        image.setHeight(mm(frame.height));
+        m_cursor.insertImage(image);
+    }
+
+private:
+    static QTextCharFormat bodyFormat() {
+        QTextCharFormat chars;
+        chars.setFontFamilies({kFontFamily});
+        chars.setFontStyleStrategy(kStyleStrategy);
+        chars.setFontPointSize(kBodyPoints);
+        chars.setFontWeight(QFont::Normal);
+        return chars;
+    }
+
+    // A new block at the end; the document's first, empty block is used
+    // for the first piece instead.
+    void newBlock(const QTextBlockFormat& block, const QTextCharFormat& chars) {
+        m_cursor.movePosition(QTextCursor::End);
+        if (m_first) {
+            m_cursor.setBlockFormat(block);
+            m_cursor.setBlockCharFormat(chars);
+            m_first = false;
+        } else {
+            m_cursor.insertBlock(block, chars);
+        }
+    }
+
+    // "_{...}" sets a subscript, "^{...}" a superscript. A script inside
+    // a script stays at its outer level: the character format has only
+    // one vertical alignment.
+    static void insertMarkup(QTextCursor& cursor, const std::string& markup,
+                             const QTextCharFormat& base) {
+        insertScripted(cursor, qs(markup), base, false);
+    }
+
+    static void insertScripted(QTextCursor& cursor, const QString& text,
+                               const QTextCharFormat& format, bool nested) {
+        QString plain;
+        auto flush = [&] {
+            if (!plain.isEmpty())
+                cursor.insertText(plain, format);
+            plain.clear();
+        };
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const QChar ch = text[i];
+            const qsizetype close =
+                (ch == u'_' || ch == u'^') && i + 1 < text.size() && text[i + 1] == u'{'
+                    ? matchingBrace(text, i + 1)
+                    : -1;
+            if (close < 0) {
+                plain += ch;
+                continue;
+            }
+            flush();
+            QTextCharFormat shifted = format;
+            if (!nested)
+                shifted.setVerticalAlignment(ch == u'_' ? QTextCharFormat::AlignSubScript
+                                                        : QTextCharFormat::AlignSuperScript);
+            insertScripted(cursor, text.mid(i + 2, close - i - 2), shifted, true);
+            i = close;
+        }
+        flush();
+    }
+
+    // The index of the brace that closes the one at `open`; -1 for none.
+    static qsizetype matchingBrace(const QString& text, qsizetype open) {
+        int depth = 0;
+        for (qsizetype i = open; i < text.size(); ++i) {
+            if (text[i] == u'{')
+                ++depth;
+            else if (text[i] == u'}' && --depth == 0)
+                return i;
+        }
+        return -1;
+    }
+
+    QTextDocument& m_document;
+    QTextCursor m_cursor;
+    bool m_first = true;
+    double m_tableWidthPoints = 0.0;
+};
+
+using Row = std::vector<std::string>;
+const Writer::Column kSymbol{9, Qt::AlignLeft};
+const Writer::Column kDescription{47, Qt::AlignLeft};
+const Writer::Column kValue{16, Qt::AlignRight};
+const Writer::Column kUnit{12, Qt::AlignLeft};
+const Writer::Column kEquivalent{16, Qt::AlignRight};
+
+std::string valueOf(const InputField& field, double value) {
+    return formatFixed(value, field.decimals);
+}
+
+const InputField& field(const char* name) {
+    return *findInputField(name);
+}
+
+void inputSection(Writer& w, const ReportRequest& r) {
+    const GeometryData& g = r.geometry;
+    const SoilData& s = r.soil;
+    w.heading(QStringLiteral("1. Dati di input"));
+
+    w.subheading(QStringLiteral("Geometria e carichi"));
+    const std::vector<std::string> header = {"Simbolo", "Descrizione", "Valore", "Unità", "Valore SI"};
+    auto row = [](const char* symbol, const char* description, const char* name, double value,
+                  const char* unit, std::string equivalent = {}) {
+        return Row{symbol, description, valueOf(field(name), value), unit, std::move(equivalent)};
+    };
+    w.table({kSymbol, kDescription, kValue, kUnit, kEquivalent}, header,
+            {row("B", "Base della fondazione", "B", g.B, "m"),
+             row("L", "Lunghezza della fondazione", "L", g.L, "m"),
+             row("D", "Profondità del piano di posa", "D", g.D, "m"),
+             row("\u03b1", "Inclinazione del piano di posa", "alpha", g.alpha, "\u00b0"),
+             row("\u03c9", "Inclinazione del pendio", "omega", g.omega, "\u00b0"),
+             row("e_{x}", "Eccentricità del carico lungo B (direz. X)", "ex", g.ex, "m"),
+             row("e_{y}", "Eccentricità del carico lungo L (direz. Y)", "ey", g.ey, "m"),
+             row("N", "Sforzo normale", "N", g.N, "Kg", formatFixed(kilonewtons(g.N), 2) + " kN"),
+             row("T", "Sforzo tagliante", "T", g.T, "Kg", formatFixed(kilonewtons(g.T), 2) + " kN")});
+
+    w.subheading(QStringLiteral("Terreno"));
+    w.table({kSymbol, kDescription, kValue, kUnit, kEquivalent}, header,
+            {row("\u03b3", "Peso di volume", "gamma", s.gamma, "Kg/mc",
+                 formatFixed(kilonewtons(s.gamma), 2) + " kN/m\u00b3"),
+             row("\u03c6", "Angolo di attrito interno", "phi", s.phi, "\u00b0"),
+             row("\u03b4", "Angolo di attrito terreno-fondazione", "delta", s.delta, "\u00b0"),
+             row("c", "Coesione", "c", s.c, "Kg/cmq", formatFixed(kilopascals(s.c), 2) + " kPa"),
+             row("c_{a}", "Aderenza terreno-fondazione", "ca", s.ca, "Kg/cmq",
+                 formatFixed(kilopascals(s.ca), 2) + " kPa")});
+
+    w.subheading(QStringLiteral("Calcolo"));
+    const std::string_view method = methodTitle(r.settings.method);
+    w.table({kSymbol, kDescription, {44, Qt::AlignRight}}, {"Simbolo", "Descrizione", "Valore"},
+            {Row{"", "Metodo di calcolo", method.empty() ? kNoValue : std::string(method)},
+             Row{"F_{s}", "Coefficiente di sicurezza (divide q_{ult} in q_{amm})",
+                 formatFixed(r.settings.safetyFactor, 2)}});
+}
+
+void drawingSection(Writer& w, const ReportRequest& r, DrawingMode mode, double widthMm) {
+    // The heading leads straight into the first caption, so that all three
+    // move to the next page together when the drawing does.
+    w.heading(QStringLiteral("2. Schema della fondazione"));
+    w.drawing(SectionDrawing, QStringLiteral("Sezione lungo B"), mode, r.geometry, widthMm);
+    w.drawing(PlanDrawing,
+              QStringLiteral("Pianta: B \u00d7 L, punto di applicazione del carico e area "
+                             "efficace B\u2032 \u00d7 L\u2032 (in azzurro)"),
+              mode, r.geometry, widthMm);
+    w.paragraph("Disegni in scala; le quote marcate «fuori scala» sono accorciate per tenere "
+                "leggibile la fondazione. Le frecce dei carichi N e T non sono in scala.");
+}
+
+void methodSection(Writer& w, const ReportRequest& r, const ReportCalculation& c) {
+    w.heading(QStringLiteral("3. Metodo di calcolo"));
+    const std::string_view method = methodTitle(r.settings.method);
+    if (method.empty()) {
+        w.paragraph("Nessun metodo di calcolo scelto.");
+        return;
+    }
+    const bool values = showsResults(r, c);
+    w.paragraph(std::string(method) +
+                ": le formule come il programma le applica, nell'ordine del calcolo. "
+                "c e c_{a} sono in Kg/mq, le pressioni q in Kg/mq, il carico limite in Kg; "
+                "gli angoli in gradi, in radianti dove indicato (\u03c6_{r}, \u03b1_{r})." +
+                (values ? "" : " Senza un'analisi riuscita i valori non sono riportati."));
+    // Each group's title heads its table, so that the two never part
+    // across a page and the title repeats on the next one.
+    for (const FormulaGroup& group : methodFormulas(r, c, values)) {
+        std::vector<Row> rows;
+        for (const FormulaRow& f : group.rows)
+            rows.push_back({f.formula, f.value});
+        w.table({{74, Qt::AlignLeft}, {26, Qt::AlignRight}}, {group.title, "Valore"}, rows);
+    }
+}
+
+void resultsSection(Writer& w, const ReportRequest& r, const ReportCalculation& c) {
+    w.heading(QStringLiteral("4. Risultati"));
+    if (!r.analysed) {
+        w.paragraph(kNoAnalysisText);
+        return;
+    }
+    if (!c.computed()) {
+        w.paragraph("Nessun risultato: l'analisi dei dati attuali non è stata eseguita "
+                    "(vedere le Note).");
+        return;
+    }
+    const BearingResult& res = c.result;
+    const Pressures p = pressuresOf(res.ultimateLoad, r.geometry.B, r.geometry.L,
+                                    r.settings.safetyFactor);
+    w.paragraph(std::string(methodTitle(r.settings.method)) + ", coefficiente di sicurezza F_{s} = " +
+                formatFixed(r.settings.safetyFactor, 2) + ".");
+    w.table({{12, Qt::AlignLeft}, {44, Qt::AlignLeft}, {16, Qt::AlignRight}, {12, Qt::AlignLeft},
+             {16, Qt::AlignRight}},
+            {"Simbolo", "Descrizione", "Valore", "Unità", "Valore SI"},
+            {Row{"Q_{lim}", "Capacità portante (carico limite)", formatFixed(res.ultimateLoad, 0),
+                 "Kg", formatFixed(kilonewtons(res.ultimateLoad), 2) + " kN"},
+             Row{"q_{ult}", "Pressione limite su B \u00d7 L (Qult)", formatFixed(p.qult, 2),
+                 "Kg/cmq", formatFixed(kilopascals(p.qult), 1) + " kPa"},
+             Row{"q_{amm}", "Pressione ammissibile q_{ult}/F_{s} (Qamm)", formatFixed(p.qamm, 2),
+                 "Kg/cmq", formatFixed(kilopascals(p.qamm), 1) + " kPa"}},
+            {0});
+
+    struct Group {
+        int first;
+        const char* heading;
+        const char* symbol;
+    };
+    // The headings of the calculation report, in its order.
+    constexpr Group kGroups[] = {
+        {kSc, "Fattori di forma", "s"},
+        {kDc, "Fattori di profondità del piano di posa", "d"},
+        {kIc, "Fattori di inclinazione del carico", "i"},
+        {kGc, "Fattori di inclinazione del pendio", "g"},
+        {kBc, "Fattori di inclinazione del piano di posa", "b"},
+    };
+    auto f = [](double v) { return formatFixed(v, 3); };
+    std::vector<Row> rows;
+    rows.push_back({"Fattori di capacità portante (N)", f(res.Nc), f(res.Nq), f(res.Nga)});
+    for (const Group& g : kGroups)
+        if (res.groupPresent(g.first))
+            rows.push_back({std::string(g.heading) + " (" + g.symbol + ")", f(res.factor(g.first)),
+                            f(res.factor(g.first + 1)), f(res.factor(g.first + 2))});
+    rows.push_back({"Fattori di capacità portante corretti (N\u2032)", f(res.NcCorr), f(res.NqCorr),
+                    f(res.NgaCorr)});
+    w.table({{58, Qt::AlignLeft}, {14, Qt::AlignRight}, {14, Qt::AlignRight}, {14, Qt::AlignRight}},
+            {"Fattori", "termine c", "termine q", "termine \u03b3"}, rows,
+            {rows.size() - 1});
+}
+
+void comparisonSection(Writer& w, const ReportRequest& r, const ReportCalculation& c) {
+    w.heading(QStringLiteral("5. Confronto dei metodi"));
+    if (!r.analysed) {
+        w.paragraph(kNoAnalysisText);
+        return;
+    }
+    if (c.comparison.refused()) {
+        w.paragraph("Confronto non eseguito: i dati non superano i controlli preliminari "
+                    "(vedere le Note).");
+        return;
+    }
+    w.paragraph("I quattro metodi sugli stessi dati, con il coefficiente di sicurezza F_{s} = " +
+                formatFixed(r.settings.safetyFactor, 2) + "; in grassetto il metodo scelto.");
+    constexpr const char* kNames[] = {"Terzaghi", "Meyerhof", "Hansen", "Vesic"};
+    std::vector<Row> rows;
+    std::vector<std::size_t> bold;
+    for (const design::MethodRun& run : c.comparison.runs) {
+        if (run.method == r.settings.method)
+            bold.push_back(rows.size());
+        if (run.engineResult != 0) {
+            rows.push_back({kNames[run.method], "Errore", kNoValue, kNoValue, kNoValue, kNoValue,
+                            kNoValue, kNoValue, kNoValue, kNoValue});
+            continue;
+        }
+        const BearingResult& res = run.result;
+        rows.push_back({kNames[run.method], formatFixed(res.ultimateLoad, 0),
+                        formatFixed(kilonewtons(res.ultimateLoad), 2),
+                        formatFixed(run.pressures.qult, 2),
+                        formatFixed(kilopascals(run.pressures.qult), 1),
+                        formatFixed(run.pressures.qamm, 2),
+                        formatFixed(kilopascals(run.pressures.qamm), 1), formatFixed(res.NcCorr, 3),
+                        formatFixed(res.NqCorr, 3), formatFixed(res.NgaCorr, 3)});
+    }
+    const Writer::Column n{9, Qt::AlignRight};
+    const Writer::Column factor{10, Qt::AlignRight};
+    w.table({{12, Qt::AlignLeft}, {11, Qt::AlignRight}, {10, Qt::AlignRight}, n, n, n, n, factor,
+             factor, {11, Qt::AlignRight}},
+            {"Metodo", "Q_{lim}\u2028Kg", "Q_{lim}\u2028kN", "q_{ult}\u2028Kg/cmq", "q_{ult}\u2028kPa",
+             "q_{amm}\u2028Kg/cmq", "q_{amm}\u2028kPa", "N_{c}\u2032", "N_{q}\u2032", "N_{\u03b3}\u2032"},
+            rows, bold);
+}
+
+std::string loadCell(const std::optional<double>& kg) {
+    if (!kg)
+        return std::string(design::kNotComputable);
+    return formatFixed(*kg, 0) + " Kg\u2028" + formatFixed(kilonewtons(*kg), 2) + " kN";
+}
+
+std::string outcome(bool verified) {
+    return verified ? "VERIFICATA" : "NON VERIFICATA";
+}
+
+std::string utilisationCell(const std::optional<double>& u) {
+    return u ? formatFixed(*u * 100.0, 1) + " %" : std::string(design::kNotComputable);
+}
+
+void verificationSection(Writer& w, const ReportCalculation& c) {
+    w.heading(QStringLiteral("6. Verifica"));
+    if (!c.verification) {
+        w.paragraph("Nessun approccio di verifica scelto: la verifica agli stati limite ultimi "
+                    "non fa parte di questa relazione.");
+        return;
+    }
+    const design::Verification& v = *c.verification;
+    w.paragraph("Verifica SLU di capacità portante e scorrimento: " + std::string(v.approach->label) +
+                ".");
+    if (v.refused()) {
+        std::string text = "Verifica non eseguita:";
+        for (int bit = 0; bit < kInputCheckCount; ++bit)
+            if (v.refusal & (1 << bit))
+                text += std::string(" ") + InputCheckMessages[bit] + ".";
+        w.paragraph(text);
+        return;
+    }
+    w.paragraph(std::string(methodTitle(v.method)) + "; coefficienti parziali \u03b3_{R,v} = " +
+                formatFixed(v.approach->gammaRv, 2) + ", \u03b3_{R,h} = " +
+                formatFixed(v.approach->gammaRh, 2) + "; parametri del terreno " +
+                std::string(v.approach->soilSet) + ". " + std::string(design::kDesignActionsNote) +
+                ".");
+    const SoilData& d = v.design;
+    w.table({kSymbol, kDescription, kValue, kUnit, kEquivalent},
+            {"Simbolo", "Valore di progetto", "Valore", "Unità", "Valore SI"},
+            {Row{"\u03c6_{d}", "Angolo di attrito interno", formatFixed(d.phi, 2), "\u00b0", ""},
+             Row{"\u03b4_{d}", "Angolo di attrito terreno-fondazione", formatFixed(d.delta, 2),
+                 "\u00b0", ""},
+             Row{"c_{d}", "Coesione", formatFixed(d.c, 3), "Kg/cmq",
+                 formatFixed(kilopascals(d.c), 2) + " kPa"},
+             Row{"c_{a,d}", "Aderenza terreno-fondazione", formatFixed(d.ca, 3), "Kg/cmq",
+                 formatFixed(kilopascals(d.ca), 2) + " kPa"},
+             Row{"\u03b3", "Peso di volume", formatFixed(d.gamma, 1), "Kg/mc",
+                 formatFixed(kilonewtons(d.gamma), 2) + " kN/m\u00b3"}});
+    w.table({{20, Qt::AlignLeft}, {17, Qt::AlignRight}, {17, Qt::AlignRight}, {17, Qt::AlignRight},
+             {11, Qt::AlignRight}, {18, Qt::AlignLeft}},
+            {"Verifica", "E_{d}", "R_{k}", "R_{d}", "E_{d}/R_{d}", "Esito"},
+            {Row{"Capacità portante\u2028E_{d} = N", loadCell(v.bearing.Ed), loadCell(v.bearing.Rk),
+                 loadCell(v.bearing.Rd), utilisationCell(v.bearing.utilisation),
+                 outcome(v.bearing.verified)},
+             Row{"Scorrimento\u2028E_{d} = |T|", loadCell(v.sliding.Ed), kNoValue,
+                 loadCell(v.sliding.Rd), utilisationCell(v.sliding.utilisation),
+                 outcome(v.sliding.verified)}});
+    w.paragraph("Eccentricità: e_{x}/B = " + formatFixed(v.eccentricity.exOverB, 3) +
+                ", e_{y}/L = " + formatFixed(v.eccentricity.eyOverL, 3) + ".");
+    w.paragraph("Esito della verifica: " + outcome(v.verified), true);
+}
+
+void notesSection(Writer& w, const ReportRequest& r, const ReportCalculation& c) {
+    w.heading(QStringLiteral("7. Note"));
+    w.bullets(reportNotes(r, c));
+}
+
+} // namespace
+
+ReportDocument::ReportDocument(const ReportRequest& request, DrawingMode mode, double textWidthMm)
+    : m_layoutDevice(1, 1, QImage::Format_RGB32), m_document(std::make_unique<QTextDocument>()) {
+    const int dotsPerMetre = static_cast<int>(std::lround(kLayoutDpi / kMmPerInch * 1000.0));
+    m_layoutDevice.setDotsPerMeterX(dotsPerMetre);
+    m_layoutDevice.setDotsPerMeterY(dotsPerMetre);
+    QTextDocument& doc = *m_document;
+    doc.documentLayout()->setPaintDevice(&m_layoutDevice);
+    doc.setUseDesignMetrics(true);
+    doc.setDocumentMargin(0);
+    QFont font(kFontFamily);
+    font.setPointSizeF(kBodyPoints);
+    font.setStyleStrategy(kStyleStrategy);
+    doc.setDefaultFont(font);
+    doc.setMetaInformation(QTextDocument::DocumentTitle, QStringLiteral("Relazione di calcolo"));
+
+    const double widthMm = std::min(textWidthMm, kDrawingWidthMm);
+    auto* sketches = new SketchObject(request.geometry, widthMm, &doc);
+    doc.documentLayout()->registerHandler(kSketchObjectType, sketches);
+
+    m_headerDetails = qs(projectTitle(request.projectName)) + QStringLiteral(" \u2013 ") +
+                      qs(request.date);
+    const ReportCalculation calculation = calculateReport(request);
+    Writer w(doc);
+    // One edit block: the layout runs once at its end, not after every
+    // piece of text.
+    w.cursor().beginEditBlock();
+    constexpr double kPointsPerInch = 72.0;
+    if (mode == DrawingMode::Images)
+        w.setTableWidthPoints(widthMm / kMmPerInch * kPointsPerInch);
+    if (mode == DrawingMode::Images)
+        w.paragraph(std::string(kHeaderTitle) + " \u2013 " + m_headerDetails.toStdString());
+    w.title(QStringLiteral("Calcolo capacità portante di una fondazione superficiale"));
+    w.paragraph("Progetto: " + projectTitle(request.projectName) + "; data: " + request.date + ".");
+    inputSection(w, request);
+    drawingSection(w, request, mode, widthMm);
+    methodSection(w, request, calculation);
+    resultsSection(w, request, calculation);
+    comparisonSection(w, request, calculation);
+    verificationSection(w, calculation);
+    notesSection(w, request, calculation);
+    w.cursor().endEditBlock();
+}
+
+ReportDocument::~ReportDocument() = default;
+
+int ReportDocument::paginate(const QSizeF& body) {
+    QTextDocument& doc = *m_document;
+    doc.setPageSize(body);
+    QAbstractTextDocumentLayout* layout = doc.documentLayout();
+    // The page of the middle of a block's first line: a block whose line
+    // moved on to the next page may still begin at the foot of the
+    // previous one.
+    auto pageOf = [&](const QTextBlock& block) {
+        double y = layout->blockBoundingRect(block).top();
+        if (block.layout() != nullptr && block.layout()->lineCount() > 0) {
+            const QTextLine line = block.layout()->lineAt(0);
+            y += line.y() + 0.5 * line.height();
+        }
+        return static_cast<int>(std::floor(y / body.height()));
+    };
+    // Each move shifts what follows, so the search starts again after it.
+    constexpr int kMaxMoves = 64; // far above the report's headings
+    bool moved = true;
+    for (int moves = 0; moved && moves < kMaxMoves; ++moves) {
+        moved = false;
+        for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+            QTextBlockFormat format = block.blockFormat();
+            const QTextBlock next = block.next();
+            if (format.headingLevel() == 0 || !next.isValid() ||
+                (format.pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore) ||
+                pageOf(block) == pageOf(next))
+                continue;
+            format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+            QTextCursor(block).setBlockFormat(format);
+            // A heading that was moved before this one now follows it onto
+            // the same page.
+            QTextBlockFormat following = next.blockFormat();
+            if (following.pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore) {
+                following.setPageBreakPolicy(QTextFormat::PageBreak_Auto);
+                QTextCursor(next).setBlockFormat(following);
+            }
+            // The layout would redo only the changed blocks and leave some of
+            // those after them at stale positions: lay out the whole again.
+            doc.markContentsDirty(0, doc.characterCount());
+            moved = true;
+            break;
+        }
+    }
+    return doc.pageCount();
+}
+
+QString ReportDocument::headerTitle() {
+    return QString::fromUtf8(kHeaderTitle);
+}
+
+} // namespace zolt::document
+
+#include "reportdocument.moc"

@@ -1,0 +1,553 @@
+#include "document/sketch.h"
+
+#include "model/number_text.h"
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <limits>
+
+namespace zolt::document {
+
+namespace {
+
+constexpr double kPi = 3.141592653589793;
+
+// Sizes on the page, mm.
+constexpr double kInnerMargin = 1.0;       // between the drawing and its frame
+constexpr double kArrowLength = 13.0;      // a force arrow, whatever the force
+constexpr double kShearLift = 3.0;         // T drawn this far above the load point
+constexpr double kDimensionOffset = 7.0;   // first dimension line from the outline
+constexpr double kDimensionStep = 7.0;     // between stacked dimension lines
+constexpr double kExtensionGap = 1.0;      // extension line starts off the outline
+constexpr double kExtensionOvershoot = 1.5; // and ends past the dimension line
+// Where an outer dimension's extension lines start: past the label of the
+// inner one (its offset, the label's gap and a line of text).
+constexpr double kOuterExtensionStart = 12.0;
+constexpr double kLabelGap = 1.2;          // text off its line
+constexpr double kAngleRadius = 9.0;       // angle arcs
+constexpr double kReferenceLength = 12.0;  // horizontal reference of an angle
+constexpr double kAxisOvershoot = 3.0;     // centre lines past the outline
+constexpr double kMarkRadius = 1.3;        // the plan's load point
+constexpr int kArcSegments = 24;
+
+// Width of a text box per character, in ems: above the widest digits and
+// lower-case letters of a sans-serif face, so the box rarely needs the
+// painter's shrinking.
+constexpr double kAdvancePerChar = 0.64;
+constexpr double kLineHeight = 1.25; // ems, ascent plus descent
+
+// Schematic proportions of the section (not inputs): footing thickness,
+// ground beyond the footing, slope length.
+constexpr double kFootingThickness = 0.35; // times B
+constexpr double kGroundLeft = 0.5;        // times B, left of the footing
+constexpr double kCrestGap = 0.4;          // times B, plus a share of the depth
+constexpr double kCrestGapPerDepth = 0.2;  // keeps an overhanging slope off the footing
+constexpr double kSoilBelow = 0.4;         // times B, below the lowest point
+
+// Lengths beyond these are drawn at these values (the data file may hold
+// anything; the input fields stay far inside).
+constexpr double kMinDrawnLength = 0.01;  // m
+constexpr double kMaxDrawnLength = 1e4;   // m
+constexpr double kMaxDrawnAngle = 180.0;  // degrees
+
+constexpr const char* kOutOfScale = " (fuori scala)";
+
+SketchPoint operator+(SketchPoint a, SketchPoint b) { return {a.x + b.x, a.y + b.y}; }
+SketchPoint operator-(SketchPoint a, SketchPoint b) { return {a.x - b.x, a.y - b.y}; }
+SketchPoint operator*(double k, SketchPoint a) { return {k * a.x, k * a.y}; }
+
+SketchPoint midpoint(SketchPoint a, SketchPoint b) { return 0.5 * (a + b); }
+
+// A direction on the page at `degrees`, clockwise from the x axis (the
+// page's y grows downwards).
+SketchPoint direction(double degrees) {
+    const double r = degrees * kPi / 180.0;
+    return {std::cos(r), std::sin(r)};
+}
+
+std::size_t characterCount(const std::string& utf8) {
+    return static_cast<std::size_t>(std::count_if(utf8.begin(), utf8.end(), [](char ch) {
+        return (static_cast<unsigned char>(ch) & 0xC0) != 0x80;
+    }));
+}
+
+double finiteOr(double value, double fallback) {
+    return std::isfinite(value) ? value : fallback;
+}
+
+double drawnLength(double metres) {
+    return std::clamp(std::fabs(finiteOr(metres, 0.0)), kMinDrawnLength, kMaxDrawnLength);
+}
+
+double drawnOffset(double metres, double limit) {
+    return std::clamp(finiteOr(metres, 0.0), -limit, limit);
+}
+
+double drawnAngle(double degrees) {
+    return std::clamp(finiteOr(degrees, 0.0), -kMaxDrawnAngle, kMaxDrawnAngle);
+}
+
+std::string metres(const char* symbol, double value, bool toScale = true) {
+    return std::string(symbol) + " = " + formatFixed(value, 2) + " m" + (toScale ? "" : kOutOfScale);
+}
+
+std::string degrees(const char* symbol, double value) {
+    return std::string(symbol) + " = " + formatFixed(value, 1) + "\u00b0";
+}
+
+std::string force(const char* symbol, double kg) {
+    return std::string(symbol) + " = " + formatFixed(kg, 0) + " Kg";
+}
+
+// Text next to `at`, on the side the unit vector `side` points to.
+SketchText textBeside(SketchPoint at, SketchPoint side, std::string text) {
+    constexpr double kDiagonal = 0.38; // beyond this share a side counts
+    SketchText t;
+    t.anchor = at + kLabelGap * side;
+    t.text = std::move(text);
+    t.horizontal = side.x > kDiagonal    ? HorizontalAlign::Left
+                   : side.x < -kDiagonal ? HorizontalAlign::Right
+                                         : HorizontalAlign::Centre;
+    t.vertical = side.y > kDiagonal    ? VerticalAlign::Top
+                 : side.y < -kDiagonal ? VerticalAlign::Bottom
+                                       : VerticalAlign::Middle;
+    return t;
+}
+
+// Builds one drawing at `scale` (mm per m) around a world origin at the
+// page origin; world y grows upwards.
+class Builder {
+public:
+    explicit Builder(double scale) : m_scale(scale) {}
+
+    SketchPoint at(double wx, double wy) const { return {m_scale * wx, -m_scale * wy}; }
+    double scale() const { return m_scale; }
+    Sketch& sketch() { return m_sketch; }
+
+    void line(SketchPoint a, SketchPoint b, LineStyle style) {
+        m_sketch.lines.push_back({a, b, style});
+    }
+
+    // A dimension of the segment from `a` to `b`, drawn `offset` mm away on
+    // the side of the unit normal `side`, with its extension lines.
+    // The label of a vertical dimension runs along it, so that stacked
+    // dimensions never put their labels side by side. An outer dimension's
+    // extension lines start past the inner one's label, never across it.
+    void dimension(SketchPoint a, SketchPoint b, SketchPoint side, double offset, std::string text) {
+        const SketchPoint da = a + offset * side;
+        const SketchPoint db = b + offset * side;
+        const double reach = offset + kExtensionOvershoot;
+        const double start = offset > kDimensionOffset ? kOuterExtensionStart : kExtensionGap;
+        line(a + start * side, a + reach * side, LineStyle::Thin);
+        line(b + start * side, b + reach * side, LineStyle::Thin);
+        SketchText label = textBeside(midpoint(da, db), side, std::move(text));
+        label.upright = side.y == 0.0;
+        m_sketch.dimensions.push_back({da, db, std::move(label)});
+    }
+
+    // An arc of `radius` mm round `centre` from page angle `from` over
+    // `sweep` degrees (clockwise on the page), labelled outside its middle.
+    void angle(SketchPoint centre, double from, double sweep, std::string text) {
+        SketchPolyline arc{{}, LineStyle::Thin};
+        for (int i = 0; i <= kArcSegments; ++i)
+            arc.points.push_back(centre +
+                                 kAngleRadius * direction(from + sweep * i / kArcSegments));
+        m_sketch.polylines.push_back(std::move(arc));
+        // Past the reference lines, which end at kReferenceLength.
+        const SketchPoint middle = direction(from + 0.5 * sweep);
+        m_sketch.texts.push_back(
+            textBeside(centre + kReferenceLength * middle, middle, std::move(text)));
+    }
+
+private:
+    double m_scale;
+    Sketch m_sketch;
+};
+
+struct Bounds {
+    double left = std::numeric_limits<double>::infinity();
+    double top = std::numeric_limits<double>::infinity();
+    double right = -std::numeric_limits<double>::infinity();
+    double bottom = -std::numeric_limits<double>::infinity();
+
+    double width() const { return right - left; }
+    double height() const { return bottom - top; }
+};
+
+Bounds boundsOf(const Sketch& sketch) {
+    Bounds b;
+    for (const SketchPoint& p : sketch.extentPoints()) {
+        b.left = std::min(b.left, p.x);
+        b.right = std::max(b.right, p.x);
+        b.top = std::min(b.top, p.y);
+        b.bottom = std::max(b.bottom, p.y);
+    }
+    return b;
+}
+
+void transform(Sketch& sketch, const std::function<SketchPoint(SketchPoint)>& f, double emFactor) {
+    auto move = [&](SketchPoint& p) { p = f(p); };
+    for (SketchPolygon& polygon : sketch.polygons)
+        std::for_each(polygon.points.begin(), polygon.points.end(), move);
+    for (SketchLine& l : sketch.lines) {
+        move(l.a);
+        move(l.b);
+    }
+    for (SketchPolyline& polyline : sketch.polylines)
+        std::for_each(polyline.points.begin(), polyline.points.end(), move);
+    for (SketchArrow& arrow : sketch.arrows) {
+        move(arrow.tail);
+        move(arrow.head);
+    }
+    for (SketchDimension& d : sketch.dimensions) {
+        move(d.a);
+        move(d.b);
+        move(d.label.anchor);
+        d.label.em *= emFactor;
+    }
+    for (SketchText& text : sketch.texts) {
+        move(text.anchor);
+        text.em *= emFactor;
+    }
+}
+
+// The drawing of `build` at the largest scale that fits `frame`, centred in
+// it. The fixed-size parts (arrows, dimension offsets, text) do not grow
+// with the scale, so the extent at a scale s is a maximum of linear
+// functions of s minus a minimum of them: convex, so the scales that fit
+// form one interval, whose upper end a bisection finds.
+Sketch fitted(const std::function<Sketch(double)>& build, const SketchRect& frame) {
+    const double width = frame.width - 2.0 * kInnerMargin;
+    const double height = frame.height - 2.0 * kInnerMargin;
+    auto fits = [&](double scale) {
+        const Bounds b = boundsOf(build(scale));
+        return b.width() <= width && b.height() <= height;
+    };
+
+    constexpr double kSmallestScale = 1e-4; // mm per m: 100 m in 0.01 mm
+    constexpr double kLargestScale = 1e9;
+    constexpr double kGrowth = 4.0;
+    constexpr double kPrecision = 1e-6; // relative; far below a printer's dot
+    double scale = kSmallestScale;
+    if (fits(kSmallestScale)) {
+        double low = kSmallestScale;
+        double high = kGrowth * low;
+        while (high < kLargestScale && fits(high)) {
+            low = high;
+            high *= kGrowth;
+        }
+        while (high - low > kPrecision * high) {
+            const double middle = 0.5 * (low + high);
+            (fits(middle) ? low : high) = middle;
+        }
+        scale = low;
+    }
+
+    Sketch sketch = build(scale);
+    const Bounds b = boundsOf(sketch);
+    // Only a frame too small for the text and arrows themselves gets here
+    // with an overhang: then everything shrinks, text included.
+    const double shrink = std::min({1.0, width / std::max(b.width(), 1e-9),
+                                    height / std::max(b.height(), 1e-9)});
+    const SketchPoint centre{0.5 * (b.left + b.right), 0.5 * (b.top + b.bottom)};
+    const SketchPoint target{frame.x + 0.5 * frame.width, frame.y + 0.5 * frame.height};
+    transform(
+        sketch, [&](SketchPoint p) { return target + shrink * (p - centre); }, shrink);
+    return sketch;
+}
+
+// The section's inputs as drawn: lengths kept within kMaxDrawnRatio of the
+// width, and whether that shortened them.
+struct SectionInput {
+    double B, D, t, alpha, omega, ex;
+    bool depthToScale, eccentricityToScale;
+};
+
+SectionInput sectionInput(const GeometryData& g) {
+    SectionInput in{};
+    in.B = drawnLength(g.B);
+    const double D = std::clamp(finiteOr(g.D, 0.0), 0.0, kMaxDrawnLength);
+    in.D = std::min(D, kMaxDrawnRatio * in.B);
+    in.depthToScale = in.D == D;
+    in.t = kFootingThickness * in.B;
+    in.alpha = drawnAngle(g.alpha);
+    in.omega = drawnAngle(g.omega);
+    in.ex = drawnOffset(g.ex, in.B);
+    in.eccentricityToScale = in.ex == finiteOr(g.ex, 0.0);
+    return in;
+}
+
+Sketch buildSection(const GeometryData& g, const SectionInput& in, double scale) {
+    Builder b(scale);
+    const double a = in.alpha * kPi / 180.0;
+    // The base turns clockwise by alpha round its centre C at depth D:
+    // u runs along the base, v away from it into the footing.
+    const double ux = std::cos(a), uy = -std::sin(a);
+    const double vx = std::sin(a), vy = std::cos(a);
+    auto local = [&](double along, double across) {
+        return std::pair{along * ux + across * vx, -in.D + along * uy + across * vy};
+    };
+    auto page = [&](double along, double across) {
+        const auto [x, y] = local(along, across);
+        return b.at(x, y);
+    };
+
+    const double half = 0.5 * in.B;
+    const std::pair<double, double> corners[] = {
+        local(-half, 0.0), local(half, 0.0), local(half, in.t), local(-half, in.t)};
+    const auto [px, py] = local(in.ex, in.t);
+    double minX = px, maxX = px, minY = py;
+    for (const auto& [x, y] : corners) {
+        minX = std::min(minX, x);
+        maxX = std::max(maxX, x);
+        minY = std::min(minY, y);
+    }
+
+    // Ground: level over the footing, then the slope from a crest to its
+    // right; an overhanging slope (omega > 90) leans back towards the
+    // footing, hence the gap that grows with the depth.
+    const double groundLeft = minX - kGroundLeft * in.B;
+    const double crest = maxX + kCrestGap * in.B + kCrestGapPerDepth * (in.D + in.t);
+    const double slopeLength = std::max(in.B, in.D + in.t);
+    const double w = in.omega * kPi / 180.0;
+    const double endX = in.omega > 0.0 ? crest + slopeLength * std::cos(w) : crest + 0.6 * in.B;
+    const double endY = in.omega > 0.0 ? -slopeLength * std::sin(w) : 0.0;
+    const double soilBottom = std::min(minY, endY) - kSoilBelow * in.B;
+    b.sketch().polygons.push_back({{b.at(groundLeft, 0.0), b.at(crest, 0.0), b.at(endX, endY),
+                                    b.at(endX, soilBottom), b.at(groundLeft, soilBottom)},
+                                   FillStyle::Soil});
+    b.sketch().polylines.push_back(
+        {{b.at(groundLeft, 0.0), b.at(crest, 0.0), b.at(endX, endY)}, LineStyle::Outline});
+
+    SketchPolygon footing{{}, FillStyle::Footing};
+    for (const auto& [x, y] : corners)
+        footing.points.push_back(b.at(x, y));
+    b.sketch().polygons.push_back(footing);
+    // The centre line just past the footing, clear of the load's label.
+    const SketchPoint axisOut{vx, -vy}; // v on the page
+    b.line(page(0.0, 0.0) - kAxisOvershoot * axisOut, page(0.0, in.t) + kAxisOvershoot * axisOut,
+           LineStyle::Axis);
+
+    const SketchPoint load = b.at(px, py);
+    if (std::fabs(in.ex) > half)
+        b.line(page(in.ex > 0.0 ? half : -half, in.t), load, LineStyle::Dashed);
+
+    // Loads: N straight down onto the load point, T level just above it,
+    // its head on N's line.
+    b.sketch().arrows.push_back({load + SketchPoint{0.0, -kArrowLength}, load});
+    SketchText nLabel = textBeside(load + SketchPoint{0.0, -kArrowLength}, {0.0, -1.0},
+                                   force("N", g.N));
+    b.sketch().texts.push_back(nLabel);
+    const double T = finiteOr(g.T, 0.0);
+    if (T != 0.0) {
+        const SketchPoint head = load + SketchPoint{0.0, -kShearLift};
+        const SketchPoint tail = head + SketchPoint{T > 0.0 ? -kArrowLength : kArrowLength, 0.0};
+        b.sketch().arrows.push_back({tail, head});
+        b.sketch().texts.push_back(textBeside(tail, {0.0, -1.0}, force("T", g.T)));
+    }
+
+    // Dimensions below the base (turned with it): the part ex next to the
+    // base, the whole B outside it, so that no extension line crosses a label.
+    const SketchPoint outward{-vx, vy}; // -v on the page
+    const double bOffset = in.ex != 0.0 ? kDimensionOffset + kDimensionStep : kDimensionOffset;
+    if (in.ex != 0.0)
+        b.dimension(page(0.0, 0.0), page(in.ex, 0.0), outward, kDimensionOffset,
+                    metres("ex", g.ex, in.eccentricityToScale));
+    b.dimension(page(-half, 0.0), page(half, 0.0), outward, bOffset, metres("B", g.B));
+
+    // D at the left end of the ground, from the surface to the base centre.
+    if (in.D > 0.0) {
+        const SketchPoint surface = b.at(groundLeft, 0.0);
+        const SketchPoint base = b.at(0.0, -in.D);
+        const double x = surface.x - kDimensionOffset;
+        const SketchPoint top{x, surface.y};
+        const SketchPoint bottom{x, base.y};
+        b.line(surface - SketchPoint{kExtensionGap, 0.0}, top - SketchPoint{kExtensionOvershoot, 0.0},
+               LineStyle::Thin);
+        b.line(base, bottom - SketchPoint{kExtensionOvershoot, 0.0}, LineStyle::Thin);
+        SketchText label =
+            textBeside(midpoint(top, bottom), {-1.0, 0.0}, metres("D", g.D, in.depthToScale));
+        label.upright = true;
+        b.sketch().dimensions.push_back({top, bottom, std::move(label)});
+    }
+
+    // Angles: omega at the crest below the level, alpha at the base's upper
+    // end, outside the footing (between the level and the base produced).
+    if (in.omega != 0.0) {
+        const SketchPoint c = b.at(crest, 0.0);
+        b.line(c, c + SketchPoint{kReferenceLength, 0.0}, LineStyle::Dashed);
+        b.angle(c, 0.0, in.omega, degrees("\u03c9", g.omega));
+    }
+    if (in.alpha != 0.0) {
+        const SketchPoint c = page(-half, 0.0);
+        b.line(c, c + SketchPoint{-kReferenceLength, 0.0}, LineStyle::Dashed);
+        b.line(c, c + kReferenceLength * direction(180.0 + in.alpha), LineStyle::Dashed);
+        b.angle(c, 180.0, in.alpha, degrees("\u03b1", g.alpha));
+    }
+    return std::move(b.sketch());
+}
+
+struct PlanInput {
+    double B, L;                 // drawn
+    double kx, ky;               // drawn over true, along B and along L
+    double ex, ey;               // the load point as drawn
+    double effLeft, effRight;    // the effective area as drawn, when it exists
+    double effBottom, effTop;
+    bool effective;
+    bool widthToScale, lengthToScale, exToScale, eyToScale;
+};
+
+PlanInput planInput(const GeometryData& g) {
+    PlanInput in{};
+    const double B = drawnLength(g.B);
+    const double L = drawnLength(g.L);
+    in.B = std::min(B, kMaxDrawnRatio * L);
+    in.L = std::min(L, kMaxDrawnRatio * B);
+    in.kx = in.B / B;
+    in.ky = in.L / L;
+    in.widthToScale = in.kx == 1.0;
+    in.lengthToScale = in.ky == 1.0;
+    const double ex = drawnOffset(g.ex, B);
+    const double ey = drawnOffset(g.ey, L);
+    in.exToScale = in.widthToScale && ex == finiteOr(g.ex, 0.0);
+    in.eyToScale = in.lengthToScale && ey == finiteOr(g.ey, 0.0);
+    in.ex = ex * in.kx;
+    in.ey = ey * in.ky;
+    // B' x L' sits against the edges the load leans towards, centred on it.
+    const double Bp = B - 2.0 * std::fabs(ex);
+    const double Lp = L - 2.0 * std::fabs(ey);
+    in.effective = Bp > 0.0 && Lp > 0.0;
+    if (in.effective) {
+        in.effLeft = (ex - 0.5 * Bp) * in.kx;
+        in.effRight = (ex + 0.5 * Bp) * in.kx;
+        in.effBottom = (ey - 0.5 * Lp) * in.ky;
+        in.effTop = (ey + 0.5 * Lp) * in.ky;
+    }
+    return in;
+}
+
+Sketch buildPlan(const GeometryData& g, const PlanInput& in, double scale) {
+    Builder b(scale);
+    const double hx = 0.5 * in.B;
+    const double hy = 0.5 * in.L;
+    b.sketch().polygons.push_back(
+        {{b.at(-hx, -hy), b.at(hx, -hy), b.at(hx, hy), b.at(-hx, hy)}, FillStyle::Footing});
+    if (in.effective)
+        b.sketch().polygons.push_back({{b.at(in.effLeft, in.effBottom), b.at(in.effRight, in.effBottom),
+                                        b.at(in.effRight, in.effTop), b.at(in.effLeft, in.effTop)},
+                                       FillStyle::EffectiveArea});
+    b.line(b.at(-hx, 0.0) - SketchPoint{kAxisOvershoot, 0.0},
+           b.at(hx, 0.0) + SketchPoint{kAxisOvershoot, 0.0}, LineStyle::Axis);
+    b.line(b.at(0.0, -hy) + SketchPoint{0.0, kAxisOvershoot},
+           b.at(0.0, hy) - SketchPoint{0.0, kAxisOvershoot}, LineStyle::Axis);
+
+    // The load point: a small circle with a cross.
+    const SketchPoint p = b.at(in.ex, in.ey);
+    SketchPolyline mark{{}, LineStyle::Outline};
+    for (int i = 0; i <= kArcSegments; ++i)
+        mark.points.push_back(p + kMarkRadius * direction(360.0 * i / kArcSegments));
+    b.sketch().polylines.push_back(std::move(mark));
+    b.line(p - SketchPoint{1.7 * kMarkRadius, 0.0}, p + SketchPoint{1.7 * kMarkRadius, 0.0},
+           LineStyle::Thin);
+    b.line(p - SketchPoint{0.0, 1.7 * kMarkRadius}, p + SketchPoint{0.0, 1.7 * kMarkRadius},
+           LineStyle::Thin);
+    b.sketch().texts.push_back(
+        textBeside(p + SketchPoint{kMarkRadius, -kMarkRadius}, direction(-45.0), "N"));
+
+    const SketchPoint down{0.0, 1.0}, up{0.0, -1.0}, left{-1.0, 0.0}, right{1.0, 0.0};
+    b.dimension(b.at(-hx, -hy), b.at(hx, -hy), down, kDimensionOffset,
+                metres("B", g.B, in.widthToScale));
+    b.dimension(b.at(-hx, -hy), b.at(-hx, hy), left, kDimensionOffset,
+                metres("L", g.L, in.lengthToScale));
+    // Above and on the right: the eccentricity next to the outline, the
+    // effective dimension outside it.
+    if (in.ex != 0.0)
+        b.dimension(b.at(0.0, hy), b.at(in.ex, hy), up, kDimensionOffset,
+                    metres("ex", g.ex, in.exToScale));
+    if (in.effective && in.ex != 0.0)
+        b.dimension(b.at(in.effLeft, hy), b.at(in.effRight, hy), up,
+                    kDimensionOffset + kDimensionStep,
+                    metres("B\u2032", g.B - 2.0 * std::fabs(g.ex), in.widthToScale));
+    if (in.ey != 0.0)
+        b.dimension(b.at(hx, 0.0), b.at(hx, in.ey), right, kDimensionOffset,
+                    metres("ey", g.ey, in.eyToScale));
+    if (in.effective && in.ey != 0.0)
+        b.dimension(b.at(hx, in.effBottom), b.at(hx, in.effTop), right,
+                    kDimensionOffset + kDimensionStep,
+                    metres("L\u2032", g.L - 2.0 * std::fabs(g.ey), in.lengthToScale));
+    if (!in.effective) {
+        const SketchPoint below = b.at(0.0, -hy) + SketchPoint{0.0, kDimensionOffset + kDimensionStep};
+        b.sketch().texts.push_back(textBeside(
+            below, down, "Area efficace nulla: risultante fuori dalla base"));
+    }
+    return std::move(b.sketch());
+}
+
+} // namespace
+
+bool SketchRect::contains(SketchPoint p, double slack) const {
+    return p.x >= x - slack && p.x <= right() + slack && p.y >= y - slack && p.y <= bottom() + slack;
+}
+
+bool SketchRect::contains(const SketchRect& r, double slack) const {
+    return contains(SketchPoint{r.x, r.y}, slack) && contains(SketchPoint{r.right(), r.bottom()}, slack);
+}
+
+SketchRect SketchText::box() const {
+    const double length = static_cast<double>(characterCount(text)) * kAdvancePerChar * em;
+    const double thickness = kLineHeight * em;
+    const double w = upright ? thickness : length;
+    const double h = upright ? length : thickness;
+    SketchRect r{anchor.x, anchor.y, w, h};
+    if (horizontal == HorizontalAlign::Centre)
+        r.x -= 0.5 * w;
+    else if (horizontal == HorizontalAlign::Right)
+        r.x -= w;
+    if (vertical == VerticalAlign::Middle)
+        r.y -= 0.5 * h;
+    else if (vertical == VerticalAlign::Bottom)
+        r.y -= h;
+    return r;
+}
+
+std::vector<SketchPoint> Sketch::extentPoints() const {
+    std::vector<SketchPoint> points;
+    auto addText = [&](const SketchText& t) {
+        const SketchRect r = t.box();
+        points.push_back({r.x, r.y});
+        points.push_back({r.right(), r.bottom()});
+    };
+    for (const SketchPolygon& p : polygons)
+        points.insert(points.end(), p.points.begin(), p.points.end());
+    for (const SketchLine& l : lines) {
+        points.push_back(l.a);
+        points.push_back(l.b);
+    }
+    for (const SketchPolyline& p : polylines)
+        points.insert(points.end(), p.points.begin(), p.points.end());
+    for (const SketchArrow& a : arrows) {
+        points.push_back(a.tail);
+        points.push_back(a.head);
+    }
+    for (const SketchDimension& d : dimensions) {
+        points.push_back(d.a);
+        points.push_back(d.b);
+        addText(d.label);
+    }
+    for (const SketchText& t : texts)
+        addText(t);
+    return points;
+}
+
+Sketch sectionSketch(const GeometryData& geometry, const SketchRect& frame) {
+    const SectionInput in = sectionInput(geometry);
+    return fitted([&](double scale) { return buildSection(geometry, in, scale); }, frame);
+}
+
+Sketch planSketch(const GeometryData& geometry, const SketchRect& frame) {
+    const PlanInput in = planInput(geometry);
+    return fitted([&](double scale) { return buildPlan(geometry, in, scale); }, frame);
+}
+
+} // namespace zolt::document

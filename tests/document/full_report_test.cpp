@@ -1,0 +1,263 @@
+// The full report as a reader gets it: the PDF's text through pdftotext,
+// its fonts and pages through pdffonts and pdfinfo, the ODF text through
+// unzip. The files stay in full_report_output/ of the build folder, for a
+// person to look at.
+#include "design/approach.h"
+#include "document/fullreport.h"
+#include "engine/bearing_capacity.h"
+#include "workflow/input_checks.h"
+#include "workflow/result_rows.h"
+
+#include <QDir>
+#include <QFile>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPdfWriter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QtTest>
+
+using zolt::document::ReportFormat;
+using zolt::document::ReportRequest;
+
+Q_DECLARE_METATYPE(ReportRequest)
+
+namespace {
+
+ReportRequest request(int method, zolt::GeometryData g, zolt::SoilData s = {}) {
+    ReportRequest r;
+    r.projectName = "/progetti/plinto nord.dat";
+    r.date = "2024-03-15";
+    r.geometry = g;
+    r.soil = s;
+    r.settings.method = method;
+    return r;
+}
+
+// A Terzaghi strip, worked by hand: 535033 Kg.
+ReportRequest terzaghiStrip() {
+    return request(zolt::Terzaghi, {2, 3, 1, 0, 0, 0, 0, 0, 0}, {1800, 30, 20, 0, 0});
+}
+
+// Hansen with every factor group at work, verified to NTC 2018.
+ReportRequest hansenFull() {
+    ReportRequest r = request(zolt::Hansen, {2, 3, 1.5, 10, 20, 0.3, 0.2, 50000, 8000},
+                              {1800, 30, 20, 0.1, 0.05});
+    r.approach = zolt::design::findApproach("ntc2018");
+    return r;
+}
+
+QString outputPath(const QString& name) {
+    QDir().mkpath(QStringLiteral(ZOLT_DOCUMENT_TEST_OUTPUT));
+    return QStringLiteral(ZOLT_DOCUMENT_TEST_OUTPUT) + u'/' + name;
+}
+
+QString written(const ReportRequest& r, ReportFormat format, const QString& name) {
+    const auto bytes = zolt::document::renderFullReport(r, format);
+    if (!bytes)
+        return {};
+    const QString path = outputPath(name + (format == ReportFormat::Pdf ? ".pdf" : ".odt"));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(bytes->data(), static_cast<qint64>(bytes->size())) != qint64(bytes->size()))
+        return {};
+    return path;
+}
+
+QString run(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(30000) || process.exitCode() != 0)
+        return QStringLiteral("<%1 failed>").arg(program);
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+QString pdfText(const QString& path) {
+    return run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
+}
+
+// Every number of the rows the results window and rel.txt show.
+QStringList resultNumbers(const ReportRequest& r) {
+    zolt::BearingResult result;
+    zolt::computeBearing(r.settings.method, r.geometry, r.soil, result, &result.ultimateLoad);
+    QStringList numbers;
+    static const QRegularExpression number(QStringLiteral("-?\\d+(\\.\\d+)?"));
+    for (const auto& row : zolt::resultRows(result, r.geometry.B, r.geometry.L,
+                                            r.settings.safetyFactor)) {
+        auto matches = number.globalMatch(QString::fromStdString(row.text));
+        while (matches.hasNext())
+            numbers << matches.next().captured();
+    }
+    return numbers;
+}
+
+} // namespace
+
+class FullReportTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void pdfHoldsInputsResultsAndNotes_data();
+    void pdfHoldsInputsResultsAndNotes();
+    void pdfHasTheNumbersOfTheCalculationReport_data();
+    void pdfHasTheNumbersOfTheCalculationReport();
+    void pdfHasEmbeddedFontsAndA4Pages();
+    void pagesFollowTheDeviceNotItsResolution();
+    void odtHoldsTheSameValuesAndTheDrawings();
+};
+
+void FullReportTest::pdfHoldsInputsResultsAndNotes_data() {
+    QTest::addColumn<ReportRequest>("request");
+    QTest::addColumn<QStringList>("present");
+    QTest::addColumn<QStringList>("absent");
+
+    const QString refusal = QString::fromUtf8(zolt::InputCheckMessages[0]);
+    QTest::newRow("terzaghi-strip")
+        << terzaghiStrip()
+        << QStringList{"ZOLT 6.0 – Relazione di calcolo", "plinto nord.dat – 2024-03-15",
+                       "Pagina 1 di", "Capacità portante (carico limite)", "535033 Kg",
+                       "5246.88 kN", "8.92 Kg/cmq", "874.5 kPa", "2.97 Kg/cmq", "Metodo di Terzaghi",
+                       "Profondità del piano di posa", "1800.0 Kg/mc", "17.65 kN/m³", "B = 2.00 m",
+                       "D = 1.00 m", "Nessun approccio di verifica scelto",
+                       "N e T sono assunti come azioni di progetto (combinazione A1)"}
+        << QStringList{"Nessuna analisi", "Errore", "/progetti", "ﬁ"};
+    QTest::newRow("hansen-slope-tilt-eccentric-inclined")
+        << hansenFull()
+        << QStringList{"Metodo di Hansen", "(1 − 0.5·tan ω)", "0.5·H/V*", "α = 10.0°",
+                       "ω = 20.0°", "T = 8000 Kg", "N = 50000 Kg", "ex = 0.30 m", "ey = 0.20 m",
+                       "B′ = 1.40 m", "L′ = 2.60 m", "NTC 2018 – Approccio 2 (A1+M1+R3)",
+                       "Esito della verifica: VERIFICATA", "490.33 kN", "x/B = 0.150"}
+        << QStringList{"Nessun risultato", "Errore", "m (fuori scala)"};
+    QTest::newRow("refused-by-the-pre-checks")
+        << request(zolt::Meyerhof, {}, {1800, 0, 20, 0, 0})
+        << QStringList{"Nessun risultato", "Controlli preliminari: " + refusal,
+                       "Confronto non eseguito", "Pagina 1 di"}
+        << QStringList{"Capacità portante (carico limite)", "Nessuna analisi"};
+    QTest::newRow("resultant-off-the-base")
+        << request(zolt::Vesic, {1, 1, 1, 0, 0, 0.6, 0, 1000, 0})
+        << QStringList{"Errore: il metodo di calcolo non trova un carico limite",
+                       "Area efficace nulla", "risultante fuori dal terzo medio",
+                       "eccentricità oltre un terzo della dimensione"}
+        << QStringList{"Capacità portante (carico limite)"};
+    ReportRequest none = terzaghiStrip();
+    none.analysed = false;
+    none.projectName.clear();
+    QTest::newRow("before-any-analysis")
+        << none << QStringList{"Nessuna analisi eseguita", "progetto senza nome"}
+        << QStringList{"535033", "Capacità portante (carico limite)"};
+    ReportRequest deep = request(zolt::Meyerhof, {0.1, 99.9, 99.9, 99.9, 99.9, 99.9, 99.9, 1, 1});
+    QTest::newRow("extreme-geometry")
+        << deep << QStringList{"D = 99.90 m (fuori scala)", "L = 99.90 m (fuori scala)"}
+        << QStringList{};
+}
+
+void FullReportTest::pdfHoldsInputsResultsAndNotes() {
+    QFETCH(ReportRequest, request);
+    QFETCH(QStringList, present);
+    QFETCH(QStringList, absent);
+    const QString path = written(request, ReportFormat::Pdf, QTest::currentDataTag());
+    QVERIFY(!path.isEmpty());
+    const QString text = pdfText(path);
+    for (const QString& s : present)
+        QVERIFY2(text.contains(s), qPrintable(s));
+    for (const QString& s : absent)
+        QVERIFY2(!text.contains(s), qPrintable(s));
+    // The page count in every footer is the document's.
+    const QString pages = run(QStringLiteral("pdfinfo"), {path});
+    const QRegularExpressionMatch count =
+        QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(pages);
+    QVERIFY(count.hasMatch());
+    const int n = count.captured(1).toInt();
+    QVERIFY(text.contains(QStringLiteral("Pagina %1 di %1").arg(n)));
+    QCOMPARE(text.count(QStringLiteral(" di %1\n").arg(n)), n);
+}
+
+void FullReportTest::pdfHasTheNumbersOfTheCalculationReport_data() {
+    QTest::addColumn<ReportRequest>("request");
+    for (int method = zolt::Terzaghi; method <= zolt::Vesic; ++method) {
+        ReportRequest r = hansenFull();
+        r.settings.method = method;
+        r.settings.safetyFactor = 2.5;
+        QTest::newRow(zolt::methodTitle(method).data()) << r;
+    }
+}
+
+void FullReportTest::pdfHasTheNumbersOfTheCalculationReport() {
+    QFETCH(ReportRequest, request);
+    const QString path = written(request, ReportFormat::Pdf, "numeri");
+    const QString text = pdfText(path);
+    const QStringList numbers = resultNumbers(request);
+    QVERIFY(numbers.size() >= 12); // Terzaghi's twelve, up to Hansen's twenty-four
+    for (const QString& n : numbers)
+        QVERIFY2(text.contains(n), qPrintable(n));
+}
+
+void FullReportTest::pdfHasEmbeddedFontsAndA4Pages() {
+    const QString path = written(hansenFull(), ReportFormat::Pdf, "caratteri");
+    const QStringList fonts =
+        run(QStringLiteral("pdffonts"), {path}).split(u'\n', Qt::SkipEmptyParts).mid(2);
+    QVERIFY(!fonts.isEmpty());
+    for (const QString& font : fonts) {
+        // name type encoding emb sub uni object ID
+        const QStringList fields = font.simplified().split(u' ');
+        QVERIFY2(fields.size() >= 7 && fields[fields.size() - 5] == "yes", qPrintable(font));
+    }
+    const QString info =
+        run(QStringLiteral("pdfinfo"), {"-f", "1", "-l", "99", path});
+    const int pages = info.count(QRegularExpression(QStringLiteral("Page +\\d+ size:")));
+    QVERIFY(pages >= 2);
+    QCOMPARE(info.count(QRegularExpression(QStringLiteral("Page +\\d+ size: +595(\\.\\d+)? x 84[12](\\.\\d+)? pts \\(A4\\)"))),
+             pages);
+}
+
+// The preview's printer has its own resolution and may have another page:
+// the report follows the device it is painted on.
+void FullReportTest::pagesFollowTheDeviceNotItsResolution() {
+    const ReportRequest r = hansenFull();
+    int reference = 0;
+    for (int dpi : {72, 300, 1200}) {
+        const QString path = outputPath(QStringLiteral("risoluzione-%1.pdf").arg(dpi));
+        {
+            QPdfWriter writer(path);
+            writer.setResolution(dpi);
+            zolt::document::setReportPageLayout(writer);
+            QVERIFY(zolt::document::paintFullReport(r, writer));
+        }
+        const QString text = pdfText(path);
+        const int pages = text.count(QStringLiteral("Pagina "));
+        if (reference == 0)
+            reference = pages;
+        QCOMPARE(pages, reference);
+        QVERIFY(text.contains(QStringLiteral("133674 Kg")));
+    }
+    const QString letter = outputPath(QStringLiteral("letter.pdf"));
+    {
+        QPdfWriter writer(letter);
+        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait,
+                                         QMarginsF(25, 25, 25, 25), QPageLayout::Millimeter));
+        QVERIFY(zolt::document::paintFullReport(r, writer));
+    }
+    QVERIFY(pdfText(letter).contains(QStringLiteral("Pagina 1 di")));
+}
+
+void FullReportTest::odtHoldsTheSameValuesAndTheDrawings() {
+    const QString path = written(terzaghiStrip(), ReportFormat::Odt, "terzaghi-strip");
+    QVERIFY(!path.isEmpty());
+    QCOMPARE(run(QStringLiteral("unzip"), {"-p", path, "mimetype"}),
+             QStringLiteral("application/vnd.oasis.opendocument.text"));
+    const QString content = run(QStringLiteral("unzip"), {"-p", path, "content.xml"});
+    for (const char* s :
+         {"ZOLT 6.0 – Relazione di calcolo", "plinto nord.dat – 2024-03-15", "1. Dati di input",
+          "2. Schema della fondazione", "3. Metodo di calcolo", "4. Risultati",
+          "5. Confronto dei metodi", "6. Verifica", "7. Note", "535033", "5246.88", "8.92",
+          "Capacità portante", "Profondità del piano di posa"})
+        QVERIFY2(content.contains(QString(s)), qPrintable(QString(s)));
+    const QString listing = run(QStringLiteral("unzip"), {"-l", path});
+    QCOMPARE(listing.count(QStringLiteral("Pictures/")), 2);
+    // Tables as wide as the text, in a unit a word processor reads.
+    QVERIFY(content.contains(QStringLiteral("style:width=\"481.89")));
+    QVERIFY(!content.contains(QStringLiteral("%\"")));
+}
+
+QTEST_MAIN(FullReportTest)
+#include "full_report_test.moc"

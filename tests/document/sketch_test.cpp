@@ -1,0 +1,176 @@
+// The foundation drawings at the extremes of every input: inside their
+// frame, as large as the frame allows, to scale where they say so.
+#include "document/sketch.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+namespace zolt::document {
+namespace {
+
+// The report's frame and a cramped one.
+constexpr SketchRect kReportFrame{20.0, 30.0, 170.0, 75.0};
+constexpr SketchRect kSmallFrame{0.0, 0.0, 60.0, 40.0};
+
+struct Extent {
+    double left = 1e300, top = 1e300, right = -1e300, bottom = -1e300;
+};
+
+Extent extentOf(const Sketch& s) {
+    Extent e;
+    for (const SketchPoint& p : s.extentPoints()) {
+        e.left = std::min(e.left, p.x);
+        e.right = std::max(e.right, p.x);
+        e.top = std::min(e.top, p.y);
+        e.bottom = std::max(e.bottom, p.y);
+    }
+    return e;
+}
+
+// The first point outside `frame`, described; empty when there is none.
+std::string firstOutside(const Sketch& s, const SketchRect& frame) {
+    for (const SketchPoint& p : s.extentPoints())
+        if (!std::isfinite(p.x) || !std::isfinite(p.y) || !frame.contains(p, 1e-6))
+            return "(" + std::to_string(p.x) + ", " + std::to_string(p.y) + ")";
+    return {};
+}
+
+const SketchDimension* dimensionNamed(const Sketch& s, const std::string& prefix) {
+    for (const SketchDimension& d : s.dimensions)
+        if (d.label.text.rfind(prefix, 0) == 0)
+            return &d;
+    return nullptr;
+}
+
+double length(const SketchDimension& d) {
+    return std::hypot(d.b.x - d.a.x, d.b.y - d.a.y);
+}
+
+TEST(Sketch, EveryInputFromTheSmallestToBeyondTheFieldsStaysInsideTheFrame) {
+    int cases = 0;
+    for (double B : {0.1, 1.0, 99.9})
+        for (double L : {B, 99.9})
+            for (double D : {0.0, 1.0, 99.9})
+                for (double alpha : {0.0, 45.0, 90.0, 99.9})
+                    for (double omega : {0.0, 30.0, 90.0, 99.9})
+                        for (double ex : {0.0, B / 2, 2 * B, 99.9})
+                            for (double ey : {0.0, L / 2, 99.9})
+                                for (double T : {0.0, 9999999.0}) {
+                                    const GeometryData g{B, L, D, alpha, omega, ex, ey, 9999999.0, T};
+                                    for (const SketchRect& frame : {kReportFrame, kSmallFrame}) {
+                                        const std::string section = firstOutside(sectionSketch(g, frame), frame);
+                                        const std::string plan = firstOutside(planSketch(g, frame), frame);
+                                        ASSERT_TRUE(section.empty() && plan.empty())
+                                            << "B=" << B << " L=" << L << " D=" << D << " alpha=" << alpha
+                                            << " omega=" << omega << " ex=" << ex << " ey=" << ey << " T=" << T
+                                            << " frame " << frame.width << "x" << frame.height
+                                            << ": section " << section << " plan " << plan;
+                                        ++cases;
+                                    }
+                                }
+    EXPECT_EQ(cases, 3 * 2 * 3 * 4 * 4 * 4 * 3 * 2 * 2);
+}
+
+TEST(Sketch, ValuesNoInputFieldAdmitsStillGiveAFiniteDrawingInsideTheFrame) {
+    const double nan = std::nan("");
+    const double inf = HUGE_VAL;
+    for (const GeometryData& g : {GeometryData{0, 0, 0, 0, 0, 0, 0, 0, 0},
+                                  GeometryData{nan, nan, nan, nan, nan, nan, nan, nan, nan},
+                                  GeometryData{inf, -inf, inf, -inf, inf, -inf, inf, -inf, inf},
+                                  GeometryData{5, 1, -3, -40, -60, -2, -9, -100, -100}}) {
+        EXPECT_EQ(firstOutside(sectionSketch(g, kReportFrame), kReportFrame), "") << g.B;
+        EXPECT_EQ(firstOutside(planSketch(g, kReportFrame), kReportFrame), "") << g.B;
+    }
+}
+
+// A drawing that fits by being tiny would pass the test above: the scale
+// must be the largest that fits, so one direction fills the frame.
+TEST(Sketch, FillsItsFrameInOneDirection) {
+    for (const GeometryData& g : {GeometryData{}, GeometryData{0.1, 99.9, 99.9, 99.9, 99.9, 5, 5, 1, 1},
+                                  GeometryData{99.9, 99.9, 0, 0, 0, 0, 0, 0, 0}}) {
+        for (const Sketch& s : {sectionSketch(g, kReportFrame), planSketch(g, kReportFrame)}) {
+            const Extent e = extentOf(s);
+            const double widthShare = (e.right - e.left) / kReportFrame.width;
+            const double heightShare = (e.bottom - e.top) / kReportFrame.height;
+            EXPECT_GT(std::max(widthShare, heightShare), 0.95) << g.B << " " << g.L;
+        }
+    }
+}
+
+TEST(Sketch, LengthsAreToScaleUnlessMarkedOutOfScale) {
+    struct Case {
+        GeometryData g;
+        bool depthToScale, lengthToScale;
+    };
+    const Case cases[] = {
+        {{2, 3, 1.5, 10, 20, 0.3, 0.2, 10000, 1000}, true, true},
+        {{0.1, 99.9, 99.9, 0, 0, 0, 0, 0, 0}, false, false},
+        {{1, 3, 3, 0, 0, 0, 0, 0, 0}, true, true}, // exactly the limit ratio
+    };
+    for (const Case& c : cases) {
+        const Sketch section = sectionSketch(c.g, kReportFrame);
+        const SketchDimension* B = dimensionNamed(section, "B =");
+        const SketchDimension* D = dimensionNamed(section, "D =");
+        ASSERT_TRUE(B && D);
+        const bool depthMarked = D->label.text.find("fuori scala") != std::string::npos;
+        EXPECT_EQ(depthMarked, !c.depthToScale) << D->label.text;
+        if (c.depthToScale) {
+            EXPECT_NEAR(length(*D) / length(*B), c.g.D / c.g.B, 1e-9);
+        }
+
+        const Sketch plan = planSketch(c.g, kReportFrame);
+        const SketchDimension* pB = dimensionNamed(plan, "B =");
+        const SketchDimension* pL = dimensionNamed(plan, "L =");
+        ASSERT_TRUE(pB && pL);
+        EXPECT_EQ(pL->label.text.find("fuori scala") == std::string::npos, c.lengthToScale);
+        if (c.lengthToScale) {
+            EXPECT_NEAR(length(*pL) / length(*pB), c.g.L / c.g.B, 1e-9);
+        }
+    }
+}
+
+TEST(Sketch, PlanShadesTheEffectiveAreaOnlyWhileTheResultantIsOnTheBase) {
+    struct Case {
+        double ex, ey;
+        bool shaded;
+    };
+    for (const Case& c : {Case{0, 0, true}, Case{0.5, 0.5, true}, Case{1, 0, false},
+                          Case{0, 1.5, false}, Case{3, 3, false}}) {
+        const GeometryData g{2, 3, 1, 0, 0, c.ex, c.ey, 1000, 0};
+        const Sketch plan = planSketch(g, kReportFrame);
+        const auto shaded = std::count_if(plan.polygons.begin(), plan.polygons.end(), [](auto& p) {
+            return p.fill == FillStyle::EffectiveArea;
+        });
+        EXPECT_EQ(shaded, c.shaded ? 1 : 0) << c.ex << " " << c.ey;
+        if (c.shaded && c.ex > 0) {
+            // B' = 1.00 m against B = 2.00 m: half the width, on the load's side.
+            const SketchDimension* B = dimensionNamed(plan, "B =");
+            const SketchDimension* Bp = dimensionNamed(plan, "B\u2032 =");
+            ASSERT_TRUE(B && Bp);
+            EXPECT_NEAR(length(*Bp) / length(*B), 0.5, 1e-9);
+            EXPECT_NEAR(Bp->b.x, B->b.x, 1e-9);
+        }
+    }
+}
+
+TEST(Sketch, SectionShowsTheShearAndTheAnglesOnlyWhenPresent) {
+    const Sketch plain = sectionSketch(GeometryData{}, kReportFrame);
+    EXPECT_EQ(plain.arrows.size(), 1u); // N only
+    const Sketch loaded = sectionSketch({2, 3, 1, 10, 20, 0.3, 0, 10000, 1000}, kReportFrame);
+    EXPECT_EQ(loaded.arrows.size(), 2u);
+    auto hasText = [&](const std::string& text) {
+        return std::any_of(loaded.texts.begin(), loaded.texts.end(),
+                           [&](const SketchText& t) { return t.text == text; });
+    };
+    EXPECT_TRUE(hasText("\u03b1 = 10.0\u00b0"));
+    EXPECT_TRUE(hasText("\u03c9 = 20.0\u00b0"));
+    EXPECT_TRUE(hasText("T = 1000 Kg"));
+    EXPECT_NE(dimensionNamed(loaded, "ex = 0.30 m"), nullptr);
+    EXPECT_EQ(dimensionNamed(plain, "ex"), nullptr);
+}
+
+} // namespace
+} // namespace zolt::document

@@ -1,10 +1,15 @@
 // A multi-line, editable text view bound to a file: it loads the file's
 // text when it is created. The files it shows are Windows-1252 text (the
 // calculation report), shown in a fixed-pitch font so that columns line up.
+// Its context menu saves the edited text under another name and prints it.
 #pragma once
 
 #include <QPlainTextEdit>
 #include <QString>
+
+#include <functional>
+
+class QMenu;
 
 class TEditFile : public QPlainTextEdit {
     Q_OBJECT
@@ -26,6 +31,25 @@ public:
 
     // The size it was given: the document window fits itself to it.
     QSize sizeHint() const override { return size(); }
+
+    // The context menu: "Salva con nome..." and "Stampa..." after the
+    // editing commands. The caller owns it.
+    QMenu* CreateContextMenu();
+
+    // Writes the text as it is now, in Windows-1252, to a file the user
+    // names; shows the open-error message when it cannot be written.
+    void SaveAs();
+    // Prints the text as it is now through the system's print dialog.
+    void Print();
+
+    // Asks for the file name of SaveAs, starting from `suggested`; empty
+    // when the user cancelled. Replaceable (tests); an empty function
+    // restores the file dialog.
+    using SaveAsPrompt = std::function<QString(QWidget* owner, const QString& suggested)>;
+    static void SetSaveAsPrompt(SaveAsPrompt prompt);
+
+protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     int m_id;

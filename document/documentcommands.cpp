@@ -1,0 +1,100 @@
+#include "document/documentcommands.h"
+
+#include "document/fullreport.h"
+#include "model/data_file.h"
+#include "model/file_io.h"
+#include "model/project.h"
+#include "toolkit/tmessagebox.h"
+#include "verification/approach_choice.h"
+
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+
+namespace zolt {
+
+namespace {
+
+const QString kPdfFilter = QStringLiteral("Documento PDF (*.pdf)");
+const QString kOdtFilter = QStringLiteral("Testo ODF (*.odt)");
+
+QString askWithDialog(QWidget* owner, const QString& suggested) {
+    QFileDialog dialog(owner, QStringLiteral("Relazione completa"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilters({kPdfFilter, kOdtFilter});
+    dialog.setDefaultSuffix(QStringLiteral("pdf"));
+    // A name typed without an extension takes the chosen filter's.
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
+        dialog.setDefaultSuffix(filter == kOdtFilter ? QStringLiteral("odt") : QStringLiteral("pdf"));
+    });
+    dialog.selectFile(suggested);
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    return dialog.selectedFiles().value(0);
+}
+
+ReportFileNameFunction& filePrompt() {
+    static ReportFileNameFunction prompt;
+    return prompt;
+}
+
+// The data file's name with .pdf, in its folder; "relazione.pdf" in the
+// current folder for a project without a file.
+QString suggestedName(const QString& projectFileName) {
+    if (projectFileName.isEmpty())
+        return QDir::current().filePath(QStringLiteral("relazione.pdf"));
+    const QFileInfo project(projectFileName);
+    return project.dir().filePath(project.completeBaseName() + QStringLiteral(".pdf"));
+}
+
+} // namespace
+
+void SetReportFileNameFunction(ReportFileNameFunction prompt) {
+    filePrompt() = std::move(prompt);
+}
+
+document::ReportRequest CurrentReportRequest(const QString& projectFileName) {
+    document::ReportRequest request;
+    request.projectName = QFileInfo(projectFileName).fileName().toStdString();
+    request.date = QDate::currentDate().toString(Qt::ISODate).toStdString();
+    request.geometry = geometryData;
+    request.soil = soilData;
+    request.settings = analysisSettings;
+    // A successful engine run always leaves Nq >= 1; before any it is 0.
+    request.analysed = bearingResult.Nq != 0.0;
+    request.approach = ChosenApproach();
+    return request;
+}
+
+void FullReportCommand(QWidget* owner, const QString& projectFileName) {
+    const QString suggested = suggestedName(projectFileName);
+    const QString path =
+        filePrompt() ? filePrompt()(owner, suggested) : askWithDialog(owner, suggested);
+    if (path.isEmpty())
+        return;
+    const auto format = path.endsWith(QStringLiteral(".odt"), Qt::CaseInsensitive)
+                            ? document::ReportFormat::Odt
+                            : document::ReportFormat::Pdf;
+    const auto bytes = document::renderFullReport(CurrentReportRequest(projectFileName), format);
+    if (!bytes || !replaceFileContents(QFile::encodeName(path).toStdString(), *bytes))
+        ShowMessageBox(QString::fromUtf8(kOpenErrorText), QMessageBox::NoIcon, owner);
+}
+
+void PrintReportCommand(QWidget* owner, const QString& projectFileName) {
+    const document::ReportRequest request = CurrentReportRequest(projectFileName);
+    QPrinter printer(QPrinter::HighResolution);
+    document::setReportPageLayout(printer);
+    printer.setDocName(QStringLiteral("Relazione di calcolo"));
+    QPrintPreviewDialog preview(&printer, owner);
+    preview.setWindowTitle(QStringLiteral("Stampa relazione"));
+    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
+                     [&request](QPrinter* target) { document::paintFullReport(request, *target); });
+    preview.exec();
+}
+
+} // namespace zolt

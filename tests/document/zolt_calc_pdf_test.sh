@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# zolt-calc's documents end to end: the program $1 writes the full report
+# as PDF and ODF text in a bare environment (no display, no home), prints
+# nothing but its own output, links no Qt itself, and without its document
+# module refuses --pdf while every other run still works.
+set -euo pipefail
+calc=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+fail() { echo "FAIL: $*"; exit 1; }
+# Outputs are taken whole before grep -q looks at them: under pipefail a
+# grep that stops early would fail the writer of the pipe.
+
+if ldd "$calc" | grep -qi 'libqt'; then
+  fail "zolt-calc links Qt: $(ldd "$calc" | grep -i libqt)"
+fi
+
+# A Terzaghi strip worked by hand: 535033 Kg.
+bare=(env -i PATH=/usr/bin:/bin)
+start=$(date +%s%N)
+"${bare[@]}" "$calc" --method terzaghi --pdf "$work/r.pdf" --odt "$work/r.odt" B=2 L=3 phi=30 \
+  >"$work/out" 2>"$work/err" || fail "exit $? ($(cat "$work/err"))"
+end=$(date +%s%N)
+echo "zolt-calc --pdf --odt: $(( (end - start) / 1000000 )) ms"
+[ -s "$work/err" ] && fail "standard error: $(cat "$work/err")"
+grep -q "Capacit.* portante    535033 Kg" "$work/out" || fail "report: $(cat "$work/out")"
+
+text=$(pdftotext -layout "$work/r.pdf" -)
+for expected in "ZOLT 6.0 – Relazione di calcolo" "progetto senza nome" "Pagina 1 di" \
+                "Capacità portante (carico limite)" "535033 Kg" "5246.88 kN" "Metodo di Terzaghi"; do
+  grep -qF "$expected" <<<"$text" || fail "PDF lacks '$expected'"
+done
+pdffonts "$work/r.pdf" | tail -n +3 | awk '$(NF-4) != "yes" { bad = 1 } END { exit bad }' ||
+  fail "a font is not embedded: $(pdffonts "$work/r.pdf")"
+content=$(unzip -p "$work/r.odt" content.xml)
+grep -q "535033" <<<"$content" || fail "ODT lacks the ultimate load"
+
+# The project's file name, without its folders, heads every page.
+"$calc" --save "$work/plinto nord.dat" B=2 L=3 phi=30 >/dev/null
+"$calc" --pdf "$work/p.pdf" "$work/plinto nord.dat" >/dev/null
+header=$(pdftotext "$work/p.pdf" -)
+grep -q "plinto nord.dat – " <<<"$header" || fail "header lacks the project's name"
+
+# Refused inputs write no document.
+set +e
+"$calc" --pdf "$work/no.pdf" phi=0 c=0 >/dev/null 2>&1
+code=$?
+set -e
+[ "$code" -eq 2 ] || fail "refused inputs: exit $code"
+[ -e "$work/no.pdf" ] && fail "a refused run wrote its document"
+
+# Alone, without the module beside it: --pdf is refused, the rest works.
+mkdir "$work/alone"
+cp "$calc" "$work/alone/"
+set +e
+"$work/alone/zolt-calc" --pdf "$work/alone.pdf" B=2 L=3 phi=30 >/dev/null 2>"$work/err"
+code=$?
+set -e
+[ "$code" -eq 3 ] || fail "without the module: exit $code"
+grep -q "modulo dei documenti non disponibile" "$work/err" || fail "no reason given: $(cat "$work/err")"
+[ -e "$work/alone.pdf" ] && fail "wrote a document without the module"
+plain=$("$work/alone/zolt-calc" B=2 L=3 phi=30)
+grep -q "479775 Kg" <<<"$plain" || fail "plain run without the module"
+echo OK

@@ -3,9 +3,8 @@
 #include "model/windows1252.h"
 #include "toolkit/tdialog.h"
 
-#include <QInputMethodEvent>
-#include <QKeyEvent>
 #include <QLineEdit>
+#include <QValidator>
 
 #include <algorithm>
 #include <cstring>
@@ -15,17 +14,49 @@ bool TEdit::s_takingFocusBack = false;
 
 namespace {
 
-// A key that types a character (not Backspace, Delete or a shortcut).
-bool typesCharacter(const QKeyEvent* event) {
-    const QString text = event->text();
-    return !text.isEmpty() && text.at(0).isPrint() &&
-           !(event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier));
+// Whether `after` is `before` with one run of characters taken out (or the
+// same text): such a change brings no character in.
+bool onlyRemoves(const QString& before, const QString& after) {
+    if (after.size() > before.size())
+        return false;
+    qsizetype prefix = 0;
+    while (prefix < after.size() && after.at(prefix) == before.at(prefix))
+        ++prefix;
+    qsizetype suffix = 0;
+    while (suffix < after.size() - prefix &&
+           after.at(after.size() - 1 - suffix) == before.at(before.size() - 1 - suffix))
+        ++suffix;
+    return prefix + suffix == after.size();
 }
 
 } // namespace
 
+// The line edit asks its validator about every change of its text before
+// the change is shown and takes a refused one back itself, with the cursor,
+// the selection and the modified flag it had: whatever way the change came,
+// it passes here.
+class TEdit::InputCheck : public QValidator {
+public:
+    explicit InputCheck(TEdit* edit) : QValidator(edit), m_edit(edit) {}
+
+    State validate(QString& input, int& /*position*/) const override {
+        return m_edit->AcceptsChange(input) ? Acceptable : Invalid;
+    }
+
+private:
+    TEdit* m_edit;
+};
+
 TEdit::TEdit(TDialog* parent, int id, int textLimit)
-    : TControl(parent, id), m_textLimit(textLimit) {}
+    : TControl(parent, id), m_textLimit(textLimit) {
+    QLineEdit* edit = LineEdit();
+    if (edit == nullptr)
+        return;
+    m_shownText = edit->text();
+    connect(edit, &QLineEdit::textChanged, this,
+            [this](const QString& text) { m_shownText = text; });
+    edit->setValidator(new InputCheck(this));
+}
 
 TEdit::~TEdit() = default;
 
@@ -67,10 +98,30 @@ void TEdit::SetValidator(TFilterValidator* validator) {
     m_validator.reset(validator);
 }
 
+QString TEdit::StoredText() const {
+    QString text = GetText();
+    if (m_textLimit > 0)
+        text.truncate(m_textLimit - 1);
+    return text;
+}
+
+bool TEdit::AcceptsChange(const QString& text) const {
+    const QLineEdit* edit = LineEdit();
+    // Only the user's new input leaves a step to undo and none to redo: the
+    // program's SetText clears both, and an undo returns to a text the edit
+    // had shown before.
+    if (edit == nullptr || !edit->isUndoAvailable() || edit->isRedoAvailable())
+        return true;
+    if (m_textLimit > 0 && text.size() > m_textLimit - 1 && text.size() > m_shownText.size())
+        return false;
+    return m_validator == nullptr || onlyRemoves(m_shownText, text) ||
+           m_validator->IsValidInput(text);
+}
+
 bool TEdit::IsValid(bool reportError) {
     if (m_validator == nullptr)
         return true;
-    const bool valid = m_validator->IsValid(GetText());
+    const bool valid = m_validator->IsValid(StoredText());
     if (!valid && reportError)
         ValidatorError();
     return valid;
@@ -100,9 +151,7 @@ unsigned TEdit::Transfer(void* buffer, TTransferDirection direction) {
     if (m_validator != nullptr && m_validator->HasOption(voTransfer)) {
         QString text;
         if (direction == tdGetData) {
-            text = GetText();
-            if (m_textLimit > 0)
-                text.truncate(m_textLimit - 1);
+            text = StoredText();
             return m_validator->Transfer(text, buffer, tdGetData);
         }
         const unsigned size = m_validator->Transfer(text, buffer, tdSetData);
@@ -116,7 +165,7 @@ unsigned TEdit::Transfer(void* buffer, TTransferDirection direction) {
     const auto limit = static_cast<std::size_t>(m_textLimit);
     char* chars = static_cast<char*>(buffer);
     if (direction == tdGetData) {
-        std::string bytes = zolt::utf8ToWindows1252(GetText().left(m_textLimit - 1).toStdString());
+        std::string bytes = zolt::utf8ToWindows1252(StoredText().toStdString());
         bytes.resize(std::min(bytes.size(), limit - 1));
         std::memcpy(chars, bytes.data(), bytes.size());
         chars[bytes.size()] = '\0';
@@ -157,52 +206,4 @@ void TEdit::TakeFocusBack() {
     SetFocus();
     ValidatorError();
     s_takingFocusBack = false;
-}
-
-bool TEdit::EvKeyDown(QKeyEvent* event) {
-    if (LineEdit() == nullptr)
-        return false;
-    EditChecked(event, typesCharacter(event));
-    return true;
-}
-
-bool TEdit::eventFilter(QObject* watched, QEvent* event) {
-    // Characters composed by an input method arrive without a key press.
-    if (watched == GetHandle() && LineEdit() != nullptr && event->type() == QEvent::InputMethod &&
-        !static_cast<QInputMethodEvent*>(event)->commitString().isEmpty()) {
-        EditChecked(event, true);
-        return true;
-    }
-    return TControl::eventFilter(watched, event);
-}
-
-void TEdit::EditChecked(QEvent* event, bool typed) {
-    QLineEdit* edit = LineEdit();
-    const QString before = edit->text();
-    const int cursor = edit->cursorPosition();
-    const int selectionStart = edit->selectionStart();
-    const int selectionLength = static_cast<int>(edit->selectedText().size());
-    const bool modified = edit->isModified();
-
-    DefaultProcessing(event);
-
-    const QString after = edit->text();
-    if (after == before)
-        return;
-    bool refused =
-        m_textLimit > 0 && after.size() > m_textLimit - 1 && after.size() > before.size();
-    if (!refused && typed && m_validator != nullptr)
-        refused = !m_validator->IsValidInput(after);
-    if (!refused)
-        return;
-    // Put the previous text back as it was, with its cursor, selection and
-    // modified flag.
-    edit->setText(before);
-    if (selectionLength > 0 && cursor == selectionStart)
-        edit->setSelection(selectionStart + selectionLength, -selectionLength);
-    else if (selectionLength > 0)
-        edit->setSelection(selectionStart, selectionLength);
-    else
-        edit->setCursorPosition(cursor);
-    edit->setModified(modified);
 }

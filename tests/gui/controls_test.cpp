@@ -120,6 +120,8 @@ private slots:
     void safetyFactorRangeIsInclusive();
     void emptyFieldIsZero_data();
     void emptyFieldIsZero();
+    void closeCheckJudgesTheStoredValue_data();
+    void closeCheckJudgesTheStoredValue();
     void focusLossChecksTheRangeAndTakesTheFocusBack();
     void enterAndArrowsFollowTheControlIds();
     void plainDialogKeepsEnterForItsDefaultButton();
@@ -306,6 +308,32 @@ void ControlsTest::emptyFieldIsZero() {
     QCOMPARE(lineEdit(dialog, 901)->text(), QString());
     QTest::keyClick(lineEdit(dialog, 901), Qt::Key_Return);
     QCOMPARE(value, 0.0);
+    QCOMPARE(!dialog.isVisible(), closes);
+    QCOMPARE(closer.boxes.size(), closes ? 0 : 1);
+}
+
+void ControlsTest::closeCheckJudgesTheStoredValue_data() {
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<bool>("closes");
+    QTest::addColumn<double>("stored");
+    // Texts longer than the field's four characters, as only the program
+    // can show them: the variable takes "0000" and "99.9".
+    QTest::newRow("0000.5 stores 0, below the minimum") << "0000.5" << false << 0.0;
+    QTest::newRow("99.95 stores 99.9, in range") << "99.95" << true << 99.9;
+}
+
+void ControlsTest::closeCheckJudgesTheStoredValue() {
+    QFETCH(QString, shown);
+    QFETCH(bool, closes);
+    QFETCH(double, stored);
+    double value = 1.0;
+    PlainDialog dialog(nullptr, 900);
+    new TRealEdit(&dialog, 901, &value, 0.1, 99.9, 5, 2, 0, 3);
+    QVERIFY(openDialog(dialog));
+    lineEdit(dialog, 901)->setText(shown);
+    BoxCloser closer;
+    QTest::mouseClick(dialog.ChildWithId(IDOK), Qt::LeftButton);
+    QCOMPARE(value, stored);
     QCOMPARE(!dialog.isVisible(), closes);
     QCOMPARE(closer.boxes.size(), closes ? 0 : 1);
 }

@@ -11,9 +11,12 @@
 #include "toolkit/tmessageevent.h"
 #include "toolkit/twinhelp.h"
 
+#include <QClipboard>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTextBrowser>
 
@@ -85,6 +88,8 @@ private slots:
     void refusedCloseKeepsTheDialogOpen();
     void messagesAnswerZeroUnlessHandled();
     void editLimitsTypingAndRestoresRefusedCharacters();
+    void editChecksEveryWayTextComesIn_data();
+    void editChecksEveryWayTextComesIn();
     void editTransfersPlainTextAsWindows1252();
     void messageBoxHasTheApplicationCaptionAndOneButton();
     void helpViewerShowsContentsAndContexts();
@@ -395,6 +400,77 @@ void ToolkitTest::editLimitsTypingAndRestoresRefusedCharacters() {
     QCOMPARE(edit->GetText(), QStringLiteral("99.90"));
     edit->ClearModify();
     QVERIFY(!edit->IsModified());
+}
+
+void ToolkitTest::editChecksEveryWayTextComesIn_data() {
+    QTest::addColumn<QString>("way");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("accepted");
+    for (const char* way :
+         {"Ctrl+V", "Shift+Insert", "context menu", "drop", "middle button", "input method"}) {
+        QTest::addRow("%s, digits", way) << way << "2.5" << true;
+        QTest::addRow("%s, past the limit", way) << way << "2.55" << false;
+        QTest::addRow("%s, a refused character", way) << way << "2e5" << false;
+    }
+}
+
+void ToolkitTest::editChecksEveryWayTextComesIn() {
+    QFETCH(QString, way);
+    QFETCH(QString, text);
+    QFETCH(bool, accepted);
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (way == "middle button" && !clipboard->supportsSelection())
+        QSKIP("no selection to paste on this platform");
+    TDialog dialog(nullptr, 900);
+    auto* edit = new TEdit(&dialog, 901, 5);
+    edit->SetValidator(new TFilterValidator(QStringLiteral("0-9.")));
+    dialog.SetupWindow();
+    dialog.open();
+    QVERIFY(showActive(dialog));
+    auto* line = qobject_cast<QLineEdit*>(edit->GetHandle());
+    line->setFocus();
+    QTest::keyClick(line, Qt::Key_7);
+    const QPoint end(line->width() - 3, line->height() / 2);
+
+    if (way == "Ctrl+V" || way == "Shift+Insert") {
+        clipboard->setText(text);
+        if (way == "Ctrl+V")
+            QTest::keyClick(line, Qt::Key_V, Qt::ControlModifier);
+        else
+            QTest::keyClick(line, Qt::Key_Insert, Qt::ShiftModifier);
+    } else if (way == "context menu") {
+        clipboard->setText(text);
+        QContextMenuEvent request(QContextMenuEvent::Mouse, end, line->mapToGlobal(end));
+        QCoreApplication::sendEvent(line, &request);
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(menu != nullptr);
+        const QString pasteText = QCoreApplication::translate("QLineEdit", "&Paste");
+        QAction* paste = nullptr;
+        for (QAction* action : menu->actions()) {
+            if (action->text().startsWith(pasteText))
+                paste = action;
+        }
+        QVERIFY(paste != nullptr && paste->isEnabled());
+        paste->trigger();
+        menu->close();
+    } else if (way == "drop") {
+        QMimeData data;
+        data.setText(text);
+        // The drop goes to the widget that accepted the drag's entry.
+        QDragEnterEvent enter(end, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(line, &enter);
+        QDropEvent drop(end, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(line, &drop);
+    } else if (way == "middle button") {
+        clipboard->setText(text, QClipboard::Selection);
+        QTest::mouseClick(line, Qt::MiddleButton, Qt::NoModifier, end);
+    } else {
+        QInputMethodEvent composed;
+        composed.setCommitString(text);
+        QCoreApplication::sendEvent(line, &composed);
+    }
+    QCOMPARE(edit->GetText(), accepted ? QStringLiteral("7") + text : QStringLiteral("7"));
+    QCOMPARE(line->cursorPosition(), static_cast<int>(edit->GetText().size()));
 }
 
 void ToolkitTest::editTransfersPlainTextAsWindows1252() {

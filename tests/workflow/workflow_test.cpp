@@ -12,12 +12,15 @@
 #include "workflow/results_dialog.h"
 
 #include <QAbstractButton>
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -72,6 +75,22 @@ QList<Row> rowsOf(const TDialog& dialog) {
     return rows;
 }
 
+// Paste from the field's own context menu.
+void pasteFromContextMenu(QLineEdit* edit) {
+    const QPoint middle = edit->rect().center();
+    QContextMenuEvent request(QContextMenuEvent::Mouse, middle, edit->mapToGlobal(middle));
+    QCoreApplication::sendEvent(edit, &request);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    QVERIFY(menu != nullptr);
+    const QPointer<QMenu> closing = menu;
+    QTest::keyClick(menu, Qt::Key_P); // "&Paste"
+    // Without a window manager nobody hands the activation back to the
+    // dialog once the menu is gone.
+    QTRY_VERIFY(closing.isNull());
+    edit->window()->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(edit->window()));
+}
+
 bool isFixedPitch(const QFont& font) {
     const QFontMetrics metrics(font);
     return metrics.horizontalAdvance(QLatin1Char('i')) ==
@@ -94,6 +113,7 @@ private slots:
     void fieldRanges_data();
     void fieldRanges();
     void noFieldTakesAMinusSignOrTooManyCharacters();
+    void pastingIsLimitedAsTyping();
     void soilCancelRestoresItsFields();
 
     void analysisCancelKeepsTheClickedMethod();
@@ -283,6 +303,28 @@ void WorkflowTest::noFieldTakesAMinusSignOrTooManyCharacters() {
     }
     QCOMPARE(geometryData.N, 0.0); // committed on focus loss, undone by Annulla
     QCOMPARE(soilData.gamma, 1800.0);
+}
+
+void WorkflowTest::pastingIsLimitedAsTyping() {
+    geometryData.L = 5;
+    QStringList shown;
+    DialogScript script;
+    script
+        .then([&](TDialog& dialog) {
+            QLineEdit* base = lineEditOf(dialog, 101);
+            base->setFocus(); // the whole text is selected
+            for (const char* text : {"0000.5", "00.15", "2.5"}) {
+                QGuiApplication::clipboard()->setText(QString::fromLatin1(text));
+                pasteFromContextMenu(base);
+                shown.append(base->text());
+            }
+        })
+        .then(DialogScript::press(IDOK));
+    QVERIFY(run(script, [&] { GeometryCommand(&m_window); }));
+    // Too long for the field's four characters: refused whole, as typing.
+    QCOMPARE(shown, (QStringList{"1.00", "1.00", "2.5"}));
+    QVERIFY(m_boxes->boxes.isEmpty());
+    QCOMPARE(geometryData.B, 2.5);
 }
 
 void WorkflowTest::soilCancelRestoresItsFields() {

@@ -4,7 +4,10 @@
 #include "controls/fieldorder.h"
 #include "toolkit/tfiltervalidator.h"
 
+#include <QFocusEvent>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
 
 #include <limits>
 
@@ -35,8 +38,12 @@ void TNumberEdit::EvKillFocus(QWidget* gettingFocus) {
 void TNumberEdit::EvSetFocus() {
     const int id = GetId();
     TEdit::EvSetFocus();
-    SetSelection(0, std::numeric_limits<int>::max());
+    SelectAll();
     NotifyClient(WM_CTLFOCUS, static_cast<unsigned long>(id));
+}
+
+void TNumberEdit::SelectAll() {
+    SetSelection(0, std::numeric_limits<int>::max());
 }
 
 bool TNumberEdit::EvKeyDown(QKeyEvent* event) {
@@ -45,4 +52,36 @@ bool TNumberEdit::EvKeyDown(QKeyEvent* event) {
         return true;
     }
     return TEdit::EvKeyDown(event);
+}
+
+bool TNumberEdit::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != GetHandle())
+        return TEdit::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::FocusIn:
+        // The press that gives the focus also places the caret where it
+        // was pressed, after the focus gain selected the whole text: the
+        // text is selected again when that press ends.
+        m_focusedByMouse = static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason;
+        break;
+    case QEvent::FocusOut:
+        m_focusedByMouse = false;
+        break;
+    case QEvent::MouseButtonRelease: {
+        const bool focusingClick =
+            m_focusedByMouse && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton;
+        m_focusedByMouse = false;
+        const QLineEdit* edit = LineEdit();
+        if (!focusingClick || edit == nullptr)
+            break;
+        DefaultProcessing(event);
+        // A drag of that press chose its own selection.
+        if (!edit->hasSelectedText())
+            SelectAll();
+        return true;
+    }
+    default:
+        break;
+    }
+    return TEdit::eventFilter(watched, event);
 }

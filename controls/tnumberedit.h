@@ -1,8 +1,11 @@
 // What the real and the integer field share: the validator takes part in
 // every transfer; the close check first transfers the text (so a refused
 // value stays in the variable) and then validates it; a focus loss commits
-// a change and announces it; a focus gain selects the whole text; Enter,
-// Down and Up move through the dialog's fields in control-id order.
+// a change and announces it; a focus gain selects the whole text, also when
+// a mouse click brings the focus (a click in the field that already has the
+// focus places the caret, and a drag selects as usual), so that typing
+// replaces the value; Enter, Down and Up move through the dialog's fields
+// in control-id order.
 #pragma once
 
 #include "toolkit/tedit.h"
@@ -25,7 +28,12 @@ protected:
     void EvKillFocus(QWidget* gettingFocus) override;
     void EvSetFocus() override;
     bool EvKeyDown(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void SelectAll();
+
     std::int16_t m_changeFlags;
+    // Set from a focus gain by a mouse press to the release of that press.
+    bool m_focusedByMouse = false;
 };

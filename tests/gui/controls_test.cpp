@@ -124,6 +124,8 @@ private slots:
     void closeCheckJudgesTheStoredValue();
     void focusLossChecksTheRangeAndTakesTheFocusBack();
     void enterAndArrowsFollowTheControlIds();
+    void focusingClickSelectsTheWholeText_data();
+    void focusingClickSelectsTheWholeText();
     void plainDialogKeepsEnterForItsDefaultButton();
     void intFieldScrollsWithoutClamping();
     void intFieldShowsSixteenBitValuesWithTheirSign();
@@ -407,6 +409,39 @@ void ControlsTest::enterAndArrowsFollowTheControlIds() {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter);
     QCOMPARE(focusedId(), 911);
     QVERIFY(analysis.isVisible());
+}
+
+void ControlsTest::focusingClickSelectsTheWholeText_data() {
+    QTest::addColumn<bool>("focusedBefore");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("click that brings the focus") << false << "2.5"
+                                                 << "2.5";
+    QTest::newRow("click in the focused field") << true << "5"
+                                                << "3.005";
+}
+
+void ControlsTest::focusingClickSelectsTheWholeText() {
+    QFETCH(bool, focusedBefore);
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+    double safetyFactor = 3.0;
+    FieldDialog dialog(910, [&](FieldDialog& self) {
+        new TRealEdit(&self, 915, &safetyFactor, 1.0, 9.0, 7, 2, 0, 1);
+    });
+    QVERIFY(openDialog(dialog));
+    QLineEdit* edit = lineEdit(dialog, 915);
+    if (focusedBefore)
+        edit->setFocus();
+    else
+        dialog.ChildWithId(IDCANCEL)->setFocus();
+    // Right of the text: where the caret goes when the click places it.
+    QTest::mouseClick(edit, Qt::LeftButton, Qt::NoModifier,
+                      QPoint(edit->width() - 3, edit->height() / 2));
+    QCOMPARE(focusedId(), 915);
+    QCOMPARE(edit->selectedText(), focusedBefore ? QString() : QStringLiteral("3.00"));
+    QTest::keyClicks(edit, typed);
+    QCOMPARE(edit->text(), shown);
 }
 
 void ControlsTest::plainDialogKeepsEnterForItsDefaultButton() {

@@ -3,6 +3,7 @@
 #include "toolkit/twinhelp.h"
 
 #include <QKeyEvent>
+#include <QRadioButton>
 
 TOvDialog::TOvDialog(QWidget* parent, int resId) : TDialog(parent, resId) {}
 
@@ -30,7 +31,9 @@ void TOvDialog::CmHelp() {
 }
 
 bool TOvDialog::PreProcessKey(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+    // A radio button has no use for Enter: there it stays the dialog's.
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        qobject_cast<QRadioButton*>(focusWidget()) == nullptr)
         return false;
     return TDialog::PreProcessKey(event);
 }

@@ -3,9 +3,11 @@
 // Its help (command CM_HELP, or the message WM_OVHELP, answered with 0)
 // opens the help file "zolt.hlp" at the dialog's HelpContext. Enter is not
 // the dialog's: it reaches the focused control, so the number fields move
-// along the field order with it. OK closes (after the controls' checks) only
-// while the dialog runs modally. Derived dialogs create their control
-// objects in CreateControls, called at the start of their SetupWindow.
+// along the field order with it; only on a radio button, which has no use
+// for it, Enter presses the default button (or the focused push button).
+// OK closes (after the controls' checks) only while the dialog runs
+// modally. Derived dialogs create their control objects in CreateControls,
+// called at the start of their SetupWindow.
 #pragma once
 
 #include "toolkit/tdialog.h"

@@ -118,6 +118,7 @@ private slots:
 
     void analysisCancelKeepsTheClickedMethod();
     void analysisHelpShowsTheMethods();
+    void enterOnAMethodStartsTheAnalysis();
     void safetyFactorRange_data();
     void safetyFactorRange();
     void preChecksListTheirMessagesInBitOrder_data();
@@ -386,6 +387,26 @@ void WorkflowTest::analysisHelpShowsTheMethods() {
         .then(DialogScript::press(IDCANCEL));
     QVERIFY(run(script, [&] { AnalysisCommand(&m_window); }));
     QCOMPARE(page, QStringLiteral("metodi.html"));
+}
+
+void WorkflowTest::enterOnAMethodStartsTheAnalysis() {
+    QString caption;
+    DialogScript script;
+    script
+        .then([](TDialog& dialog) {
+            // The focus starts on a method; Enter there is the default button's.
+            QVERIFY(qobject_cast<QRadioButton*>(dialog.focusWidget()) != nullptr);
+            DialogScript::press(303)(dialog);
+            QTest::keyClick(dialog.focusWidget(), Qt::Key_Return);
+        })
+        .then([&](TDialog& next) {
+            caption = next.windowTitle();
+            next.CloseWindow(IDCANCEL); // the results, or else the dialog that stayed
+        });
+    QVERIFY(run(script, [&] { AnalysisCommand(&m_window); }));
+    QCOMPARE(caption, QStringLiteral("Risultati"));
+    QCOMPARE(analysisSettings.method, static_cast<int>(Hansen));
+    QVERIFY(bearingResult.ultimateLoad > 0.0);
 }
 
 void WorkflowTest::safetyFactorRange_data() {

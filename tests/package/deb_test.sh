@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the .deb of the build folder $1 with cpack ($2), unpacks it and
-# runs the zolt-calc inside; checks the package's contents and dependencies.
+# runs the zolt-calc inside, also writing a PDF through its document
+# module; checks the package's contents and dependencies.
 set -euo pipefail
 build=$1
 cpack=$2
@@ -23,11 +24,20 @@ for lib in libqt6widgets6 libqt6gui6 libqt6core6 libc6; do
 done
 
 dpkg-deb -x "$deb" "$work/root"
-for file in usr/bin/zolt usr/bin/zolt-calc usr/share/applications/zolt.desktop \
+for file in usr/bin/zolt usr/bin/zolt-calc usr/lib/zolt/zolt-document.so \
+            usr/share/applications/zolt.desktop \
             usr/share/icons/hicolor/scalable/apps/zolt.svg usr/share/doc/zolt/guida/index.html; do
   [ -e "$work/root/$file" ] || fail "missing $file"
 done
 
 out=$("$work/root/usr/bin/zolt-calc" B=2 L=3 phi=30)
 grep -q "Capacit.* portante    479775 Kg" <<<"$out" || fail "unexpected zolt-calc output: $out"
+
+# The unpacked zolt-calc finds its document module relative to itself
+# (../lib/zolt) and writes the full report without a display.
+env -i PATH=/usr/bin:/bin "$work/root/usr/bin/zolt-calc" --pdf "$work/r.pdf" B=2 L=3 phi=30 \
+  >/dev/null 2>"$work/err" || fail "zolt-calc --pdf: $(cat "$work/err")"
+text=$(pdftotext "$work/r.pdf" -)
+grep -q "Pagina 1 di" <<<"$text" || fail "the unpacked zolt-calc's PDF: $text"
+grep -q "479775" <<<"$text" || fail "the unpacked zolt-calc's PDF lacks the load"
 echo "OK"

@@ -1,0 +1,386 @@
+#include "studies/montecarloview.h"
+
+#include "design/units.h"
+#include "model/project.h"
+#include "studies/chartparts.h"
+#include "studies/studyformat.h"
+#include "toolkit/tmessagebox.h"
+#include "toolkit/twinhelp.h"
+#include "workflow/commands.h"
+#include "workflow/input_checks.h"
+
+#include <QAreaSeries>
+#include <QChart>
+#include <QChartView>
+#include <QDoubleValidator>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLegend>
+#include <QLineEdit>
+#include <QLineSeries>
+#include <QPen>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QVBoxLayout>
+#include <QValueAxis>
+
+#include <algorithm>
+#include <limits>
+
+namespace zolt::studies {
+
+namespace {
+
+constexpr unsigned long kHelpContext = 115;
+
+struct Variable {
+    const char* label;
+    const char* cov; // proposed coefficient of variation
+};
+// Typical spreads of soil parameters: unit weight is known closely, the
+// friction angles less so, cohesion and adhesion least.
+constexpr Variable kVariables[design::kSoilVariableCount] = {
+    {"Peso di volume \u03B3", "0.05"},
+    {"Angolo di attrito \u03C6", "0.10"},
+    {"Attrito terreno-fondazione \u03B4", "0.10"},
+    {"Coesione c", "0.30"},
+    {"Aderenza ca", "0.30"},
+};
+
+struct Figure {
+    const char* name;
+    const char* label;
+};
+// Two columns: the probability of failure, then the ultimate load.
+constexpr Figure kFigures[] = {
+    {"pf", "Probabilit\u00E0 di rottura Pf"},
+    {"interval", "Intervallo di Pf al 95 %"},
+    {"beta", "Indice di affidabilit\u00E0 \u03B2"},
+    {"failures", "Campioni a rottura"},
+    {"N", "Carico applicato N"},
+    {"above", "Oltre il grafico"},
+    {"mean", "Carico limite medio"},
+    {"cov", "COV del carico limite"},
+    {"p05", "Frattile 5 % (caratteristico)"},
+    {"p50", "Frattile 50 %"},
+    {"p95", "Frattile 95 %"},
+};
+constexpr int kFirstColumnFigures = 6;
+
+// Digits and "." only, whatever the user's locale.
+QLineEdit* numberEdit(QValidator* validator, const QString& text) {
+    auto* edit = new QLineEdit(text);
+    validator->setLocale(QLocale::c());
+    edit->setValidator(validator);
+    edit->setMaximumWidth(edit->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 12);
+    return edit;
+}
+
+QString optionalForce(const std::optional<double>& kg) {
+    return kg ? forceText(*kg) : QStringLiteral("\u2014");
+}
+
+QChart* histogramChart(const Histogram& h, const design::MonteCarloResult& r, double N,
+                       int method) {
+    auto* chart = new QChart;
+    chart->setTitle(
+        QStringLiteral("Distribuzione del carico limite (metodo di %1)").arg(methodName(method)));
+    chart->legend()->setAlignment(Qt::AlignBottom);
+
+    // An area series does not own the line that bounds it; as its child the
+    // line goes with it.
+    auto* bars = new QAreaSeries;
+    auto* outline = new QLineSeries(bars);
+    std::size_t highest = 0;
+    outline->append(h.from, 0.0);
+    for (std::size_t k = 0; k < h.counts.size(); ++k) {
+        const double left = h.from + h.width * static_cast<double>(k);
+        const auto count = static_cast<double>(h.counts[k]);
+        outline->append(left, count);
+        outline->append(left + h.width, count);
+        highest = std::max(highest, h.counts[k]);
+    }
+    outline->append(h.to(), 0.0);
+    bars->setUpperSeries(outline);
+    bars->setName(QStringLiteral("Campioni per classe"));
+    bars->setObjectName(QStringLiteral("histogram"));
+    bars->setColor(QColor(0x9D, 0xB9, 0xD3));
+    bars->setBorderColor(QColor(0x4A, 0x6F, 0x91));
+    chart->addSeries(bars);
+
+    auto* loads = newValueAxis(QStringLiteral("Carico limite (kg)"), QStringLiteral("%.0f"));
+    loads->setRange(h.from, h.to());
+    useRoundTicks(loads);
+    auto* counts = newValueAxis(QStringLiteral("Numero di campioni"), QStringLiteral("%.0f"));
+    counts->setRange(0.0, static_cast<double>(std::max<std::size_t>(highest, 1)) * 1.08);
+    counts->applyNiceNumbers();
+    chart->addAxis(loads, Qt::AlignBottom);
+    chart->addAxis(counts, Qt::AlignLeft);
+    bars->attachAxis(loads);
+    bars->attachAxis(counts);
+    addScaledAxis(chart, loads, design::kKilonewtonsPerKg, QStringLiteral("Carico limite (kN)"));
+
+    if (r.p05)
+        addReferenceLine(chart, loads, counts, {*r.p05, 0.0}, {*r.p05, counts->max()},
+                         QStringLiteral("Frattile 5 % (caratteristico)"), QColor(0x00, 0x9E, 0x73))
+            ->setObjectName(QStringLiteral("p05"));
+    addReferenceLine(chart, loads, counts, {N, 0.0}, {N, counts->max()},
+                     QStringLiteral("Carico applicato N"), QColor(0xC0, 0x00, 0x00))
+        ->setObjectName(QStringLiteral("N"));
+    return chart;
+}
+
+} // namespace
+
+MonteCarloView::MonteCarloView(QWidget* parent) : QWidget(parent) {
+    auto* covBox = new QGroupBox(QStringLiteral("Coefficienti di variazione"));
+    auto* covForm = new QFormLayout(covBox);
+    for (int v = 0; v < design::kSoilVariableCount; ++v) {
+        auto* validator = new QDoubleValidator(this);
+        validator->setNotation(QDoubleValidator::StandardNotation);
+        validator->setBottom(0.0);
+        QLineEdit* edit = numberEdit(validator, QString::fromLatin1(kVariables[v].cov));
+        edit->setObjectName(QStringLiteral("cov_") +
+                            QString::fromLatin1(design::kSoilVariableNames[v]));
+        covForm->addRow(QString::fromUtf8(kVariables[v].label), edit);
+        m_cov[static_cast<std::size_t>(v)] = edit;
+    }
+
+    auto* runBox = new QGroupBox(QStringLiteral("Simulazione"));
+    auto* runForm = new QFormLayout(runBox);
+    m_method = new QLabel;
+    m_method->setObjectName(QStringLiteral("method"));
+    m_method->setText(methodName(analysisSettings.method));
+    // Whole numbers only; the seed takes the full 64 bits, more than a
+    // QIntValidator holds.
+    const QRegularExpression digits(QStringLiteral("[0-9]{1,20}"));
+    m_samples = numberEdit(new QRegularExpressionValidator(digits, this),
+                           QString::number(kProposedSamples));
+    m_samples->setObjectName(QStringLiteral("samples"));
+    m_seed = numberEdit(new QRegularExpressionValidator(digits, this), QStringLiteral("1"));
+    m_seed->setObjectName(QStringLiteral("seed"));
+    runForm->addRow(QStringLiteral("Metodo"), m_method);
+    runForm->addRow(QStringLiteral("Numero di campioni"), m_samples);
+    runForm->addRow(QStringLiteral("Seme"), m_seed);
+
+    m_start = new QPushButton(QStringLiteral("A&vvia"));
+    m_start->setObjectName(QStringLiteral("start"));
+    m_cancel = new QPushButton(QStringLiteral("Annulla"));
+    m_cancel->setObjectName(QStringLiteral("cancel"));
+    m_cancel->setEnabled(false);
+    auto* help = new QPushButton(QStringLiteral("&Aiuto"));
+    help->setObjectName(QStringLiteral("help"));
+    connect(m_start, &QPushButton::clicked, this, &MonteCarloView::start);
+    // Return in any field starts the run, as the default button of a dialog.
+    for (QLineEdit* edit : m_cov)
+        connect(edit, &QLineEdit::returnPressed, this, &MonteCarloView::start);
+    for (QLineEdit* edit : {m_samples, m_seed})
+        connect(edit, &QLineEdit::returnPressed, this, &MonteCarloView::start);
+    connect(m_cancel, &QPushButton::clicked, this, [this] {
+        if (m_job)
+            m_job->control.cancel.store(true);
+    });
+    connect(help, &QPushButton::clicked, this,
+            [this] { WinHelp(window(), QStringLiteral("zolt.hlp"), HELP_CONTEXT, kHelpContext); });
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(m_start);
+    buttons->addWidget(m_cancel);
+    buttons->addStretch(1);
+    buttons->addWidget(help);
+
+    m_progress = new QProgressBar;
+    m_status = new QLabel(QStringLiteral("Scegliere i dati e premere \u00ABAvvia\u00BB."));
+    m_status->setObjectName(QStringLiteral("status"));
+    m_status->setWordWrap(true);
+
+    // Room for two lines, so that the window need not grow for them.
+    m_status->setMinimumHeight(2 * m_status->fontMetrics().lineSpacing());
+    m_status->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    auto* resultBox = new QGroupBox(QStringLiteral("Risultati"));
+    auto* results = new QGridLayout(resultBox);
+    results->setHorizontalSpacing(12);
+    results->setColumnMinimumWidth(2, 12);
+    for (int k = 0; k < static_cast<int>(std::size(kFigures)); ++k) {
+        const Figure& figure = kFigures[k];
+        auto* value = new QLabel(QStringLiteral("\u2014"));
+        value->setObjectName(QString::fromLatin1(figure.name));
+        value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        // As wide as the longest figure from the start: the document
+        // window keeps the size it opened with.
+        value->setMinimumWidth(
+            value->fontMetrics().horizontalAdvance(QStringLiteral("9999999 kg (98066.5 kN)")));
+        const int row = k < kFirstColumnFigures ? k : k - kFirstColumnFigures;
+        const int column = k < kFirstColumnFigures ? 0 : 3;
+        results->addWidget(new QLabel(QString::fromUtf8(figure.label)), row, column);
+        results->addWidget(value, row, column + 1);
+    }
+    results->setColumnStretch(1, 1);
+    results->setColumnStretch(4, 1);
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(covBox);
+    left->addWidget(runBox);
+    left->addLayout(buttons);
+    left->addWidget(m_progress);
+    left->addWidget(m_status);
+    left->addStretch(1);
+
+    m_view = new QChartView;
+    m_view->setRenderHint(QPainter::Antialiasing);
+    m_view->setMinimumSize(640, 460);
+    m_view->chart()->setTitle(QStringLiteral("Distribuzione del carico limite"));
+
+    auto* right = new QVBoxLayout;
+    right->addWidget(m_view, 1);
+    right->addWidget(resultBox);
+
+    auto* layout = new QHBoxLayout(this);
+    layout->addLayout(left);
+    layout->addLayout(right, 1);
+
+    connect(&m_run, &WorkerRun::progress, this, &MonteCarloView::showProgress);
+    connect(&m_run, &WorkerRun::finished, this, &MonteCarloView::showResults);
+}
+
+MonteCarloView::~MonteCarloView() {
+    if (m_job)
+        m_job->control.cancel.store(true);
+    m_run.wait();
+}
+
+void MonteCarloView::start() {
+    if (isRunning())
+        return;
+    auto job = std::make_unique<Job>();
+    job->geometry = geometryData;
+    job->soil = soilData;
+    job->spec.method = analysisSettings.method;
+    // Text that is no number becomes a value the core's check refuses
+    // with its own message.
+    for (std::size_t v = 0; v < m_cov.size(); ++v)
+        job->spec.cov[v] =
+            numberOf(m_cov[v]->text()).value_or(std::numeric_limits<double>::quiet_NaN());
+    job->spec.samples = static_cast<std::size_t>(integerOf(m_samples->text()).value_or(0));
+    const auto seed = integerOf(m_seed->text());
+    if (!seed) {
+        ShowMessageBox(QStringLiteral("Il seme deve essere un numero intero tra 0 e %1")
+                           .arg(std::numeric_limits<std::uint64_t>::max()));
+        return;
+    }
+    job->spec.seed = *seed;
+    if (const auto problem = design::monteCarloSpecProblem(job->spec)) {
+        ShowMessageBox(sentence(*problem));
+        return;
+    }
+    if (const InputCheckMask mask = checkInputs(job->geometry, job->soil); mask != 0) {
+        ShowInputCheckMessages(mask);
+        return;
+    }
+
+    m_job = std::move(job);
+    m_method->setText(methodName(m_job->spec.method));
+    clearResults();
+    m_progress->setRange(0, static_cast<int>(m_job->spec.samples));
+    m_progress->setValue(0);
+    m_status->setText(QStringLiteral("Analisi in corso..."));
+    setRunning(true);
+    m_clock.start();
+    m_run.start([job = m_job.get()] {
+        job->result =
+            design::runMonteCarlo(job->spec, job->geometry, job->soil, 0, true, &job->control);
+        if (job->result) {
+            job->histogram = histogramOf(job->result->loads, kClasses, job->geometry.N);
+            std::vector<double>().swap(job->result->loads); // up to 80 MB
+        }
+    });
+}
+
+void MonteCarloView::setRunning(bool running) {
+    m_start->setEnabled(!running);
+    m_cancel->setEnabled(running);
+    for (QLineEdit* edit : m_cov)
+        edit->setEnabled(!running);
+    m_samples->setEnabled(!running);
+    m_seed->setEnabled(!running);
+}
+
+void MonteCarloView::showProgress() {
+    const std::size_t done = m_job->control.done.load(std::memory_order_relaxed);
+    m_progress->setValue(static_cast<int>(done));
+    if (m_job->control.cancel)
+        m_status->setText(QStringLiteral("Annullamento in corso..."));
+    else
+        m_status->setText(QStringLiteral("Analisi in corso: %1 di %2 campioni")
+                              .arg(done)
+                              .arg(m_job->spec.samples));
+}
+
+void MonteCarloView::clearResults() {
+    for (const Figure& figure : kFigures)
+        setResult(figure.name, QStringLiteral("\u2014"));
+    auto* chart = new QChart;
+    chart->setTitle(QStringLiteral("Analisi in corso..."));
+    replaceChart(m_view, chart);
+}
+
+void MonteCarloView::setResult(const char* name, const QString& text) {
+    if (auto* label = findChild<QLabel*>(QString::fromLatin1(name)))
+        label->setText(text);
+}
+
+void MonteCarloView::showResults() {
+    setRunning(false);
+    const Job& job = *m_job;
+    if (!job.result) {
+        m_status->setText(QStringLiteral("Analisi annullata: nessun risultato."));
+        m_progress->setValue(0);
+        m_view->chart()->setTitle(QString());
+        return;
+    }
+    const design::MonteCarloResult& r = *job.result;
+    if (r.refusal != 0) {
+        m_status->setText(QStringLiteral("I controlli preliminari rifiutano i dati."));
+        ShowInputCheckMessages(r.refusal);
+        return;
+    }
+    m_progress->setValue(m_progress->maximum());
+    m_status->setText(QStringLiteral("Completata: %1 campioni in %2 s (seme %3).")
+                          .arg(r.samples)
+                          .arg(fixedText(static_cast<double>(m_clock.elapsed()) / 1000.0, 1))
+                          .arg(job.spec.seed));
+
+    setResult("pf", probabilityText(r.pf));
+    setResult("interval",
+              probabilityText(r.pfLow) + QStringLiteral(" \u2013 ") + probabilityText(r.pfHigh));
+    if (r.beta)
+        setResult("beta", fixedText(*r.beta, 3));
+    else if (r.betaAbove)
+        setResult(
+            "beta",
+            QStringLiteral("> %1 (nessun campione a rottura)").arg(fixedText(*r.betaAbove, 3)));
+    else if (r.betaBelow)
+        setResult(
+            "beta",
+            QStringLiteral("< %1 (tutti i campioni a rottura)").arg(fixedText(*r.betaBelow, 3)));
+    QString failures = QStringLiteral("%1 su %2").arg(r.failures).arg(r.samples);
+    if (r.refused > 0)
+        failures += QStringLiteral(" (%1 senza carico limite)").arg(r.refused);
+    setResult("failures", failures);
+    setResult("mean", optionalForce(r.mean));
+    setResult("cov", r.cov ? fixedText(*r.cov, 3) : QStringLiteral("\u2014"));
+    setResult("p05", optionalForce(r.p05));
+    setResult("p50", optionalForce(r.p50));
+    setResult("p95", optionalForce(r.p95));
+    setResult("N", forceText(job.geometry.N));
+    setResult("above", QStringLiteral("%1 campioni").arg(job.histogram.above));
+
+    if (!job.histogram.counts.empty())
+        replaceChart(m_view, histogramChart(job.histogram, r, job.geometry.N, job.spec.method));
+}
+
+} // namespace zolt::studies

@@ -1,0 +1,75 @@
+// The window of the probabilistic analysis: the coefficients of variation
+// of the soil values, the number of samples and the seed; "Avvia" runs the
+// analysis on worker threads (every core) with a progress bar and
+// "Annulla", and the window shows the histogram of the ultimate load with
+// the 5 % fractile and N marked, Pf, beta and the other figures.
+//
+// Each run takes copies of the project's records and its method when it
+// starts. Closing the window during a run cancels it and waits for it.
+#pragma once
+
+#include "design/monte_carlo.h"
+#include "model/records.h"
+#include "studies/histogram.h"
+#include "studies/workerrun.h"
+
+#include <QElapsedTimer>
+#include <QWidget>
+
+#include <array>
+#include <memory>
+#include <optional>
+
+class QChartView;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+
+namespace zolt::studies {
+
+class MonteCarloView : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit MonteCarloView(QWidget* parent = nullptr);
+    ~MonteCarloView() override;
+
+    static constexpr std::size_t kProposedSamples = 100000;
+    static constexpr std::size_t kClasses = 60;
+
+    bool isRunning() const { return m_run.isRunning(); }
+
+private:
+    struct Job {
+        design::MonteCarloSpec spec;
+        GeometryData geometry;
+        SoilData soil;
+        design::MonteCarloControl control;
+        std::optional<design::MonteCarloResult> result;
+        Histogram histogram;
+    };
+
+    void start();
+    void showProgress();
+    void showResults();
+    void setRunning(bool running);
+    void clearResults();
+    void setResult(const char* name, const QString& text);
+
+    std::unique_ptr<Job> m_job;
+    WorkerRun m_run;
+    QElapsedTimer m_clock;
+
+    std::array<QLineEdit*, design::kSoilVariableCount> m_cov{};
+    QLineEdit* m_samples = nullptr;
+    QLineEdit* m_seed = nullptr;
+    QLabel* m_method = nullptr;
+    QPushButton* m_start = nullptr;
+    QPushButton* m_cancel = nullptr;
+    QProgressBar* m_progress = nullptr;
+    QLabel* m_status = nullptr;
+    QChartView* m_view = nullptr;
+};
+
+} // namespace zolt::studies

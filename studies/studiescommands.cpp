@@ -1,0 +1,62 @@
+#include "studies/studiescommands.h"
+
+#include "design/comparison.h"
+#include "model/project.h"
+#include "studies/comparisonview.h"
+#include "studies/montecarloview.h"
+#include "studies/studyinputs.h"
+#include "studies/sweepdialog.h"
+#include "studies/sweepview.h"
+#include "toolkit/tmdiclient.h"
+#include "verification/approach_choice.h"
+#include "workflow/commands.h"
+
+#include <QMdiSubWindow>
+
+namespace zolt {
+
+namespace {
+
+// Staggered, so that one window of each kind does not hide another.
+constexpr QPoint kComparisonPosition(20, 20);
+constexpr QPoint kSweepPosition(50, 40);
+constexpr QPoint kMonteCarloPosition(80, 60);
+
+} // namespace
+
+void ComparisonCommand(QWidget* /*owner*/, TMDIClient* client) {
+    const GeometryData geometry = geometryData;
+    const SoilData soil = soilData;
+    const design::Comparison comparison =
+        design::compareMethods(geometry, soil, analysisSettings.safetyFactor);
+    if (comparison.refused()) {
+        ShowInputCheckMessages(comparison.refusal);
+        return;
+    }
+    auto* view = new studies::ComparisonView(
+        comparison, geometry, soil, analysisSettings.safetyFactor, analysisSettings.method);
+    client->CreateChild(QStringLiteral("Confronto metodi"), view, kComparisonPosition);
+}
+
+void SweepCommand(QWidget* owner, TMDIClient* client) {
+    const GeometryData geometry = geometryData;
+    const SoilData soil = soilData;
+    design::SweepSpec spec;
+    {
+        studies::SweepDialog dialog(geometry, soil, owner);
+        if (dialog.exec() != QDialog::Accepted)
+            return;
+        spec = dialog.spec();
+    }
+    auto* view = new studies::SweepView(spec, geometry, soil, ChosenApproach());
+    client->CreateChild(QStringLiteral("Studio parametrico \u2013 ") +
+                            studies::inputName(*spec.field),
+                        view, kSweepPosition);
+}
+
+void MonteCarloCommand(QWidget* /*owner*/, TMDIClient* client) {
+    client->CreateChild(QStringLiteral("Analisi probabilistica"), new studies::MonteCarloView,
+                        kMonteCarloPosition);
+}
+
+} // namespace zolt

@@ -1,0 +1,36 @@
+// Number text of the study windows. Every number goes through the
+// locale-free formatters of model/number_text.h, so that the windows show
+// "." whatever the user's locale; forces and pressures also in kN and kPa.
+#pragma once
+
+#include <QString>
+
+#include <optional>
+#include <string_view>
+
+namespace zolt::studies {
+
+// `value` with `decimals` digits after the point.
+QString fixedText(double value, int decimals);
+
+// "72023 kg (706.3 kN)"
+QString forceText(double kg);
+
+// "7.20 kg/cm² (706.3 kPa)"
+QString pressureText(double kgPerCm2);
+
+// A probability with four significant digits ("0.01234", "1.5e-06").
+QString probabilityText(double p);
+
+// The whole of `text` as a number; none for anything else, also blanks.
+std::optional<double> numberOf(const QString& text);
+
+// The whole of `text` as an unsigned decimal integer; none when it is not
+// one or does not fit.
+std::optional<unsigned long long> integerOf(const QString& text);
+
+// `text` with its first letter in upper case: the core's one-line reasons
+// start in lower case, a message box starts a sentence.
+QString sentence(std::string_view text);
+
+} // namespace zolt::studies

@@ -1,0 +1,82 @@
+// The window of a parametric study: qult of the four methods against the
+// varied input, with the input's current value and the applied pressure as
+// reference lines, the values under the pointer, and the export of the
+// chart (PNG, SVG) and of every point (CSV).
+//
+// The points are computed on a worker thread while the window shows a
+// progress bar and "Annulla"; closing the window cancels the work and
+// waits for it.
+#pragma once
+
+#include "design/approach.h"
+#include "design/sweep.h"
+#include "model/records.h"
+#include "studies/sweeptable.h"
+#include "studies/workerrun.h"
+
+#include <QWidget>
+
+#include <atomic>
+#include <memory>
+
+class QChartView;
+class QLabel;
+class QLineSeries;
+class QProgressBar;
+class QPushButton;
+
+namespace zolt::studies {
+
+class SweepView : public QWidget {
+    Q_OBJECT
+
+public:
+    // Starts the study of `spec` (checked by design::sweepSpecProblem) on
+    // copies of the records; `approach` adds the utilisations to the CSV.
+    SweepView(const design::SweepSpec& spec, const GeometryData& geometry, const SoilData& soil,
+              const design::Approach* approach, QWidget* parent = nullptr);
+    ~SweepView() override;
+
+    // The chart shows every point up to this many, evenly chosen ones above.
+    static constexpr std::size_t kMaxPlottedPoints = 2001;
+
+    bool isRunning() const { return m_run.isRunning(); }
+
+    // Room for the notes that appear under the summary once the points
+    // are in: the document window keeps the size it opened with.
+    QSize sizeHint() const override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    struct Job {
+        std::atomic<bool> cancel{false};
+        std::atomic<std::size_t> done{0};
+        SweepTable table;
+    };
+
+    void showProgress();
+    void showResults();
+    void buildChart();
+    void showPointer(QPointF position);
+    double appliedPressure(double x) const;
+
+    design::SweepSpec m_spec;
+    GeometryData m_geometry;
+    SoilData m_soil;
+    const design::Approach* m_approach;
+    std::unique_ptr<Job> m_job;
+    WorkerRun m_run;
+
+    QLabel* m_summary = nullptr;
+    QLabel* m_notes = nullptr;
+    QWidget* m_progressRow = nullptr;
+    QProgressBar* m_progress = nullptr;
+    QChartView* m_view = nullptr;
+    QLabel* m_pointer = nullptr;
+    QList<QPushButton*> m_exports;
+    QLineSeries* m_anchor = nullptr; // a series on the value axes, for mapToValue
+};
+
+} // namespace zolt::studies

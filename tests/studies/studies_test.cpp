@@ -1,0 +1,817 @@
+// The studies of the "Strumenti" menu on real widgets: the comparison
+// window, the parametric study from its dialog to the exported files, and
+// the probabilistic analysis run, cancelled and closed while it runs.
+#include "guitest.h"
+
+#include "design/comparison.h"
+#include "design/monte_carlo.h"
+#include "design/sweep.h"
+#include "model/file_io.h"
+#include "model/number_text.h"
+#include "model/project.h"
+#include "studies/chartexport.h"
+#include "studies/montecarloview.h"
+#include "studies/studiescommands.h"
+#include "studies/studyformat.h"
+#include "studies/sweepdialog.h"
+#include "studies/sweepview.h"
+#include "toolkit/tmdiclient.h"
+#include "toolkit/twinhelp.h"
+#include "verification/approach_choice.h"
+
+#include <QAbstractButton>
+#include <QAreaSeries>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLineSeries>
+#include <QMainWindow>
+#include <QMdiSubWindow>
+#include <QPointer>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTextBrowser>
+
+#include <clocale>
+#include <cmath>
+#include <cstdio>
+
+using namespace zolt;
+using namespace zolt::studies;
+
+namespace {
+
+// Every factor group of every method takes part, and every method finds a
+// load.
+const GeometryData kFooting{
+    .B = 2, .L = 3, .D = 1, .alpha = 5, .omega = 5, .ex = 0.1, .ey = 0.1, .N = 50000, .T = 2000};
+const SoilData kSoil{.gamma = 1800, .phi = 28, .delta = 20, .c = 0.15, .ca = 0.1};
+
+const QString kNoFrictionNoCohesion =
+    QStringLiteral("Angolo di attrito e coesione entrambi nulli\n");
+
+QString text(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+void retype(QLineEdit* edit, const QString& value) {
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    QTest::keyClicks(edit, value);
+}
+
+void click(QWidget* parent, const char* name) {
+    auto* button = parent->findChild<QAbstractButton*>(QString::fromLatin1(name));
+    QVERIFY2(button != nullptr, name);
+    QVERIFY2(button->isEnabled(), name);
+    QTest::mouseClick(button, Qt::LeftButton);
+}
+
+QList<QLineSeries*> methodCurves(QChart* chart, int method) {
+    QList<QLineSeries*> curves;
+    for (QAbstractSeries* series : chart->series())
+        if (series->property("method").toInt() == method && series->property("method").isValid())
+            curves.append(static_cast<QLineSeries*>(series));
+    return curves;
+}
+
+QList<QPointF> pointsOf(const QList<QLineSeries*>& curves) {
+    QList<QPointF> points;
+    for (QLineSeries* curve : curves)
+        points += curve->points();
+    return points;
+}
+
+template <class Series> Series* seriesNamed(QChart* chart, const QString& name) {
+    for (QAbstractSeries* series : chart->series())
+        if (series->objectName() == name)
+            return qobject_cast<Series*>(series);
+    return nullptr;
+}
+
+QString labelText(QWidget* parent, const char* name) {
+    auto* label = parent->findChild<QLabel*>(QString::fromLatin1(name));
+    return label != nullptr ? label->text() : QStringLiteral("(no label %1)").arg(name);
+}
+
+// The CSV of a sweep as the command-line calculator writes it, from the
+// core's points.
+std::string expectedCsv(const design::SweepSpec& spec, const design::Approach* approach) {
+    const char* const methods[] = {"terzaghi", "meyerhof", "hansen", "vesic"};
+    std::string out(spec.field->name);
+    for (const char* m : methods)
+        out += std::string(",") + m + "_load," + m + "_qult";
+    if (approach != nullptr)
+        for (const char* m : methods)
+            out += std::string(",") + m + "_util_bearing," + m + "_util_sliding";
+    out += '\n';
+    const auto cell = [&](const std::optional<double>& v) {
+        out += ',';
+        if (v)
+            out += formatRoundTrip(*v);
+    };
+    const auto points = design::runSweep(spec, kFooting, kSoil, approach);
+    for (const design::SweepPoint& p : *points) {
+        out += formatRoundTrip(p.x);
+        for (const design::SweepCell& c : p.methods) {
+            cell(c.valid ? std::optional(c.load) : std::nullopt);
+            cell(c.valid ? std::optional(c.qult) : std::nullopt);
+        }
+        if (approach != nullptr)
+            for (const design::SweepCell& c : p.methods) {
+                cell(c.valid ? c.utilBearing : std::nullopt);
+                cell(c.valid ? c.utilSliding : std::nullopt);
+            }
+        out += '\n';
+    }
+    return out;
+}
+
+} // namespace
+
+class StudiesTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void comparisonTableShowsTheCoresRuns_data();
+    void comparisonTableShowsTheCoresRuns();
+    void comparisonChartHasABarAndAQammMarkPerMethod();
+    void refusedInputsOpenNoComparison();
+    void helpButtonsOpenTheStudiesPage_data();
+    void helpButtonsOpenTheStudiesPage();
+
+    void sweepDialogProposesARangeAroundTheValue_data();
+    void sweepDialogProposesARangeAroundTheValue();
+    void refusedSweepKeepsTheDialogOpen_data();
+    void refusedSweepKeepsTheDialogOpen();
+    void sweepChartHasTheCoresCurvesAndTwoReferences_data();
+    void sweepChartHasTheCoresCurvesAndTwoReferences();
+    void pointerShowsTheValuesUnderIt();
+    void largeSweepPlotsAFewAndExportsAll();
+    void cancelledSweepShowsNoChart();
+    void csvExportHoldsEveryPoint_data();
+    void csvExportHoldsEveryPoint();
+    void chartExportsAndTheirFailures();
+
+    void monteCarloRunShowsTheCoresFigures();
+    void monteCarloRefusesBadSettings_data();
+    void monteCarloRefusesBadSettings();
+    void longMonteCarloRunCancelsPromptly();
+    void closingDuringARunIsSafe();
+
+private:
+    // Runs the sweep command, handing its dialog to `steps`; the dialog is
+    // cancelled afterwards if the steps left it open.
+    void sweepCommand(const std::function<void(SweepDialog&)>& steps);
+    // Runs the sweep command for `name` from `from` to `to` in `count`
+    // points and waits for its window to finish.
+    SweepView* sweep(const QString& name, const QString& from, const QString& to,
+                     const QString& count);
+    template <class View> View* lastView() {
+        const QList<QMdiSubWindow*> windows = m_client->subWindowList();
+        return windows.isEmpty() ? nullptr : qobject_cast<View*>(windows.last()->widget());
+    }
+
+    QMainWindow m_window;
+    TMDIClient* m_client = nullptr;
+    QTemporaryDir m_dir;
+    BoxCloser* m_boxes = nullptr;
+    QString m_exportPath; // what the file prompt answers
+    int m_prompts = 0;
+};
+
+void StudiesTest::initTestCase() {
+    QVERIFY(m_dir.isValid());
+    m_client = new TMDIClient;
+    m_window.setCentralWidget(m_client);
+    m_window.resize(1100, 800);
+    TApplication::Current()->SetMainWindow(&m_window);
+    TApplication::Current()->SetClientWindow(m_client);
+    QVERIFY(showActive(m_window));
+    setExportFilePrompt([this](QWidget*, const QString&, const QString&, const QString&) {
+        ++m_prompts;
+        return m_exportPath;
+    });
+}
+
+void StudiesTest::init() {
+    geometryData = kFooting;
+    soilData = kSoil;
+    analysisSettings = AnalysisSettings{};
+    SetChosenApproach(nullptr);
+    m_exportPath.clear();
+    m_prompts = 0;
+    m_boxes = new BoxCloser;
+}
+
+void StudiesTest::cleanup() {
+    delete m_boxes;
+    m_client->closeAllSubWindows();
+    if (QTextBrowser* help = HelpWindow())
+        help->window()->close();
+}
+
+void StudiesTest::comparisonTableShowsTheCoresRuns_data() {
+    QTest::addColumn<int>("method");
+    QTest::addColumn<bool>("fails");
+    QTest::newRow("Terzaghi") << int(Terzaghi) << false;
+    QTest::newRow("Meyerhof") << int(Meyerhof) << false;
+    QTest::newRow("Hansen") << int(Hansen) << false;
+    QTest::newRow("Vesic") << int(Vesic) << false;
+    QTest::newRow("Hansen fails") << int(Hansen) << true;
+}
+
+void StudiesTest::comparisonTableShowsTheCoresRuns() {
+    QFETCH(int, method);
+    QFETCH(bool, fails);
+    if (fails) {
+        // Holds against sliding, but Hansen's iq turns negative.
+        geometryData.N = 10000;
+        geometryData.T = 25000;
+        soilData.delta = 70;
+        soilData.c = soilData.ca = 0;
+    }
+    const GeometryData before = geometryData;
+    analysisSettings.safetyFactor = 2.5;
+    const design::Comparison core = design::compareMethods(geometryData, soilData, 2.5);
+    ComparisonCommand(&m_window, m_client);
+    auto* view = lastView<QWidget>();
+    QVERIFY(view != nullptr);
+    QCOMPARE(m_client->subWindowList().last()->windowTitle(), QStringLiteral("Confronto metodi"));
+    auto* table = view->findChild<QTableWidget*>();
+    QVERIFY(table != nullptr);
+    QCOMPARE(table->rowCount(), 4);
+    const auto at = [&](int column) {
+        QTableWidgetItem* item = table->item(method, column);
+        return item != nullptr ? item->text() : QString();
+    };
+    const design::MethodRun& run = core.runs[static_cast<std::size_t>(method)];
+    QCOMPARE(at(0), QStringList({"Terzaghi", "Meyerhof", "Hansen", "Vesic"})[method]);
+    QCOMPARE(run.engineResult != 0, fails);
+    if (fails) {
+        QCOMPARE(at(1), QStringLiteral("Errore"));
+        QCOMPARE(at(3), QString());
+        return;
+    }
+    QCOMPARE(at(1), text(formatFixed(run.result.ultimateLoad, 0)));
+    QCOMPARE(at(2), text(formatFixed(run.result.ultimateLoad * 0.00980665, 1)));
+    QCOMPARE(at(3), text(formatFixed(run.pressures.qult, 2)));
+    QCOMPARE(at(4), text(formatFixed(run.pressures.qult * 98.0665, 1)));
+    QCOMPARE(at(5), text(formatFixed(run.pressures.qamm, 2)));
+    QCOMPARE(at(7), text(formatFixed(run.result.Nc, 3)));
+    QCOMPARE(at(9), text(formatFixed(run.result.Nga, 3)));
+    // The table fits: no scroll bars hide a row or a column.
+    QVERIFY(table->viewport()->width() >= table->horizontalHeader()->length());
+    QVERIFY(table->viewport()->height() >= table->verticalHeader()->length());
+    QCOMPARE(geometryData.T, before.T); // the records stay as they were
+    QCOMPARE(bearingResult.ultimateLoad, 0.0);
+}
+
+void StudiesTest::comparisonChartHasABarAndAQammMarkPerMethod() {
+    const design::Comparison core = design::compareMethods(kFooting, kSoil, 3.0);
+    ComparisonCommand(&m_window, m_client);
+    QChart* chart = lastView<QWidget>()->findChild<QChartView*>()->chart();
+    auto* bars = qobject_cast<QBarSeries*>(chart->series().first());
+    QVERIFY(bars != nullptr);
+    QCOMPARE(bars->count(), 1);
+    QBarSet* qult = bars->barSets().first();
+    QCOMPARE(qult->count(), 4);
+    QList<QLineSeries*> marks;
+    for (QAbstractSeries* series : chart->series())
+        if (series->objectName() == QLatin1String("qamm"))
+            marks.append(static_cast<QLineSeries*>(series));
+    QCOMPARE(marks.size(), 4);
+    for (int m = 0; m < 4; ++m) {
+        QCOMPARE(qult->at(m), core.runs[static_cast<std::size_t>(m)].pressures.qult);
+        // Centred on its bar, at qamm.
+        const QList<QPointF> mark = marks[m]->points();
+        QCOMPARE(mark[0].x() + mark[1].x(), 2.0 * m);
+        QCOMPARE(mark[0].y(), core.runs[static_cast<std::size_t>(m)].pressures.qamm);
+    }
+}
+
+void StudiesTest::refusedInputsOpenNoComparison() {
+    soilData.phi = 0;
+    soilData.c = 0;
+    ComparisonCommand(&m_window, m_client);
+    QCOMPARE(m_client->subWindowList().size(), 0);
+    QCOMPARE(m_boxes->boxes.size(), 1);
+    QCOMPARE(m_boxes->boxes[0].text, kNoFrictionNoCohesion);
+}
+
+void StudiesTest::helpButtonsOpenTheStudiesPage_data() {
+    QTest::addColumn<int>("window");
+    QTest::newRow("comparison") << 0;
+    QTest::newRow("sweep dialog") << 1;
+    QTest::newRow("sweep") << 2;
+    QTest::newRow("Monte Carlo") << 3;
+}
+
+void StudiesTest::helpButtonsOpenTheStudiesPage() {
+    QFETCH(int, window);
+    QString page;
+    switch (window) {
+    case 0:
+        ComparisonCommand(&m_window, m_client);
+        break;
+    case 1:
+        sweepCommand([&](SweepDialog& dialog) {
+            auto* box = dialog.findChild<QDialogButtonBox*>();
+            QTest::mouseClick(box->button(QDialogButtonBox::Help), Qt::LeftButton);
+            QVERIFY(HelpWindow() != nullptr);
+            page = HelpWindow()->source().fileName();
+            QVERIFY(dialog.isVisible()); // still there to be filled in
+        });
+        break;
+    case 2:
+        QVERIFY(sweep(QStringLiteral("phi"), QStringLiteral("20"), QStringLiteral("40"),
+                      QStringLiteral("3")));
+        break;
+    default:
+        MonteCarloCommand(&m_window, m_client);
+    }
+    if (window != 1) {
+        click(lastView<QWidget>(), "help");
+        QVERIFY(HelpWindow() != nullptr);
+        page = HelpWindow()->source().fileName();
+    }
+    QCOMPARE(page, QStringLiteral("studi.html"));
+}
+
+void StudiesTest::sweepCommand(const std::function<void(SweepDialog&)>& steps) {
+    bool found = false;
+    whenIdle([&] {
+        auto* dialog = qobject_cast<SweepDialog*>(QApplication::activeModalWidget());
+        found = dialog != nullptr;
+        if (!found)
+            return;
+        steps(*dialog);
+        if (dialog->isVisible())
+            dialog->reject();
+    });
+    SweepCommand(&m_window, m_client);
+    QVERIFY(found);
+}
+
+SweepView* StudiesTest::sweep(const QString& name, const QString& from, const QString& to,
+                              const QString& count) {
+    const int before = static_cast<int>(m_client->subWindowList().size());
+    sweepCommand([&](SweepDialog& dialog) {
+        auto* input = dialog.findChild<QComboBox*>(QStringLiteral("input"));
+        input->setFocus();
+        QTest::keyClick(input, Qt::Key_Home);
+        while (!input->currentText().startsWith(name + QLatin1Char(' ')) &&
+               input->currentIndex() + 1 < input->count())
+            QTest::keyClick(input, Qt::Key_Down);
+        retype(dialog.findChild<QLineEdit*>(QStringLiteral("from")), from);
+        retype(dialog.findChild<QLineEdit*>(QStringLiteral("to")), to);
+        retype(dialog.findChild<QLineEdit*>(QStringLiteral("count")), count);
+        QTest::keyClick(&dialog, Qt::Key_Return);
+    });
+    if (m_client->subWindowList().size() != before + 1)
+        return nullptr;
+    auto* view = lastView<SweepView>();
+    if (!QTest::qWaitFor([&] { return !view->isRunning(); }, 20000))
+        return nullptr;
+    return view;
+}
+
+void StudiesTest::sweepDialogProposesARangeAroundTheValue_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("from");
+    QTest::addColumn<QString>("to");
+    QTest::newRow("B stops at L") << "B"
+                                  << "1.00"
+                                  << "3.00";
+    QTest::newRow("L starts at B") << "L"
+                                   << "2.00"
+                                   << "4.50";
+    QTest::newRow("gamma") << "gamma"
+                           << "900.0"
+                           << "2700.0";
+    QTest::newRow("c") << "c"
+                       << "0.075"
+                       << "0.225";
+    QTest::newRow("ey from zero") << "ey"
+                                  << "0.00"
+                                  << "0.40";
+}
+
+void StudiesTest::sweepDialogProposesARangeAroundTheValue() {
+    QFETCH(QString, name);
+    QFETCH(QString, from);
+    QFETCH(QString, to);
+    geometryData.ey = 0;
+    QStringList shown;
+    sweepCommand([&](SweepDialog& dialog) {
+        auto* input = dialog.findChild<QComboBox*>(QStringLiteral("input"));
+        QCOMPARE(input->count(), 14);
+        QCOMPARE(input->currentText(), QStringLiteral("B \u2013 Base della fondazione (m)"));
+        input->setFocus();
+        while (!input->currentText().startsWith(name + QLatin1Char(' ')))
+            QTest::keyClick(input, Qt::Key_Down);
+        shown << dialog.findChild<QLineEdit*>(QStringLiteral("from"))->text()
+              << dialog.findChild<QLineEdit*>(QStringLiteral("to"))->text()
+              << dialog.findChild<QLineEdit*>(QStringLiteral("count"))->text();
+    });
+    QCOMPARE(shown, (QStringList{from, to, QStringLiteral("101")}));
+    QCOMPARE(m_client->subWindowList().size(), 0); // cancelled
+}
+
+void StudiesTest::refusedSweepKeepsTheDialogOpen_data() {
+    QTest::addColumn<QString>("from");
+    QTest::addColumn<QString>("count");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("below the field") << "0.05"
+                                     << "11"
+                                     << "Gli estremi di B devono essere numeri tra 0.10 e 99.90";
+    QTest::newRow("no number") << ""
+                               << "11"
+                               << "Gli estremi di B devono essere numeri tra 0.10 e 99.90";
+    QTest::newRow("one point") << "1"
+                               << "1"
+                               << "Il numero di punti deve essere tra 2 e 1000000";
+    QTest::newRow("too many") << "1"
+                              << "1000001"
+                              << "Il numero di punti deve essere tra 2 e 1000000";
+}
+
+void StudiesTest::refusedSweepKeepsTheDialogOpen() {
+    QFETCH(QString, from);
+    QFETCH(QString, count);
+    QFETCH(QString, message);
+    sweepCommand([&](SweepDialog& dialog) {
+        retype(dialog.findChild<QLineEdit*>(QStringLiteral("from")), from);
+        retype(dialog.findChild<QLineEdit*>(QStringLiteral("count")), count);
+        QTest::keyClick(&dialog, Qt::Key_Return);
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(m_boxes->boxes.size(), 1);
+        QCOMPARE(m_boxes->boxes[0].text, message);
+        QCOMPARE(m_boxes->boxes[0].parent, static_cast<QWidget*>(&dialog));
+        // Mended, it goes through.
+        retype(dialog.findChild<QLineEdit*>(QStringLiteral("from")), QStringLiteral("1"));
+        retype(dialog.findChild<QLineEdit*>(QStringLiteral("count")), QStringLiteral("11"));
+        QTest::keyClick(&dialog, Qt::Key_Return);
+        QVERIFY(!dialog.isVisible());
+    });
+    QCOMPARE(m_client->subWindowList().size(), 1);
+}
+
+void StudiesTest::sweepChartHasTheCoresCurvesAndTwoReferences_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<double>("from");
+    QTest::addColumn<double>("to");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<int>("withValues"); // points of each curve
+    QTest::addColumn<bool>("flatPressure");
+    QTest::newRow("phi, every point") << "phi" << 20.0 << 40.0 << 101 << 101 << true;
+    QTest::newRow("phi from 0") << "phi" << 0.0 << 40.0 << 11 << 10 << true;
+    QTest::newRow("c, current value outside") << "c" << 0.5 << 1.0 << 6 << 6 << true;
+    QTest::newRow("B past L") << "B" << 1.0 << 5.0 << 9 << 5 << false;
+}
+
+void StudiesTest::sweepChartHasTheCoresCurvesAndTwoReferences() {
+    QFETCH(QString, name);
+    QFETCH(double, from);
+    QFETCH(double, to);
+    QFETCH(int, count);
+    QFETCH(int, withValues);
+    QFETCH(bool, flatPressure);
+    soilData.c = name == QLatin1String("phi") ? 0.0 : kSoil.c; // phi = 0 is then refused
+    SweepView* view =
+        sweep(name, QString::number(from), QString::number(to), QString::number(count));
+    QVERIFY(view != nullptr);
+    const design::SweepSpec spec{findInputField(name.toStdString()), from, to,
+                                 static_cast<std::size_t>(count)};
+    const auto core = design::runSweep(spec, geometryData, soilData, nullptr);
+    QChart* chart = view->findChild<QChartView*>()->chart();
+    for (int m = 0; m < 4; ++m) {
+        const QList<QPointF> points = pointsOf(methodCurves(chart, m));
+        QCOMPARE(points.size(), withValues);
+        QList<QPointF> expected;
+        for (const design::SweepPoint& p : *core)
+            if (p.methods[static_cast<std::size_t>(m)].valid)
+                expected.append({p.x, p.methods[static_cast<std::size_t>(m)].qult});
+        QCOMPARE(points, expected);
+    }
+    QCOMPARE(chart->legend()->markers().size() > 0, true);
+
+    auto* applied = seriesNamed<QLineSeries>(chart, QStringLiteral("applied"));
+    QVERIFY(applied != nullptr);
+    const double pressure = geometryData.N / (geometryData.B * geometryData.L * 10000);
+    if (flatPressure) {
+        QCOMPARE(applied->count(), 2);
+        QCOMPARE(applied->at(0).y(), pressure);
+        QCOMPARE(applied->at(1).y(), pressure);
+    } else {
+        QCOMPARE(applied->count(), count);
+        QCOMPARE(applied->at(count - 1).y(), geometryData.N / (to * geometryData.L * 10000));
+    }
+
+    auto* current = seriesNamed<QLineSeries>(chart, QStringLiteral("current"));
+    const double value = name == QLatin1String("B")     ? geometryData.B
+                         : name == QLatin1String("phi") ? soilData.phi
+                                                        : soilData.c;
+    if (value < from || value > to) {
+        QVERIFY(current == nullptr);
+    } else {
+        QVERIFY(current != nullptr);
+        QCOMPARE(current->at(0).x(), value);
+        QCOMPARE(current->at(1).x(), value);
+    }
+    const bool broken = withValues < count;
+    QCOMPARE(labelText(view, "notes").contains(QStringLiteral("si interrompono")), broken);
+}
+
+void StudiesTest::pointerShowsTheValuesUnderIt() {
+    SweepView* view = sweep(QStringLiteral("phi"), QStringLiteral("20"), QStringLiteral("40"),
+                            QStringLiteral("21"));
+    QVERIFY(view != nullptr);
+    auto* chartView = view->findChild<QChartView*>();
+    QChart* chart = chartView->chart();
+    QLineSeries* curve = methodCurves(chart, Meyerhof).first();
+    // Just off the point phi = 30, towards 30.2: the nearest point is 30.
+    const QPointF inChart = chart->mapToPosition(QPointF(30.2, curve->at(10).y()), curve);
+    const QPoint inView = chartView->mapFromScene(chart->mapToScene(inChart));
+    QTest::mouseMove(chartView->viewport(), inView);
+    QTRY_VERIFY(labelText(view, "pointer").contains(QStringLiteral("phi = 30.000 \u00B0")));
+    // The four methods' qult at phi = 30, in both units, in method order.
+    const QString shown = labelText(view, "pointer");
+    qsizetype from = 0;
+    for (const char* unit : {"kg/cm", "kPa"}) {
+        from = shown.indexOf(QLatin1String(unit), from);
+        for (int m = 0; m < 4; ++m) {
+            const double q = pointsOf(methodCurves(chart, m))[10].y();
+            const QString value = unit[1] == 'g' ? fixedText(q, 2) : fixedText(q * 98.0665, 1);
+            from = shown.indexOf(QLatin1Char('>') + value + QLatin1Char('<'), from);
+            QVERIFY2(from > 0, qPrintable(value + QStringLiteral(" in ") + shown));
+        }
+    }
+}
+
+void StudiesTest::largeSweepPlotsAFewAndExportsAll() {
+    SweepView* view = sweep(QStringLiteral("D"), QStringLiteral("0"), QStringLiteral("3"),
+                            QStringLiteral("5000"));
+    QVERIFY(view != nullptr);
+    QChart* chart = view->findChild<QChartView*>()->chart();
+    const QList<QPointF> points = pointsOf(methodCurves(chart, Hansen));
+    QVERIFY(points.size() <= static_cast<int>(SweepView::kMaxPlottedPoints) + 1);
+    QVERIFY(points.size() > static_cast<int>(SweepView::kMaxPlottedPoints) / 2);
+    QCOMPARE(points.first().x(), 0.0);
+    QCOMPARE(points.last().x(), 3.0);
+    QVERIFY(labelText(view, "notes").contains(QStringLiteral("il file CSV li contiene tutti")));
+
+    m_exportPath = m_dir.filePath(QStringLiteral("large.csv"));
+    click(view, "exportCSV");
+    const auto csv = readFilePrefix(m_exportPath.toStdString(), 1 << 24);
+    QVERIFY(csv);
+    QCOMPARE(std::count(csv->begin(), csv->end(), '\n'), 5001);
+}
+
+void StudiesTest::cancelledSweepShowsNoChart() {
+    sweepCommand([](SweepDialog& dialog) {
+        retype(dialog.findChild<QLineEdit*>(QStringLiteral("count")), QStringLiteral("1000000"));
+        QTest::keyClick(&dialog, Qt::Key_Return);
+    });
+    auto* view = lastView<SweepView>();
+    QVERIFY(view != nullptr);
+    QElapsedTimer clock;
+    clock.start();
+    click(view, "cancel");
+    QTRY_VERIFY_WITH_TIMEOUT(!view->isRunning(), 10000);
+    QVERIFY2(clock.elapsed() < 5000, qPrintable(QString::number(clock.elapsed())));
+    QVERIFY(labelText(view, "notes").contains(QStringLiteral("annullato")));
+    QVERIFY(view->findChild<QChartView*>()->chart()->series().isEmpty());
+    QVERIFY(!view->findChild<QPushButton*>(QStringLiteral("exportCSV"))->isEnabled());
+}
+
+void StudiesTest::csvExportHoldsEveryPoint_data() {
+    QTest::addColumn<QString>("approach");
+    QTest::newRow("loads") << QString();
+    QTest::newRow("with utilisations") << "ntc2018";
+}
+
+void StudiesTest::csvExportHoldsEveryPoint() {
+    QFETCH(QString, approach);
+    const design::Approach* chosen =
+        approach.isEmpty() ? nullptr : design::findApproach(approach.toStdString());
+    SetChosenApproach(chosen);
+    // phi = 0 with c = 0.15 is not refused; 0.1 steps give numbers that only
+    // read back with all their digits.
+    SweepView* view = sweep(QStringLiteral("phi"), QStringLiteral("0"), QStringLiteral("4.5"),
+                            QStringLiteral("46"));
+    QVERIFY(view != nullptr);
+    m_exportPath = m_dir.filePath(QStringLiteral("sweep.csv"));
+    click(view, "exportCSV");
+    QCOMPARE(m_prompts, 1);
+    const auto csv = readFilePrefix(m_exportPath.toStdString(), 1 << 20);
+    QVERIFY(csv);
+    const design::SweepSpec spec{findInputField("phi"), 0, 4.5, 46};
+    QCOMPARE(QByteArray::fromStdString(*csv), QByteArray::fromStdString(expectedCsv(spec, chosen)));
+    QVERIFY(m_boxes->boxes.isEmpty());
+}
+
+void StudiesTest::chartExportsAndTheirFailures() {
+    SweepView* view =
+        sweep(QStringLiteral("B"), QStringLiteral("1"), QStringLiteral("3"), QStringLiteral("11"));
+    QVERIFY(view != nullptr);
+    m_exportPath = m_dir.filePath(QStringLiteral("chart.png"));
+    click(view, "exportPNG");
+    const auto png = readFilePrefix(m_exportPath.toStdString(), 1 << 22);
+    QVERIFY(png && png->starts_with("\x89PNG"));
+    QImage image;
+    QVERIFY(image.loadFromData(QByteArray::fromStdString(*png)));
+    QCOMPARE(image.size(), view->findChild<QChartView*>()->size() * image.devicePixelRatio());
+
+    m_exportPath = m_dir.filePath(QStringLiteral("chart.svg"));
+    click(view, "exportSVG");
+    const auto svg = readFilePrefix(m_exportPath.toStdString(), 1 << 22);
+    QVERIFY(svg);
+    QVERIFY(svg->find("<svg") != std::string::npos);
+    QVERIFY(svg->find("Hansen") != std::string::npos); // legend text stays text
+    QVERIFY(svg->find("<polyline") != std::string::npos || svg->find("<path") != std::string::npos);
+
+    // A file the user gave up on is not written; one that cannot be
+    // written is reported and left alone.
+    m_exportPath.clear();
+    click(view, "exportCSV");
+    QVERIFY(m_boxes->boxes.isEmpty());
+    m_exportPath = m_dir.path(); // a folder
+    click(view, "exportCSV");
+    QCOMPARE(m_boxes->boxes.size(), 1);
+    QCOMPARE(m_boxes->boxes[0].text, QStringLiteral("Errore nell'apertura del file !!"));
+    QVERIFY(QFileInfo(m_dir.path()).isDir());
+}
+
+void StudiesTest::monteCarloRunShowsTheCoresFigures() {
+    analysisSettings.method = Hansen;
+    // Near the loads, so that some samples fail and some hold.
+    geometryData.N = std::round(
+        0.7 * design::compareMethods(kFooting, kSoil, 3).runs[Hansen].result.ultimateLoad);
+    MonteCarloCommand(&m_window, m_client);
+    auto* view = lastView<MonteCarloView>();
+    QVERIFY(view != nullptr);
+    QCOMPARE(m_client->subWindowList().last()->windowTitle(),
+             QStringLiteral("Analisi probabilistica"));
+    QCOMPARE(labelText(view, "method"), QStringLiteral("Hansen"));
+    retype(view->findChild<QLineEdit*>(QStringLiteral("cov_phi")), QStringLiteral("0.15"));
+    retype(view->findChild<QLineEdit*>(QStringLiteral("samples")), QStringLiteral("20000"));
+    auto* seed = view->findChild<QLineEdit*>(QStringLiteral("seed"));
+    retype(seed, QStringLiteral("7"));
+    QTest::keyClick(seed, Qt::Key_Return); // as "Avvia"
+    QVERIFY(view->isRunning());
+    QTRY_VERIFY_WITH_TIMEOUT(!view->isRunning(), 20000);
+
+    design::MonteCarloSpec spec{
+        .samples = 20000, .seed = 7, .method = Hansen, .cov = {0.05, 0.15, 0.10, 0.30, 0.30}};
+    const auto core = design::runMonteCarlo(spec, geometryData, kSoil, 1, true);
+    QVERIFY(core && core->pf > 0.0 && core->pf < 1.0);
+    QCOMPARE(labelText(view, "pf"), probabilityText(core->pf));
+    QCOMPARE(labelText(view, "beta"), fixedText(*core->beta, 3));
+    QCOMPARE(labelText(view, "interval"), probabilityText(core->pfLow) +
+                                              QStringLiteral(" \u2013 ") +
+                                              probabilityText(core->pfHigh));
+    QCOMPARE(labelText(view, "p05"), forceText(*core->p05));
+    QCOMPARE(labelText(view, "mean"), forceText(*core->mean));
+    QCOMPARE(labelText(view, "N"), forceText(geometryData.N));
+    QVERIFY(labelText(view, "status").startsWith(QStringLiteral("Completata")));
+
+    QChart* chart = view->findChild<QChartView*>()->chart();
+    auto* histogram = seriesNamed<QAreaSeries>(chart, QStringLiteral("histogram"));
+    QVERIFY(histogram != nullptr);
+    // Two points a class and the two ends on the axis: every load either
+    // in a class or past the last.
+    const QList<QPointF> outline = histogram->upperSeries()->points();
+    QCOMPARE(outline.size(), 2 * static_cast<int>(MonteCarloView::kClasses) + 2);
+    double counted = 0;
+    for (int k = 1; k + 1 < outline.size(); k += 2)
+        counted += outline[k].y();
+    const QString above = labelText(view, "above");
+    QCOMPARE(counted + above.section(QLatin1Char(' '), 0, 0).toDouble(),
+             static_cast<double>(core->loads.size()));
+    QCOMPARE(seriesNamed<QLineSeries>(chart, QStringLiteral("p05"))->at(0).x(), *core->p05);
+    QCOMPARE(seriesNamed<QLineSeries>(chart, QStringLiteral("N"))->at(0).x(), geometryData.N);
+    QCOMPARE(soilData.phi, kSoil.phi);
+}
+
+void StudiesTest::monteCarloRefusesBadSettings_data() {
+    QTest::addColumn<double>("phi");
+    QTest::addColumn<QString>("cov");
+    QTest::addColumn<QString>("samples");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("refused inputs") << 0.0 << "0.1"
+                                    << "100" << kNoFrictionNoCohesion;
+    QTest::newRow("no samples") << 28.0 << "0.1"
+                                << "0"
+                                << "Il numero di campioni deve essere tra 1 e 10000000";
+    QTest::newRow("too many samples") << 28.0 << "0.1"
+                                      << "10000001"
+                                      << "Il numero di campioni deve essere tra 1 e 10000000";
+    QTest::newRow("empty COV")
+        << 28.0 << ""
+        << "100"
+        << "Coefficiente di variazione di phi non valido: serve un numero non negativo";
+}
+
+void StudiesTest::monteCarloRefusesBadSettings() {
+    QFETCH(double, phi);
+    QFETCH(QString, cov);
+    QFETCH(QString, samples);
+    QFETCH(QString, message);
+    soilData.phi = phi;
+    soilData.c = 0;
+    MonteCarloCommand(&m_window, m_client);
+    auto* view = lastView<MonteCarloView>();
+    retype(view->findChild<QLineEdit*>(QStringLiteral("cov_phi")), cov);
+    retype(view->findChild<QLineEdit*>(QStringLiteral("samples")), samples);
+    click(view, "start");
+    QVERIFY(!view->isRunning());
+    QCOMPARE(m_boxes->boxes.size(), 1);
+    QCOMPARE(m_boxes->boxes[0].text, message);
+    QCOMPARE(labelText(view, "pf"), QStringLiteral("\u2014"));
+}
+
+void StudiesTest::longMonteCarloRunCancelsPromptly() {
+    MonteCarloCommand(&m_window, m_client);
+    auto* view = lastView<MonteCarloView>();
+    retype(view->findChild<QLineEdit*>(QStringLiteral("samples")), QStringLiteral("10000000"));
+    click(view, "start");
+    auto* progress = view->findChild<QProgressBar*>();
+    QTRY_VERIFY_WITH_TIMEOUT(progress->value() > 0, 10000); // under way
+    QVERIFY(view->isRunning());
+    QElapsedTimer clock;
+    clock.start();
+    click(view, "cancel");
+    QTRY_VERIFY_WITH_TIMEOUT(!view->isRunning(), 10000);
+    QVERIFY2(clock.elapsed() < 3000, qPrintable(QString::number(clock.elapsed())));
+    QVERIFY(labelText(view, "status").contains(QStringLiteral("annullata")));
+    QCOMPARE(labelText(view, "pf"), QStringLiteral("\u2014"));
+
+    // The window is as before: a short run goes through.
+    retype(view->findChild<QLineEdit*>(QStringLiteral("samples")), QStringLiteral("1000"));
+    click(view, "start");
+    QTRY_VERIFY_WITH_TIMEOUT(!view->isRunning(), 10000);
+    QVERIFY(labelText(view, "status").startsWith(QStringLiteral("Completata")));
+    QVERIFY(labelText(view, "pf") != QStringLiteral("\u2014"));
+}
+
+void StudiesTest::closingDuringARunIsSafe() {
+    MonteCarloCommand(&m_window, m_client);
+    QPointer<QMdiSubWindow> window = m_client->subWindowList().last();
+    auto* view = lastView<MonteCarloView>();
+    retype(view->findChild<QLineEdit*>(QStringLiteral("samples")), QStringLiteral("10000000"));
+    click(view, "start");
+    QTRY_VERIFY_WITH_TIMEOUT(view->findChild<QProgressBar*>()->value() > 0, 10000);
+    QElapsedTimer clock;
+    clock.start();
+    window->close();
+    QTRY_VERIFY(window.isNull());
+    QVERIFY2(clock.elapsed() < 3000, qPrintable(QString::number(clock.elapsed())));
+
+    // A sweep window too.
+    sweepCommand([](SweepDialog& dialog) {
+        retype(dialog.findChild<QLineEdit*>(QStringLiteral("count")), QStringLiteral("1000000"));
+        QTest::keyClick(&dialog, Qt::Key_Return);
+    });
+    window = m_client->subWindowList().last();
+    window->close();
+    QTRY_VERIFY(window.isNull());
+}
+
+#ifdef ZOLT_TEST_LOCALE
+// The whole suite again under a decimal-comma locale: the windows and the
+// files keep "." whatever the user's locale.
+int main(int argc, char** argv) {
+    qputenv("LC_ALL", ZOLT_TEST_LOCALE);
+    qputenv("LANG", ZOLT_TEST_LOCALE);
+    TApplication app(QStringLiteral("Prova ZOLT"), argc, argv);
+    char probe[16];
+    std::snprintf(probe, sizeof probe, "%.2f", 5.0);
+    if (QString::fromLatin1(probe) != QStringLiteral("5,00")) {
+        std::fprintf(stderr, "the locale %s is not active (run scripts/install-deps)\n",
+                     ZOLT_TEST_LOCALE);
+        return 1;
+    }
+    StudiesTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+#else
+ZOLT_GUI_TEST_MAIN(StudiesTest)
+#endif
+
+#include "studies_test.moc"

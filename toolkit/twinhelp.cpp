@@ -9,6 +9,7 @@
 #include <QTextBrowser>
 #include <QTextStream>
 #include <QUrl>
+#include <QWindow>
 
 #include <algorithm>
 
@@ -44,9 +45,45 @@ QString pageOfContext(const QString& folder, unsigned long context) {
 void updateTitle() {
     if (helpWindow == nullptr)
         return;
-    const QString page = helpWindow->documentTitle();
-    const QString title = QStringLiteral("Guida di %1").arg(QCoreApplication::applicationName());
-    helpWindow->setWindowTitle(page.isEmpty() ? title : QStringLiteral("%1 - %2").arg(title, page));
+    const QString guide = QStringLiteral("Guida di %1").arg(QCoreApplication::applicationName());
+    // A page's title may name the program before an en dash ("ZOLT 6.0 –
+    // Metodi di calcolo"). The window's title names the program already: only
+    // the section follows it, and nothing when the section is the guide.
+    QString section = helpWindow->documentTitle();
+    const qsizetype dash = section.lastIndexOf(QStringLiteral(" – "));
+    if (dash >= 0)
+        section = section.mid(dash + 3);
+    section = section.trimmed();
+    const bool addsSection = !section.isEmpty() && !guide.contains(section, Qt::CaseInsensitive);
+    helpWindow->setWindowTitle(addsSection ? QStringLiteral("%1 - %2").arg(guide, section) : guide);
+}
+
+// A running modal dialog blocks the input of every window that does not
+// stand over it. The help window stays its owner's (it outlives the
+// dialog), but while a dialog runs it stands over that dialog, so that it
+// can be read, scrolled and followed meanwhile; when the dialog goes it
+// stands over its owner again.
+void standOverModalDialog(QWidget* help) {
+    const QWidget* modal = QApplication::activeModalWidget();
+    QWindow* dialog = modal != nullptr ? modal->windowHandle() : nullptr;
+    QWindow* window = help->windowHandle();
+    if (window == nullptr || dialog == nullptr || modal == help->parentWidget() ||
+        window->transientParent() == dialog)
+        return;
+    window->setTransientParent(dialog);
+    const auto dialogGone = [help, dialog] {
+        QWindow* handle = help->windowHandle();
+        if (handle == nullptr ||
+            (handle->transientParent() != dialog && handle->transientParent() != nullptr))
+            return;
+        const QWidget* owner = help->parentWidget();
+        handle->setTransientParent(owner != nullptr ? owner->window()->windowHandle() : nullptr);
+    };
+    QObject::connect(dialog, &QWindow::visibleChanged, help, [dialogGone](bool visible) {
+        if (!visible)
+            dialogGone();
+    });
+    QObject::connect(dialog, &QObject::destroyed, help, dialogGone);
 }
 
 // A new help window stands over the right of the main window's client
@@ -78,9 +115,7 @@ bool WinHelp(QWidget* owner, const QString& helpFile, unsigned command, unsigned
     if (!QFile::exists(folder + page))
         return false;
 
-    QWidget* parent = QApplication::activeModalWidget();
-    if (parent == nullptr)
-        parent = TApplication::MainWindow();
+    QWidget* parent = TApplication::MainWindow();
     if (parent == nullptr && owner != nullptr)
         parent = owner->window();
     if (helpWindow == nullptr) {
@@ -97,6 +132,10 @@ bool WinHelp(QWidget* owner, const QString& helpFile, unsigned command, unsigned
     }
     helpWindow->setSource(QUrl(QStringLiteral("qrc") + folder + page));
     updateTitle();
+    // Created before it shows, so that the window system learns which
+    // window it stands over.
+    helpWindow->winId();
+    standOverModalDialog(helpWindow);
     helpWindow->show();
     helpWindow->raise();
     helpWindow->activateWindow();

@@ -4,8 +4,9 @@
 // per line, '#' starts a comment).
 //
 // The pages show in one help window, a separate non-modal window reused by
-// every call. It belongs to the main window, or, while a modal dialog runs,
-// to that dialog so that it can be read and scrolled meanwhile.
+// every call. It belongs to the main window (to the owner's window where
+// there is none), so it stays open when a dialog that opened it closes;
+// while a modal dialog runs, it takes input all the same.
 #pragma once
 
 #include <QString>

@@ -25,6 +25,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QToolButton>
@@ -176,6 +177,7 @@ private slots:
     void fileFailuresShowTheOpenErrorBox();
     void fileCommandsRunTheFileDialogs();
     void helpCommandsShowTheirPages();
+    void helpFromADialogOutlivesIt();
     void aboutBoxShowsMakerAndProgramUnclipped();
     void typicalRoadFromTheMenu();
     void exitClosesTheMainWindow();
@@ -502,6 +504,35 @@ void AppTest::helpCommandsShowTheirPages() {
     QCOMPARE(HelpWindow(), help); // the same window, another page
     QVERIFY(help->source().path().endsWith(QStringLiteral("/prodotti.html")));
     QVERIFY(help->toPlainText().contains(QStringLiteral("Tel. 049 555 0172")));
+    help->close();
+}
+
+void AppTest::helpFromADialogOutlivesIt() {
+    QPointer<QTextBrowser> help;
+    int scrolled = 0;
+    ModalScript script({[&](QWidget* analysis) {
+        press(analysis, 106);
+        help = HelpWindow();
+        QVERIFY(help != nullptr && help->isVisible());
+        // Keys reach it through the window system while the dialog runs.
+        help->resize(320, 160);
+        QTRY_VERIFY(help->verticalScrollBar()->maximum() > 0);
+        QTest::keyClick(help->windowHandle(), Qt::Key_PageDown);
+        scrolled = help->verticalScrollBar()->value();
+        press(analysis, IDCANCEL);
+    }});
+    chooseFromMenu(Qt::Key_A, Qt::Key_A);
+    QVERIFY(script.Done());
+    QVERIFY(scrolled > 0);
+    // The page stays open, the main window's, and reads its title once.
+    QVERIFY(help != nullptr && help->isVisible());
+    QCOMPARE(help->parentWidget(), frame());
+    QCOMPARE(help->windowHandle()->transientParent(), frame()->windowHandle());
+    QCOMPARE(help->source().fileName(), QStringLiteral("metodi.html"));
+    QCOMPARE(help->windowTitle(), QStringLiteral("Guida di Orvane ZOLT 6.0 - Metodi di calcolo"));
+    frame()->CommandAction(106)->trigger();
+    QCOMPARE(HelpWindow(), help.data());
+    QCOMPARE(help->windowTitle(), QStringLiteral("Guida di Orvane ZOLT 6.0"));
     help->close();
 }
 

@@ -35,7 +35,10 @@ enum class TFileDialogKind { Open, Save };
 // name is then in data.FileName (data is left alone otherwise).
 using TFileDialogFunction = std::function<bool(QWidget* owner, TFileDialogKind, TFileData& data)>;
 
-// The system's file dialog: the filters, the default extension and the
-// last name of `data`; Open asks for an existing file when FileMustExist
-// is set, Save asks before replacing one when OverwritePrompt is.
+// Qt's own file dialog, in Italian whatever the process locale (its texts
+// come from the Qt translation the application installs, the sizes, types
+// and dates of its list are written here), wide enough to show every column
+// of the list: the filters, the default extension and the last name of
+// `data`; Open asks for an existing file when FileMustExist is set, Save
+// asks before replacing one when OverwritePrompt is.
 bool RunFileDialog(QWidget* owner, TFileDialogKind kind, TFileData& data);

@@ -12,6 +12,8 @@
 
 #include <QFile>
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 #include <string>
 
@@ -51,6 +53,18 @@ QIcon programIcon() {
     return QIcon(QStringLiteral(":/icons/zolt.svg"));
 }
 
+// Qt's own dialogs and messages (file dialogs, standard buttons, edit menus)
+// speak Italian whatever the process locale, where Qt's translations are
+// installed (Debian's qt6-translations-l10n); English otherwise.
+void installQtTranslation(QCoreApplication* app) {
+    auto* translator = new QTranslator(app);
+    if (translator->load(QStringLiteral("qtbase_it"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(translator);
+    else
+        delete translator;
+}
+
 // A name as the file functions of the project data take it.
 std::string localPath(const QString& fileName) {
     return QFile::encodeName(fileName).toStdString();
@@ -59,6 +73,7 @@ std::string localPath(const QString& fileName) {
 } // namespace
 
 TPanApp::TPanApp(int& argc, char** argv) : TApplication(QString::fromUtf8(AppName), argc, argv) {
+    installQtTranslation(this);
     setWindowIcon(programIcon());
     setDesktopFileName(QStringLiteral("zolt"));
 }

@@ -17,18 +17,22 @@
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QCompleter>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QToolButton>
+#include <QTreeView>
 
 namespace {
 
@@ -176,6 +180,7 @@ private slots:
     void fileCommandsShareTheirDialogData();
     void fileFailuresShowTheOpenErrorBox();
     void fileCommandsRunTheFileDialogs();
+    void fileDialogsSpeakItalianAndShowEveryColumn();
     void helpCommandsShowTheirPages();
     void helpFromADialogOutlivesIt();
     void aboutBoxShowsMakerAndProgramUnclipped();
@@ -486,6 +491,73 @@ void AppTest::fileCommandsRunTheFileDialogs() {
     QCOMPARE(QFileInfo(app()->FileData.FileName), QFileInfo(saved));
 }
 
+void AppTest::fileDialogsSpeakItalianAndShowEveryColumn() {
+    // The process runs in the C locale (see main): Qt's own texts and the
+    // list's sizes, types and dates are Italian all the same.
+    QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("cartella")));
+    const QString data = Path(QStringLiteral("colonne.dat"));
+    QFile file(data);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(QByteArray(112, 'x')) == 112);
+    file.close();
+    app()->FileData.FileName = data;
+    QStringList headers;
+    QStringList folder;
+    QStringList dataFile;
+    QString cancel;
+    ModalScript script({[&](QWidget* window) {
+        auto* dialog = qobject_cast<QFileDialog*>(window);
+        QVERIFY(dialog != nullptr);
+        auto* list = dialog->findChild<QTreeView*>(QStringLiteral("treeView"));
+        QVERIFY(list != nullptr && list->isVisible());
+        const QAbstractItemModel* model = list->model();
+        const auto row = [&](const QString& name) {
+            for (int r = 0; r < model->rowCount(list->rootIndex()); ++r) {
+                if (model->index(r, 0, list->rootIndex()).data().toString() == name)
+                    return r;
+            }
+            return -1;
+        };
+        QTRY_VERIFY(row(QStringLiteral("cartella")) >= 0 &&
+                    row(QStringLiteral("colonne.dat")) >= 0);
+        const auto texts = [&](int r) {
+            QStringList result;
+            for (int c = 1; c < model->columnCount(list->rootIndex()); ++c)
+                result.append(model->index(r, c, list->rootIndex()).data().toString());
+            return result;
+        };
+        for (int c = 0; c < model->columnCount(list->rootIndex()); ++c)
+            headers.append(model->headerData(c, Qt::Horizontal).toString());
+        folder = texts(row(QStringLiteral("cartella")));
+        dataFile = texts(row(QStringLiteral("colonne.dat")));
+        // Every column as wide as its header and texts, all of them side by
+        // side in the list.
+        QHeaderView* header = list->header();
+        const QAbstractItemView* view = list;
+        const auto everyColumnShows = [&] {
+            for (int c = 1; c < header->count(); ++c) {
+                if (header->sectionSize(c) <
+                    std::max(header->sectionSizeHint(c), view->sizeHintForColumn(c)))
+                    return false;
+            }
+            return header->length() <= list->viewport()->width();
+        };
+        QTRY_VERIFY(everyColumnShows());
+        const auto* buttons = dialog->findChild<QDialogButtonBox*>();
+        QVERIFY(buttons != nullptr);
+        cancel = buttons->button(QDialogButtonBox::Cancel)->text();
+        dialog->reject();
+    }});
+    frame()->CommandAction(101)->trigger();
+    QVERIFY(script.Done());
+    QCOMPARE(headers, (QStringList{"Nome", "Dimensione", "Tipo", "Data di modifica"}));
+    const QLocale italian(QLocale::Italian, QLocale::Italy);
+    QCOMPARE(folder.mid(0, 2), (QStringList{"", "Cartella"}));
+    QCOMPARE(dataFile,
+             (QStringList{"112 byte", "File dat",
+                          italian.toString(QFileInfo(data).lastModified(), QLocale::ShortFormat)}));
+    QCOMPARE(cancel, QStringLiteral("Annulla"));
+}
+
 void AppTest::helpCommandsShowTheirPages() {
     frame()->CommandAction(106)->trigger();
     QTextBrowser* help = HelpWindow();
@@ -640,6 +712,12 @@ int main(int argc, char** argv) {
     // The file dialogs are Qt's own on every platform, so that the test can
     // type into them.
     QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+    // A locale that is not Italian: the program's texts are Italian anyway.
+    qputenv("LC_ALL", "C.UTF-8");
+    // Qt's settings of its file dialogs (their columns among them) stay
+    // with this run.
+    QTemporaryDir settings;
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(settings.path()));
     TestPanApp application(argc, argv);
     AppTest test;
     return QTest::qExec(&test, argc, argv);

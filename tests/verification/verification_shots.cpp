@@ -7,6 +7,7 @@
 #include "model/project.h"
 #include "toolkit/tapplication.h"
 #include "toolkit/tmdiclient.h"
+#include "toolkit/twinhelp.h"
 #include "verification/approach_choice.h"
 #include "verification/sizing_dialog.h"
 #include "verification/verificationcommands.h"
@@ -16,6 +17,7 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTextBrowser>
 #include <QTimer>
 
 using namespace zolt;
@@ -93,6 +95,8 @@ int main(int argc, char** argv) {
             dialog.findChild<QPushButton*>(QStringLiteral("compute"))->click();
             dialog.grab().save(path("sizing-dialog-none"));
         });
+        if (WinHelp(&window, QStringLiteral("zolt.hlp"), HELP_CONTEXT, 111))
+            HelpWindow()->window()->grab().save(path("help-verifiche"));
         app.quit();
     });
     return app.exec();

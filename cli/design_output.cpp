@@ -294,13 +294,7 @@ void writeMonteCarlo(JsonWriter& json, std::string_view key, const design::Monte
 
 std::string sweepCsv(const design::SweepSpec& spec, const GeometryData& geometry,
                      const SoilData& soil, const design::Approach* approach) {
-    std::string out(spec.field->name);
-    for (const char* method : kMethodNames)
-        out += std::string(",") + method + "_load," + method + "_qult";
-    if (approach != nullptr)
-        for (const char* method : kMethodNames)
-            out += std::string(",") + method + "_util_bearing," + method + "_util_sliding";
-    out += '\n';
+    std::string out = design::sweepCsvHeader(spec, approach != nullptr);
 
     constexpr std::size_t kBlock = 65536;
     constexpr std::size_t kChunk = 512;

@@ -68,6 +68,17 @@ std::optional<std::string> sweepSpecProblem(const SweepSpec& spec) {
     return std::nullopt;
 }
 
+std::string sweepCsvHeader(const SweepSpec& spec, bool withUtilisations) {
+    constexpr const char* kKeys[] = {"terzaghi", "meyerhof", "hansen", "vesic"};
+    std::string header(spec.field->name);
+    for (const char* method : kKeys)
+        header += std::string(",") + method + "_load," + method + "_qult";
+    if (withUtilisations)
+        for (const char* method : kKeys)
+            header += std::string(",") + method + "_util_bearing," + method + "_util_sliding";
+    return header + '\n';
+}
+
 double sweepValue(const SweepSpec& spec, std::size_t i) {
     if (i + 1 >= spec.count)
         return spec.to;

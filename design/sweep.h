@@ -51,6 +51,12 @@ struct SweepPoint {
     std::array<SweepCell, 4> methods; // Terzaghi, Meyerhof, Hansen, Vesic
 };
 
+// The first line of a sweep's CSV: "NAME,terzaghi_load,terzaghi_qult,...,
+// vesic_qult" and, with the utilisations, "terzaghi_util_bearing,
+// terzaghi_util_sliding,..." for each method in the same order; ends in
+// "\n". Every table of a sweep the programs write has these columns.
+std::string sweepCsvHeader(const SweepSpec& spec, bool withUtilisations);
+
 // Points [first, last) of the sweep into out[0 .. last - first).
 void computeSweepPoints(const SweepSpec& spec, const GeometryData& geometry, const SoilData& soil,
                         const Approach* approach, std::size_t first, std::size_t last,

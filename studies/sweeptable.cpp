@@ -11,7 +11,6 @@ namespace zolt::studies {
 namespace {
 
 constexpr double kNone = std::numeric_limits<double>::quiet_NaN();
-constexpr const char* kMethodKeys[] = {"terzaghi", "meyerhof", "hansen", "vesic"};
 
 double valueOr(const std::optional<double>& value) {
     return value ? *value : kNone;
@@ -80,13 +79,7 @@ std::size_t SweepTable::nearest(double x) const {
 }
 
 std::string SweepTable::csv() const {
-    std::string out(m_spec.field->name);
-    for (const char* method : kMethodKeys)
-        out += std::string(",") + method + "_load," + method + "_qult";
-    if (hasUtilisations())
-        for (const char* method : kMethodKeys)
-            out += std::string(",") + method + "_util_bearing," + method + "_util_sliding";
-    out += '\n';
+    std::string out = design::sweepCsvHeader(m_spec, hasUtilisations());
     // About 18 characters a number: one allocation for the whole file.
     out.reserve(out.size() + m_count * m_columns * 18);
     for (std::size_t i = 0; i < m_count; ++i) {

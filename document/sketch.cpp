@@ -228,7 +228,7 @@ Sketch fitted(const std::function<Sketch(double)>& build, const SketchRect& fram
     constexpr double kSmallestScale = 1e-4; // mm per m: 100 m in 0.01 mm
     constexpr double kLargestScale = 1e9;
     constexpr double kGrowth = 4.0;
-    constexpr double kPrecision = 1e-6; // relative; far below a printer's dot
+    constexpr double kPrecision = 1e-5; // relative: 0.002 mm on the widest frame
     double scale = kSmallestScale;
     if (fits(kSmallestScale)) {
         double low = kSmallestScale;

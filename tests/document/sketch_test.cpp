@@ -54,8 +54,8 @@ TEST(Sketch, EveryInputFromTheSmallestToBeyondTheFieldsStaysInsideTheFrame) {
     for (double B : {0.1, 1.0, 99.9})
         for (double L : {B, 99.9})
             for (double D : {0.0, 1.0, 99.9})
-                for (double alpha : {0.0, 45.0, 90.0, 99.9})
-                    for (double omega : {0.0, 30.0, 90.0, 99.9})
+                for (double alpha : {0.0, 90.0, 99.9})
+                    for (double omega : {0.0, 90.0, 99.9})
                         for (double ex : {0.0, B / 2, 2 * B, 99.9})
                             for (double ey : {0.0, L / 2, 99.9})
                                 for (double T : {0.0, 9999999.0}) {
@@ -71,7 +71,7 @@ TEST(Sketch, EveryInputFromTheSmallestToBeyondTheFieldsStaysInsideTheFrame) {
                                         ++cases;
                                     }
                                 }
-    EXPECT_EQ(cases, 3 * 2 * 3 * 4 * 4 * 4 * 3 * 2 * 2);
+    EXPECT_EQ(cases, 3 * 2 * 3 * 3 * 3 * 4 * 3 * 2 * 2);
 }
 
 TEST(Sketch, ValuesNoInputFieldAdmitsStillGiveAFiniteDrawingInsideTheFrame) {

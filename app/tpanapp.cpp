@@ -1,6 +1,7 @@
 #include "app/tpanapp.h"
 
 #include "model/data_file.h"
+#include "model/project.h"
 #include "toolkit/tcontrolbar.h"
 #include "toolkit/tdecoratedmdiframe.h"
 #include "toolkit/tdialog.h"
@@ -131,18 +132,57 @@ bool TPanApp::EvCommand(int id) {
     return false;
 }
 
+bool TPanApp::DataModified() const {
+    return zolt::encodeDataFile(zolt::geometryData, zolt::soilData) !=
+           zolt::encodeDataFile(SavedGeometry, SavedSoil);
+}
+
+void TPanApp::MarkDataSaved() {
+    SavedGeometry = zolt::geometryData;
+    SavedSoil = zolt::soilData;
+}
+
+bool TPanApp::ConfirmDataSaved() {
+    if (!DataModified())
+        return true;
+    switch (AskYesNoCancel(QString::fromUtf8(SaveQuestionText), GetMainWindow())) {
+    case IDYES:
+        return SaveData();
+    case IDNO:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool TPanApp::CanClose() {
+    return ConfirmDataSaved();
+}
+
 void TPanApp::CmFileOpen() {
+    if (!ConfirmDataSaved())
+        return;
     if (!FileDialog || !FileDialog(GetMainWindow(), TFileDialogKind::Open, FileData))
         return;
-    if (!zolt::ReadDataFile(localPath(FileData.FileName)))
+    if (zolt::ReadDataFile(localPath(FileData.FileName)))
+        MarkDataSaved();
+    else
         ShowMessageBox(QString::fromUtf8(zolt::kOpenErrorText));
 }
 
-void TPanApp::CmFileSave() {
+bool TPanApp::SaveData() {
     if (!FileDialog || !FileDialog(GetMainWindow(), TFileDialogKind::Save, FileData))
-        return;
-    if (!zolt::WriteDataFile(localPath(FileData.FileName)))
+        return false;
+    if (!zolt::WriteDataFile(localPath(FileData.FileName))) {
         ShowMessageBox(QString::fromUtf8(zolt::kOpenErrorText));
+        return false;
+    }
+    MarkDataSaved();
+    return true;
+}
+
+void TPanApp::CmFileSave() {
+    SaveData();
 }
 
 void TPanApp::CmExit() {

@@ -1,9 +1,12 @@
 // The application object of ZOLT: it builds the main window (the document
 // frame with its menu, tool bar and status bar) and carries out the
-// commands 101-110 that the menu items and tool-bar buttons send.
+// commands 101-110 that the menu items and tool-bar buttons send. It keeps
+// the inputs as last saved or opened, so that Exit, the close box and Apri
+// do not drop changed inputs without asking.
 #pragma once
 
 #include "app/filedata.h"
+#include "model/records.h"
 #include "toolkit/tapplication.h"
 
 #include <QWidget>
@@ -47,13 +50,25 @@ public:
     TMDIClient* Client = nullptr;
     // The Open and Save dialogs' settings and the last file name.
     TFileData FileData;
-    // Asks for a file name; the system's file dialog unless replaced.
+    // Asks for a file name; the program's file dialog unless replaced.
     TFileDialogFunction FileDialog = RunFileDialog;
+    // The inputs as last saved or opened, the start values before either.
+    zolt::GeometryData SavedGeometry;
+    zolt::SoilData SavedSoil;
+
+    static constexpr const char* SaveQuestionText = "I dati sono stati modificati. Salvarli?";
 
     TDecoratedMDIFrame* GetFrame() const;
 
     // Carries out command `id`; false for an id that is not a command.
     bool EvCommand(int id);
+
+    // Whether the geometry or soil records differ from those last saved or
+    // opened (byte for byte, as the data file would hold them).
+    bool DataModified() const;
+    // Exit and the close box: when the inputs were changed, the save
+    // question first (see ConfirmDataSaved).
+    bool CanClose() override;
 
     void CmFileOpen();
     void CmFileSave();
@@ -68,4 +83,13 @@ public:
 
 protected:
     void InitMainWindow() override;
+
+private:
+    // Save: the file dialog, then the data file; true when it was written.
+    bool SaveData();
+    // Unless the inputs are as last saved or opened, asks SaveQuestionText:
+    // Sì saves (true only when the file was written), No goes on (true),
+    // Annulla stays (false).
+    bool ConfirmDataSaved();
+    void MarkDataSaved();
 };

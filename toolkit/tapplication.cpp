@@ -2,8 +2,7 @@
 
 #include <QWidget>
 
-TApplication::TApplication(const QString& name, int& argc, char** argv)
-    : QApplication(argc, argv) {
+TApplication::TApplication(const QString& name, int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(name);
 }
 
@@ -21,6 +20,10 @@ QWidget* TApplication::MainWindow() {
 QWidget* TApplication::ClientWindow() {
     const TApplication* app = Current();
     return app != nullptr ? app->GetClientWindow() : nullptr;
+}
+
+bool TApplication::CanClose() {
+    return true;
 }
 
 int TApplication::Run() {

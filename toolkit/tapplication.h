@@ -40,6 +40,11 @@ public:
     // shows itself, and runs the event loop until the last window closes.
     int Run();
 
+    // Whether the main window may close; the main window asks each time it
+    // is about to (its close box, or the program's own Exit). True unless a
+    // program says otherwise.
+    virtual bool CanClose();
+
 protected:
     virtual void InitMainWindow() {}
 

@@ -1,10 +1,12 @@
 #include "toolkit/tdecoratedmdiframe.h"
 
+#include "toolkit/tapplication.h"
 #include "toolkit/tcontrolbar.h"
 #include "toolkit/tmdiclient.h"
 #include "toolkit/tstatusbar.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QEvent>
 #include <QMenu>
 #include <QMenuBar>
@@ -120,4 +122,13 @@ bool TDecoratedMDIFrame::event(QEvent* event) {
     if (event->type() == QEvent::StatusTip)
         return true;
     return QMainWindow::event(event);
+}
+
+void TDecoratedMDIFrame::closeEvent(QCloseEvent* event) {
+    TApplication* app = TApplication::Current();
+    if (app != nullptr && app->GetMainWindow() == this && !app->CanClose()) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
 }

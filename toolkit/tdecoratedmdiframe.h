@@ -60,6 +60,9 @@ signals:
 
 protected:
     bool event(QEvent* event) override;
+    // The application's main window closes only when the application
+    // agrees (TApplication::CanClose).
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     // The items into the menu bar or a menu (both take the same calls).

@@ -141,6 +141,12 @@ ModalScript::Step typeFileName(const QString& name, QString* shownName = nullptr
     };
 }
 
+// The inputs as they stand count as saved: Apri and Exit ask nothing.
+void markInputsSaved() {
+    app()->SavedGeometry = zolt::geometryData;
+    app()->SavedSoil = zolt::soilData;
+}
+
 QByteArray fileBytes(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -185,6 +191,9 @@ private slots:
     void helpFromADialogOutlivesIt();
     void aboutBoxShowsMakerAndProgramUnclipped();
     void typicalRoadFromTheMenu();
+    void unsavedInputsAreNotLostWithoutAWord_data();
+    void unsavedInputsAreNotLostWithoutAWord();
+    void savedOrOpenedInputsAskNothing();
     void exitClosesTheMainWindow();
 
 private:
@@ -207,6 +216,8 @@ void AppTest::init() {
     zolt::geometryData = {};
     zolt::soilData = {};
     zolt::analysisSettings = {};
+    app()->SavedGeometry = {};
+    app()->SavedSoil = {};
     app()->FileData = TFileData{};
     app()->FileDialog = RunFileDialog;
     if (!frame()->isActiveWindow()) {
@@ -376,6 +387,7 @@ void AppTest::fileCommandsShareTheirDialogData() {
     zolt::geometryData.B = 7.5;
     zolt::soilData.phi = 12.0;
     zolt::analysisSettings.method = zolt::Vesic;
+    markInputsSaved();
     frame()->CommandAction(101)->trigger();
     QCOMPARE(calls.size(), 2);
     QCOMPARE(calls.at(1).kind, TFileDialogKind::Open);
@@ -387,6 +399,7 @@ void AppTest::fileCommandsShareTheirDialogData() {
     // A cancelled dialog reads and writes nothing and keeps the name.
     const QString kept = answer;
     zolt::geometryData.B = 7.5;
+    markInputsSaved();
     answer.clear();
     frame()->CommandAction(101)->trigger();
     frame()->CommandAction(102)->trigger();
@@ -404,6 +417,7 @@ void AppTest::fileFailuresShowTheOpenErrorBox() {
     };
     BoxCloser boxes;
     zolt::geometryData.B = 4.0;
+    markInputsSaved();
     answer = Path(QStringLiteral("manca.dat"));
     frame()->CommandAction(101)->trigger();
     answer = Path(QStringLiteral("nessuna/cartella/dati.dat"));
@@ -467,6 +481,7 @@ void AppTest::fileCommandsRunTheFileDialogs() {
     // Open refuses the name of a file that is not there and stays open for
     // another one.
     zolt::geometryData = {};
+    markInputsSaved();
     bool refused = false;
     QString missingText;
     {
@@ -700,6 +715,155 @@ void AppTest::typicalRoadFromTheMenu() {
              qPrintable(text->toPlainText().left(80)));
     QVERIFY(text->toPlainText().contains(QStringLiteral("Metodo di Hansen")));
     report->close();
+}
+
+void AppTest::unsavedInputsAreNotLostWithoutAWord_data() {
+    QTest::addColumn<QString>("way");    // exit, close box or open
+    QTest::addColumn<QString>("change"); // none, geometry or soil
+    QTest::addColumn<QString>("answer"); // the button pressed, none when nothing is asked
+    QTest::addColumn<bool>("saveWorks"); // the data file can be written
+    QTest::addColumn<QStringList>("dialogs");
+    QTest::addColumn<bool>("goesOn"); // the window closes, or the Open dialog comes
+    const QStringList none;
+    const QStringList save{"Save"};
+    const QStringList open{"Open"};
+    const QStringList saveThenOpen{"Save", "Open"};
+    QTest::newRow("exit, nothing changed") << "exit"
+                                           << "none"
+                                           << "" << true << none << true;
+    QTest::newRow("exit, soil changed, No") << "exit"
+                                            << "soil"
+                                            << "No" << true << none << true;
+    QTest::newRow("exit, Annulla") << "exit"
+                                   << "geometry"
+                                   << "Annulla" << true << none << false;
+    QTest::newRow("exit, Sì") << "exit"
+                              << "geometry"
+                              << "Sì" << true << save << true;
+    QTest::newRow("close box, nothing changed") << "close box"
+                                                << "none"
+                                                << "" << true << none << true;
+    QTest::newRow("close box, Annulla") << "close box"
+                                        << "soil"
+                                        << "Annulla" << true << none << false;
+    QTest::newRow("close box, Sì") << "close box"
+                                   << "soil"
+                                   << "Sì" << true << save << true;
+    QTest::newRow("close box, Sì, the save fails") << "close box"
+                                                   << "geometry"
+                                                   << "Sì" << false << save << false;
+    QTest::newRow("open, nothing changed") << "open"
+                                           << "none"
+                                           << "" << true << open << true;
+    QTest::newRow("open, No") << "open"
+                              << "geometry"
+                              << "No" << true << open << true;
+    QTest::newRow("open, Annulla") << "open"
+                                   << "soil"
+                                   << "Annulla" << true << none << false;
+    QTest::newRow("open, Sì") << "open"
+                              << "soil"
+                              << "Sì" << true << saveThenOpen << true;
+    QTest::newRow("open, Sì, the save fails") << "open"
+                                              << "geometry"
+                                              << "Sì" << false << save << false;
+}
+
+void AppTest::unsavedInputsAreNotLostWithoutAWord() {
+    QFETCH(QString, way);
+    QFETCH(QString, change);
+    QFETCH(QString, answer);
+    QFETCH(bool, saveWorks);
+    QFETCH(QStringList, dialogs);
+    QFETCH(bool, goesOn);
+    if (change == "geometry")
+        zolt::geometryData.B = 0.5;
+    else if (change == "soil")
+        zolt::soilData.c = 0.25;
+    const QString saved = Path(saveWorks ? QStringLiteral("uscita.dat")
+                                         : QStringLiteral("nessuna/cartella/uscita.dat"));
+    QFile::remove(saved);
+    QStringList calls;
+    app()->FileDialog = [&](QWidget*, TFileDialogKind kind, TFileData& data) {
+        const bool isSave = kind == TFileDialogKind::Save;
+        calls.append(isSave ? QStringLiteral("Save") : QStringLiteral("Open"));
+        data.FileName = saved;
+        return isSave; // Open is cancelled: only whether it came counts
+    };
+    QString text;
+    QStringList buttons;
+    QWidget* owner = nullptr;
+    QList<ModalScript::Step> steps;
+    if (!answer.isEmpty()) {
+        steps.append([&](QWidget* window) {
+            auto* box = qobject_cast<QMessageBox*>(window);
+            QVERIFY(box != nullptr);
+            text = box->text();
+            owner = box->parentWidget();
+            for (const auto button : {QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel})
+                buttons.append(box->button(button)->text());
+            QCOMPARE(box->defaultButton(), box->button(QMessageBox::Yes));
+            for (QAbstractButton* button : box->buttons()) {
+                if (button->text() == answer)
+                    button->click();
+            }
+        });
+    }
+    ModalScript script(steps);
+
+    if (way == "exit")
+        frame()->CommandAction(103)->trigger();
+    else if (way == "close box")
+        QVERIFY(frame()->windowHandle()->close() != frame()->isVisible());
+    else
+        frame()->CommandAction(101)->trigger();
+    const bool closed = !frame()->isVisible();
+    if (closed) {
+        frame()->ShowMaximized();
+        QVERIFY(QTest::qWaitForWindowActive(frame()));
+    }
+
+    QVERIFY(script.Done());
+    // Asked only after a change; a failed save shows its error and stays.
+    QCOMPARE(script.titles.size(), (answer.isEmpty() ? 0 : 1) + (saveWorks ? 0 : 1));
+    if (!answer.isEmpty()) {
+        QCOMPARE(text, QStringLiteral("I dati sono stati modificati. Salvarli?"));
+        QCOMPARE(script.titles.first(), QStringLiteral("Orvane ZOLT 6.0"));
+        QCOMPARE(owner, frame());
+        QCOMPARE(buttons, (QStringList{"Sì", "No", "Annulla"}));
+    }
+    QCOMPARE(calls, dialogs);
+    QCOMPARE(way == "open" ? calls.contains(QStringLiteral("Open")) : closed, goesOn);
+    QCOMPARE(QFile::exists(saved), answer == "Sì" && saveWorks);
+    if (QFile::exists(saved))
+        QCOMPARE(fileBytes(saved), dataFileOf(zolt::geometryData, zolt::soilData));
+}
+
+void AppTest::savedOrOpenedInputsAskNothing() {
+    QString name = Path(QStringLiteral("salvati.dat"));
+    app()->FileDialog = [&](QWidget*, TFileDialogKind, TFileData& data) {
+        data.FileName = name;
+        return true;
+    };
+    ModalScript script({}); // any question would be recorded
+    zolt::geometryData.B = 0.5;
+    frame()->CommandAction(102)->trigger();
+    QVERIFY(!app()->DataModified());
+
+    // Another file opened: its values are the ones to compare with.
+    zolt::GeometryData other;
+    other.L = 4.0;
+    const QString otherName = Path(QStringLiteral("altri.dat"));
+    QVERIFY(zolt::writeDataFile(otherName.toStdString(), other, zolt::SoilData{}));
+    name = otherName;
+    frame()->CommandAction(101)->trigger();
+    QCOMPARE(zolt::geometryData.L, 4.0);
+    QVERIFY(!app()->DataModified());
+    zolt::soilData.phi = 31.0;
+    QVERIFY(app()->DataModified());
+    zolt::soilData.phi = 30.0;
+    QVERIFY(!app()->DataModified());
+    QVERIFY(script.titles.isEmpty());
 }
 
 void AppTest::exitClosesTheMainWindow() {

@@ -9,6 +9,9 @@
 #include "toolkit/tmessagebox.h"
 #include "toolkit/tstatusbar.h"
 #include "toolkit/twinhelp.h"
+#include "document/documentcommands.h"
+#include "studies/studiescommands.h"
+#include "verification/verificationcommands.h"
 #include "workflow/commands.h"
 
 #include <QFile>
@@ -30,7 +33,8 @@ constexpr int kToolBarLayout[] = {
     CM_ANALYSIS, 0,
     CM_REPORT, 0,
     CM_HELPCONTENTS, 0,
-    CM_PRODUCTS,
+    CM_PRODUCTS, 0,
+    CM_VERIFY,
 };
 // clang-format on
 constexpr int kSeparatorWidth = 12;
@@ -47,6 +51,10 @@ constexpr CommandEntry kCommandTable[] = {
     {CM_SOIL, &TPanApp::CmSoil},         {CM_ANALYSIS, &TPanApp::CmAnalysis},
     {CM_REPORT, &TPanApp::CmReport},     {CM_HELPCONTENTS, &TPanApp::CmHelpContents},
     {CM_ABOUT, &TPanApp::CmAbout},       {CM_PRODUCTS, &TPanApp::CmProducts},
+    {CM_VERIFY, &TPanApp::CmVerify},     {CM_SIZING, &TPanApp::CmSizing},
+    {CM_COMPARE, &TPanApp::CmCompare},   {CM_SWEEP, &TPanApp::CmSweep},
+    {CM_MONTECARLO, &TPanApp::CmMonteCarlo}, {CM_FULLREPORT, &TPanApp::CmFullReport},
+    {CM_PRINTREPORT, &TPanApp::CmPrintReport},
 };
 
 // Icon 1, the program's icon.
@@ -217,4 +225,32 @@ void TPanApp::CmAbout() {
 
 void TPanApp::CmProducts() {
     WinHelp(GetMainWindow(), kHelpFile, HELP_CONTEXT, ProductsHelpContext);
+}
+
+void TPanApp::CmVerify() {
+    zolt::VerificationCommand(GetMainWindow(), Client);
+}
+
+void TPanApp::CmSizing() {
+    zolt::SizingCommand(GetMainWindow(), Client);
+}
+
+void TPanApp::CmCompare() {
+    zolt::ComparisonCommand(GetMainWindow(), Client);
+}
+
+void TPanApp::CmSweep() {
+    zolt::SweepCommand(GetMainWindow(), Client);
+}
+
+void TPanApp::CmMonteCarlo() {
+    zolt::MonteCarloCommand(GetMainWindow(), Client);
+}
+
+void TPanApp::CmFullReport() {
+    zolt::FullReportCommand(GetMainWindow(), FileData.FileName);
+}
+
+void TPanApp::CmPrintReport() {
+    zolt::PrintReportCommand(GetMainWindow(), FileData.FileName);
 }

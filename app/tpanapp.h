@@ -29,6 +29,14 @@ enum TPanCommand : int {
     CM_GEOMETRY = 108,
     CM_SOIL = 109,
     CM_PRODUCTS = 110,
+    // "Strumenti": design checks, studies and the full report.
+    CM_VERIFY = 111,
+    CM_SIZING = 112,
+    CM_COMPARE = 113,
+    CM_SWEEP = 114,
+    CM_MONTECARLO = 115,
+    CM_FULLREPORT = 116,
+    CM_PRINTREPORT = 117,
 };
 
 class TPanApp : public TApplication {
@@ -80,6 +88,13 @@ public:
     void CmHelpContents();
     void CmAbout();
     void CmProducts();
+    void CmVerify();
+    void CmSizing();
+    void CmCompare();
+    void CmSweep();
+    void CmMonteCarlo();
+    void CmFullReport();
+    void CmPrintReport();
 
 protected:
     void InitMainWindow() override;

@@ -4,6 +4,7 @@
 #include "../gui/guitest.h"
 
 #include "app/tpanapp.h"
+#include "document/documentcommands.h"
 #include "model/data_file.h"
 #include "model/project.h"
 #include "toolkit/tcontrolbar.h"
@@ -13,6 +14,7 @@
 #include "toolkit/tmdiclient.h"
 #include "toolkit/tstatusbar.h"
 #include "toolkit/twinhelp.h"
+#include "verification/approach_choice.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -31,6 +33,7 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTextBrowser>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeView>
 
@@ -168,6 +171,13 @@ const QMap<int, QString> kHints = {
     {108, "Attiva la tabella per l'input della geometra"},
     {109, "Attiva la tabella per la descrizione del terreno"},
     {110, "Software prodotto e distribuito dalla Orvane Informatica"},
+    {111, "Verifica di capacità portante e scorrimento secondo NTC 2018 o Eurocodice 7"},
+    {112, "Trova la larghezza minima che soddisfa la verifica"},
+    {113, "Confronta i quattro metodi sugli stessi dati"},
+    {114, "Mostra come varia la capacità portante al variare di un dato"},
+    {115, "Stima la probabilità di rottura con parametri incerti"},
+    {116, "Crea la relazione completa in PDF o ODT"},
+    {117, "Stampa la relazione completa"},
 };
 
 } // namespace
@@ -194,6 +204,7 @@ private slots:
     void unsavedInputsAreNotLostWithoutAWord_data();
     void unsavedInputsAreNotLostWithoutAWord();
     void savedOrOpenedInputsAskNothing();
+    void toolsCommandsOpenTheirWindows();
     void exitClosesTheMainWindow();
 
 private:
@@ -240,7 +251,7 @@ void AppTest::mainWindowOpensMaximisedWithTitleIconAndClient() {
     QCOMPARE(app()->FileData.DefExt, QStringLiteral("dat"));
     QCOMPARE(app()->FileData.NameFilters(), (QStringList{"All Files (*.dat)", "All Files (*)"}));
     QVERIFY(!app()->EvCommand(100));
-    QVERIFY(!app()->EvCommand(111));
+    QVERIFY(!app()->EvCommand(118));
 }
 
 void AppTest::menuBarHoldsTheCommandTable() {
@@ -248,6 +259,14 @@ void AppTest::menuBarHoldsTheCommandTable() {
         {"&File", {{"&Apri", 101}, {"&Salva", 102}, {"&Exit", 103}}},
         {"&Dati", {{"&Geometria", 108}, {"&Terreno", 109}}},
         {"&Analisi", {{"&Analisi", 104}, {"&Relazione", 105}}},
+        {"&Strumenti",
+         {{"&Verifica SLU...", 111},
+          {"&Dimensionamento...", 112},
+          {"&Confronto metodi", 113},
+          {"&Studio parametrico...", 114},
+          {"Analisi &probabilistica...", 115},
+          {"&Relazione completa...", 116},
+          {"S&tampa relazione...", 117}}},
         {"&Help", {{"&Help", 106}, {"&Informazioni", 107}, {"&Prodotti Orvane", 110}}},
     };
     const QList<QAction*> bar = frame()->menuBar()->actions();
@@ -270,7 +289,7 @@ void AppTest::toolBarHoldsItsButtonsInOrder() {
     TControlBar* bar = frame()->GetControlBar();
     QVERIFY(bar != nullptr);
     QCOMPARE(frame()->toolBarArea(bar), Qt::TopToolBarArea);
-    const QList<int> layout = {101, 102, 0, 108, 109, 0, 104, 0, 105, 0, 106, 0, 110};
+    const QList<int> layout = {101, 102, 0, 108, 109, 0, 104, 0, 105, 0, 106, 0, 110, 0, 111};
     QCOMPARE(bar->Layout(), layout);
     QCOMPARE(bar->font().pointSize(), 10);
 
@@ -305,8 +324,10 @@ void AppTest::toolBarHoldsItsButtonsInOrder() {
         QVERIFY2(gadget->geometry().left() > right, qPrintable(QString::number(id)));
         right = gadget->geometry().right();
     }
-    QCOMPARE(separators, 5);
+    QCOMPARE(separators, 6);
     QVERIFY(bar->Button(103) == nullptr && bar->Button(107) == nullptr);
+    for (const int id : {112, 113, 114, 115, 116, 117})
+        QVERIFY(bar->Button(id) == nullptr);
 }
 
 void AppTest::statusBarShowsTheHintOfEachHighlightedCommand() {
@@ -320,7 +341,11 @@ void AppTest::statusBarShowsTheHintOfEachHighlightedCommand() {
 
     // Through the menus by keyboard: the first item of each menu is
     // highlighted as it opens, Down goes to the next, Right to the next menu.
-    const QList<QList<int>> menus = {{101, 102, 103}, {108, 109}, {104, 105}, {106, 107, 110}};
+    const QList<QList<int>> menus = {{101, 102, 103},
+                                     {108, 109},
+                                     {104, 105},
+                                     {111, 112, 113, 114, 115, 116, 117},
+                                     {106, 107, 110}};
     QTest::keyClick(frame(), Qt::Key_F, Qt::AltModifier);
     for (qsizetype m = 0; m < menus.size(); ++m) {
         for (qsizetype i = 0; i < menus.at(m).size(); ++i) {
@@ -864,6 +889,52 @@ void AppTest::savedOrOpenedInputsAskNothing() {
     zolt::soilData.phi = 30.0;
     QVERIFY(!app()->DataModified());
     QVERIFY(script.titles.isEmpty());
+}
+
+// Each "Strumenti" item from the menu: the dialog it runs first, closed by
+// its default button, then the window or the file it makes.
+void AppTest::toolsCommandsOpenTheirWindows() {
+    zolt::geometryData.B = 2;
+    zolt::geometryData.L = 3;
+    zolt::geometryData.N = 100000;
+    const QString pdf = Path("completa.pdf");
+    zolt::SetReportFileNameFunction([&](QWidget*, const QString&) { return pdf; });
+    const auto pressDefault = [] {
+        QTimer::singleShot(0, [] {
+            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+                dialog->accept();
+        });
+    };
+    struct Row {
+        int id;
+        bool dialog;
+        QString title; // of the new window; empty for none
+    };
+    const Row rows[] = {
+        {111, true, QStringLiteral("Verifica – NTC 2018 – Approccio 2 (A1+M1+R3)")},
+        {113, false, QStringLiteral("Confronto metodi")},
+        {114, true, QStringLiteral("Studio parametrico – ")},
+        {115, false, QStringLiteral("Analisi probabilistica")},
+        {117, true, QString()},
+        {116, false, QString()},
+    };
+    for (const Row& row : rows) {
+        const qsizetype windows = app()->Client->subWindowList().size();
+        if (row.dialog)
+            pressDefault();
+        frame()->CommandAction(row.id)->trigger();
+        if (row.title.isEmpty()) {
+            QCOMPARE(app()->Client->subWindowList().size(), windows);
+            continue;
+        }
+        QCOMPARE(app()->Client->subWindowList().size(), windows + 1);
+        QVERIFY2(app()->Client->subWindowList().last()->windowTitle().startsWith(row.title),
+                 qPrintable(app()->Client->subWindowList().last()->windowTitle()));
+    }
+    QVERIFY(fileBytes(pdf).startsWith("%PDF"));
+    zolt::SetReportFileNameFunction({});
+    app()->Client->closeAllSubWindows();
+    zolt::SetChosenApproach(nullptr);
 }
 
 void AppTest::exitClosesTheMainWindow() {

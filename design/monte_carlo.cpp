@@ -1,6 +1,7 @@
 #include "design/monte_carlo.h"
 
 #include "design/normal.h"
+#include "design/order_statistics.h"
 #include "design/parallel.h"
 #include "engine/bearing_capacity.h"
 #include "workflow/input_checks.h"
@@ -85,29 +86,6 @@ Sampler samplerOf(const MonteCarloSpec& spec, const SoilData& mean) {
         sampler.laws[static_cast<std::size_t>(v)] =
             lognormalOf(mean.*kFields[v], spec.cov[static_cast<std::size_t>(v)]);
     return sampler;
-}
-
-// The 5 %, 50 % and 95 % fractiles of `values`, each by linear
-// interpolation between the order statistics around (n - 1) p. Reorders
-// `values`; each selection works on what lies above the previous one.
-std::array<double, 3> fractiles(std::vector<double>& values) {
-    constexpr double kLevels[3] = {0.05, 0.50, 0.95};
-    std::array<double, 3> out{};
-    auto from = values.begin();
-    for (std::size_t k = 0; k < 3; ++k) {
-        const double h = (static_cast<double>(values.size()) - 1.0) * kLevels[k];
-        const auto lo = static_cast<std::ptrdiff_t>(std::floor(h));
-        const auto at = values.begin() + lo;
-        std::nth_element(from, at, values.end());
-        double value = *at;
-        if (at + 1 != values.end()) {
-            const double above = *std::min_element(at + 1, values.end());
-            value += (h - static_cast<double>(lo)) * (above - value);
-        }
-        out[k] = value;
-        from = at;
-    }
-    return out;
 }
 
 } // namespace
@@ -217,7 +195,7 @@ std::optional<MonteCarloResult> runMonteCarlo(const MonteCarloSpec& spec,
             r.cov = present.size() > 1 ? std::sqrt(squares / static_cast<double>(present.size() - 1)) /
                                              std::fabs(mean)
                                        : 0.0;
-        const std::array<double, 3> f = fractiles(present);
+        const std::array<double, 3> f = fractiles(present, {0.05, 0.50, 0.95});
         r.p05 = f[0];
         r.p50 = f[1];
         r.p95 = f[2];

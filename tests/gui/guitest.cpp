@@ -5,6 +5,8 @@
 #include <QAbstractButton>
 #include <QApplication>
 
+#include <cstdio>
+
 QDebug operator<<(QDebug debug, const Message& message) {
     QDebugStateSaver saver(debug);
     debug.nospace() << "(" << message.number << ", " << message.wParam << ")";
@@ -54,4 +56,18 @@ bool showActive(QWidget& window) {
 
 void whenIdle(std::function<void()> action) {
     QTimer::singleShot(0, qApp, std::move(action));
+}
+
+void useLocale(const char* locale) {
+    qputenv("LC_ALL", locale);
+    qputenv("LANG", locale);
+}
+
+bool localeIsActive(const char* locale) {
+    char probe[16];
+    std::snprintf(probe, sizeof probe, "%.2f", 5.0);
+    if (QString::fromLatin1(probe) == QStringLiteral("5,00"))
+        return true;
+    std::fprintf(stderr, "the locale %s is not active (run scripts/install-deps)\n", locale);
+    return false;
 }

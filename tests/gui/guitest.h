@@ -67,9 +67,31 @@ bool showActive(QWidget& window);
 // blocks in a modal loop).
 void whenIdle(std::function<void()> action);
 
+// Puts `locale` into the environment, where the application object takes
+// it from, for a suite that runs again under a decimal-comma locale.
+void useLocale(const char* locale);
+// False, saying so on stderr, when `locale` did not become the C library's
+// (the machine lacks it).
+bool localeIsActive(const char* locale);
+
+// The entry of a suite. Built with ZOLT_TEST_LOCALE (a decimal-comma
+// locale), the whole suite runs under that locale: the program must show,
+// read and write numbers with "." whatever the user's locale.
+#ifdef ZOLT_TEST_LOCALE
+#define ZOLT_GUI_TEST_MAIN(TestClass)                                                              \
+    int main(int argc, char** argv) {                                                              \
+        useLocale(ZOLT_TEST_LOCALE);                                                               \
+        TApplication app(QStringLiteral("Prova ZOLT"), argc, argv);                                \
+        if (!localeIsActive(ZOLT_TEST_LOCALE))                                                     \
+            return 1;                                                                              \
+        TestClass test;                                                                            \
+        return QTest::qExec(&test, argc, argv);                                                    \
+    }
+#else
 #define ZOLT_GUI_TEST_MAIN(TestClass)                                                              \
     int main(int argc, char** argv) {                                                              \
         TApplication app(QStringLiteral("Prova ZOLT"), argc, argv);                                \
         TestClass test;                                                                            \
         return QTest::qExec(&test, argc, argv);                                                    \
     }
+#endif

@@ -793,25 +793,6 @@ void StudiesTest::closingDuringARunIsSafe() {
     QTRY_VERIFY(window.isNull());
 }
 
-#ifdef ZOLT_TEST_LOCALE
-// The whole suite again under a decimal-comma locale: the windows and the
-// files keep "." whatever the user's locale.
-int main(int argc, char** argv) {
-    qputenv("LC_ALL", ZOLT_TEST_LOCALE);
-    qputenv("LANG", ZOLT_TEST_LOCALE);
-    TApplication app(QStringLiteral("Prova ZOLT"), argc, argv);
-    char probe[16];
-    std::snprintf(probe, sizeof probe, "%.2f", 5.0);
-    if (QString::fromLatin1(probe) != QStringLiteral("5,00")) {
-        std::fprintf(stderr, "the locale %s is not active (run scripts/install-deps)\n",
-                     ZOLT_TEST_LOCALE);
-        return 1;
-    }
-    StudiesTest test;
-    return QTest::qExec(&test, argc, argv);
-}
-#else
 ZOLT_GUI_TEST_MAIN(StudiesTest)
-#endif
 
 #include "studies_test.moc"

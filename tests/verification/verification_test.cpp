@@ -493,25 +493,6 @@ void VerificationTest::helpPageAndToolBarIcon() {
     QVERIFY(!QIcon(QStringLiteral(":/icons/111.svg")).pixmap(24, 24).isNull());
 }
 
-#ifdef ZOLT_TEST_LOCALE
-// Again under a decimal-comma locale: the window and the dialogs must show
-// and read "." whatever the user's locale.
-int main(int argc, char** argv) {
-    qputenv("LC_ALL", ZOLT_TEST_LOCALE);
-    qputenv("LANG", ZOLT_TEST_LOCALE);
-    TApplication app(QStringLiteral("Prova ZOLT"), argc, argv);
-    char probe[16];
-    std::snprintf(probe, sizeof probe, "%.2f", 5.0);
-    if (QString::fromLatin1(probe) != QStringLiteral("5,00")) {
-        std::fprintf(stderr, "the locale %s is not active (run scripts/install-deps)\n",
-                     ZOLT_TEST_LOCALE);
-        return 1;
-    }
-    VerificationTest test;
-    return QTest::qExec(&test, argc, argv);
-}
-#else
 ZOLT_GUI_TEST_MAIN(VerificationTest)
-#endif
 
 #include "verification_test.moc"

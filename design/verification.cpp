@@ -64,15 +64,6 @@ SlidingCheck checkSliding(const Approach& approach, const GeometryData& g,
     return s;
 }
 
-EccentricityCheck checkEccentricity(const GeometryData& g) {
-    EccentricityCheck e;
-    e.exOverB = g.ex / g.B;
-    e.eyOverL = g.ey / g.L;
-    e.middleThird = !(g.ex > g.B / 6.0) && !(g.ey > g.L / 6.0);
-    e.withinThird = !(g.ex > g.B / 3.0) && !(g.ey > g.L / 3.0);
-    return e;
-}
-
 } // namespace
 
 SoilData designSoil(const SoilData& soil, const SoilFactors& f) {
@@ -111,6 +102,15 @@ Verification verifyWithBearing(const Approach& approach, int method, const Geome
     v.eccentricity = checkEccentricity(geometry);
     v.verified = v.bearing.verified && v.sliding.verified;
     return v;
+}
+
+EccentricityCheck checkEccentricity(const GeometryData& g) {
+    EccentricityCheck e;
+    e.exOverB = g.ex / g.B;
+    e.eyOverL = g.ey / g.L;
+    e.middleThird = !(g.ex > g.B / 6.0) && !(g.ey > g.L / 6.0);
+    e.withinThird = !(g.ex > g.B / 3.0) && !(g.ey > g.L / 3.0);
+    return e;
 }
 
 std::vector<std::string_view> eccentricityNotes(const EccentricityCheck& e) {

@@ -73,6 +73,10 @@ Verification verify(const Approach& approach, int method, const GeometryData& ge
 Verification verifyWithBearing(const Approach& approach, int method, const GeometryData& geometry,
                                const SoilData& soil, int engineResult, double Rk);
 
+// Where the resultant stands: ex/B, ey/L and the middle-third and
+// one-third rules (the notes, not part of any outcome).
+EccentricityCheck checkEccentricity(const GeometryData& geometry);
+
 // The eccentricity notes that apply (shown, not part of the outcome).
 std::vector<std::string_view> eccentricityNotes(const EccentricityCheck& e);
 

@@ -281,17 +281,6 @@ FormulaGroup ultimateLoad(const ReportRequest& r, const ReportCalculation& c, co
     return rows.group("Carico limite e fattori corretti");
 }
 
-// The verification's rule for the eccentricity notes, for a report
-// without an approach.
-design::EccentricityCheck eccentricityOf(const GeometryData& g) {
-    design::EccentricityCheck e;
-    e.exOverB = g.ex / g.B;
-    e.eyOverL = g.ey / g.L;
-    e.middleThird = !(g.ex > g.B / 6.0) && !(g.ey > g.L / 6.0);
-    e.withinThird = !(g.ex > g.B / 3.0) && !(g.ey > g.L / 3.0);
-    return e;
-}
-
 } // namespace
 
 ReportCalculation calculateReport(const ReportRequest& request) {
@@ -309,9 +298,9 @@ ReportCalculation calculateReport(const ReportRequest& request) {
         if (!c.verification->refused())
             c.eccentricity = c.verification->eccentricity;
         else
-            c.eccentricity = eccentricityOf(g);
+            c.eccentricity = design::checkEccentricity(g);
     } else {
-        c.eccentricity = eccentricityOf(g);
+        c.eccentricity = design::checkEccentricity(g);
     }
     return c;
 }

@@ -84,7 +84,7 @@ std::array<Pair, K> orderStatisticPairs(std::vector<double>& values,
             for (std::size_t i = start; i < end; ++i) {
                 const double x = values[i];
                 scratch[kept] = x;
-                kept += (x >= low[k]) & (x <= high[k]);
+                kept += static_cast<std::size_t>(x >= low[k]) & static_cast<std::size_t>(x <= high[k]);
             }
             inside[k].insert(inside[k].end(), scratch.begin(), scratch.begin() + static_cast<std::ptrdiff_t>(kept));
         }

@@ -28,12 +28,12 @@ SweepSpec phiSweep(std::size_t count, unsigned methods) {
 
 // The engine on the sweep's own inputs, one call per point.
 void BM_EngineOverSweepInputs(benchmark::State& state, int method) {
-    const SweepSpec spec = phiSweep(kPoints, 1u << method);
+    const SweepSpec study = phiSweep(kPoints, 1u << method);
     BearingResult result;
     for (auto _ : state) {
         for (std::size_t i = 0; i < kPoints; ++i) {
             SoilData s = kSoil;
-            s.phi = sweepValue(spec, i);
+            s.phi = sweepValue(study, i);
             benchmark::DoNotOptimize(
                 computeBearing(method, kGeometry, s, result, &result.ultimateLoad));
         }
@@ -43,10 +43,10 @@ void BM_EngineOverSweepInputs(benchmark::State& state, int method) {
 }
 
 void BM_SweepOneMethod(benchmark::State& state, int method) {
-    const SweepSpec spec = phiSweep(kPoints, 1u << method);
+    const SweepSpec study = phiSweep(kPoints, 1u << method);
     std::vector<SweepPoint> points(kPoints);
     for (auto _ : state) {
-        computeSweepPoints(spec, kGeometry, kSoil, nullptr, 0, kPoints, points.data());
+        computeSweepPoints(study, kGeometry, kSoil, nullptr, 0, kPoints, points.data());
         benchmark::ClobberMemory();
     }
     state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * kPoints));
@@ -65,11 +65,11 @@ void BM_EngineAtTheMean(benchmark::State& state, int method) {
 // The engine alone on the very soils the Monte Carlo run below draws, drawn
 // beforehand: the bare call rate its throughput is held against.
 void BM_EngineOverSampledSoils(benchmark::State& state, int method) {
-    const MonteCarloSpec spec{.samples = 65536, .seed = 1, .method = method,
+    const MonteCarloSpec study{.samples = 65536, .seed = 1, .method = method,
                               .cov = {0.05, 0.1, 0.1, 0.3, 0.3}};
-    std::vector<SoilData> soils(spec.samples);
+    std::vector<SoilData> soils(study.samples);
     for (std::size_t i = 0; i < soils.size(); ++i)
-        soils[i] = sampleSoil(spec, kSoil, i);
+        soils[i] = sampleSoil(study, kSoil, i);
     BearingResult result;
     for (auto _ : state) {
         for (const SoilData& s : soils)
@@ -77,28 +77,28 @@ void BM_EngineOverSampledSoils(benchmark::State& state, int method) {
                 computeBearing(method, kGeometry, s, result, &result.ultimateLoad));
         benchmark::ClobberMemory();
     }
-    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * spec.samples));
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * study.samples));
 }
 
 void BM_MonteCarloOneThread(benchmark::State& state, int method) {
-    const MonteCarloSpec spec{.samples = 65536, .seed = 1, .method = method,
+    const MonteCarloSpec study{.samples = 65536, .seed = 1, .method = method,
                               .cov = {0.05, 0.1, 0.1, 0.3, 0.3}};
     for (auto _ : state)
-        benchmark::DoNotOptimize(runMonteCarlo(spec, kGeometry, kSoil, 1));
-    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * spec.samples));
+        benchmark::DoNotOptimize(runMonteCarlo(study, kGeometry, kSoil, 1));
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * study.samples));
 }
 
 void BM_Sweep10000FourMethods(benchmark::State& state) {
-    const SweepSpec spec = phiSweep(10000, 0xF);
+    const SweepSpec study = phiSweep(10000, 0xF);
     for (auto _ : state)
-        benchmark::DoNotOptimize(runSweep(spec, kGeometry, kSoil, nullptr));
+        benchmark::DoNotOptimize(runSweep(study, kGeometry, kSoil, nullptr));
 }
 
 void BM_MonteCarloMillionAllCores(benchmark::State& state) {
-    const MonteCarloSpec spec{.samples = 1000000, .seed = 1, .method = Meyerhof,
+    const MonteCarloSpec study{.samples = 1000000, .seed = 1, .method = Meyerhof,
                               .cov = {0.05, 0.1, 0.1, 0.3, 0.3}};
     for (auto _ : state)
-        benchmark::DoNotOptimize(runMonteCarlo(spec, kGeometry, kSoil));
+        benchmark::DoNotOptimize(runMonteCarlo(study, kGeometry, kSoil));
 }
 
 double fastest(const std::vector<double>& v) {

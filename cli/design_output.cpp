@@ -135,15 +135,15 @@ std::string comparisonText(const design::Comparison& c) {
     return t;
 }
 
-std::string monteCarloText(const design::MonteCarloSpec& spec,
+std::string monteCarloText(const design::MonteCarloSpec& study,
                            const design::MonteCarloResult& r) {
-    std::string t = "Analisi probabilistica (Monte Carlo, metodo di " + methodName(spec.method) +
+    std::string t = "Analisi probabilistica (Monte Carlo, metodo di " + methodName(study.method) +
                     ")\n";
-    t += "Campioni " + std::to_string(r.samples) + ", seme " + std::to_string(spec.seed) +
+    t += "Campioni " + std::to_string(r.samples) + ", seme " + std::to_string(study.seed) +
          "; coefficienti di variazione:";
     for (int v = 0; v < design::kSoilVariableCount; ++v)
         t += std::string(" ") + design::kSoilVariableNames[v] + " " +
-             formatRoundTrip(spec.cov[static_cast<std::size_t>(v)]);
+             formatRoundTrip(study.cov[static_cast<std::size_t>(v)]);
     t += " (lognormali, media = valore del progetto)\n";
     t += "Rotture (carico limite < N): " + std::to_string(r.failures) + ", di cui " +
          std::to_string(r.refused) + " senza carico calcolabile\n";
@@ -260,7 +260,7 @@ void writeComparison(JsonWriter& json, std::string_view key, const design::Compa
     json.endArray();
 }
 
-void writeMonteCarlo(JsonWriter& json, std::string_view key, const design::MonteCarloSpec& spec,
+void writeMonteCarlo(JsonWriter& json, std::string_view key, const design::MonteCarloSpec& study,
                      const design::MonteCarloResult& r) {
     if (r.refusal != 0) {
         json.null(key);
@@ -268,11 +268,11 @@ void writeMonteCarlo(JsonWriter& json, std::string_view key, const design::Monte
     }
     json.beginObject(key);
     json.integer("samples", static_cast<long long>(r.samples));
-    json.unsignedInteger("seed", spec.seed);
-    json.string("method", kMethodNames[spec.method]);
+    json.unsignedInteger("seed", study.seed);
+    json.string("method", kMethodNames[study.method]);
     json.beginObject("cov");
     for (int v = 0; v < design::kSoilVariableCount; ++v)
-        json.number(design::kSoilVariableNames[v], spec.cov[static_cast<std::size_t>(v)]);
+        json.number(design::kSoilVariableNames[v], study.cov[static_cast<std::size_t>(v)]);
     json.endObject();
     json.integer("failures", static_cast<long long>(r.failures));
     json.integer("refused", static_cast<long long>(r.refused));
@@ -292,18 +292,18 @@ void writeMonteCarlo(JsonWriter& json, std::string_view key, const design::Monte
     json.endObject();
 }
 
-std::string sweepCsv(const design::SweepSpec& spec, const GeometryData& geometry,
+std::string sweepCsv(const design::SweepSpec& study, const GeometryData& geometry,
                      const SoilData& soil, const design::Approach* approach) {
-    std::string out = design::sweepCsvHeader(spec, approach != nullptr);
+    std::string out = design::sweepCsvHeader(study, approach != nullptr);
 
     constexpr std::size_t kBlock = 65536;
     constexpr std::size_t kChunk = 512;
-    std::vector<design::SweepPoint> points(std::min(spec.count, kBlock));
-    for (std::size_t start = 0; start < spec.count; start += kBlock) {
-        const std::size_t end = std::min(spec.count, start + kBlock);
+    std::vector<design::SweepPoint> points(std::min(study.count, kBlock));
+    for (std::size_t start = 0; start < study.count; start += kBlock) {
+        const std::size_t end = std::min(study.count, start + kBlock);
         design::parallelChunks(end - start, kChunk, 0,
                                [&](std::size_t, std::size_t first, std::size_t last) {
-                                   design::computeSweepPoints(spec, geometry, soil, approach,
+                                   design::computeSweepPoints(study, geometry, soil, approach,
                                                               start + first, start + last,
                                                               points.data() + first);
                                });

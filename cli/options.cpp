@@ -76,8 +76,8 @@ std::optional<std::string> setSweep(const std::string& value, Options& options) 
     const auto eq = value.find('=');
     if (eq == std::string::npos)
         return usage;
-    design::SweepSpec spec;
-    spec.field = findInputField(value.substr(0, eq));
+    design::SweepSpec study;
+    study.field = findInputField(value.substr(0, eq));
     const std::string range = value.substr(eq + 1);
     const auto colon1 = range.find(':');
     const auto colon2 = colon1 == std::string::npos ? colon1 : range.find(':', colon1 + 1);
@@ -88,12 +88,12 @@ std::optional<std::string> setSweep(const std::string& value, Options& options) 
     const auto count = parseCount<std::size_t>(range.substr(colon2 + 1));
     if (!from || !to || !count)
         return usage;
-    spec.from = *from;
-    spec.to = *to;
-    spec.count = *count;
-    if (auto problem = design::sweepSpecProblem(spec))
+    study.from = *from;
+    study.to = *to;
+    study.count = *count;
+    if (auto problem = design::sweepSpecProblem(study))
         return "--sweep " + value + ": " + *problem;
-    options.sweep = spec;
+    options.sweep = study;
     return std::nullopt;
 }
 

@@ -78,25 +78,25 @@ struct Sampler {
     }
 };
 
-Sampler samplerOf(const MonteCarloSpec& spec, const SoilData& mean) {
+Sampler samplerOf(const MonteCarloSpec& study, const SoilData& mean) {
     Sampler sampler;
     sampler.mean = mean;
-    sampler.seed = spec.seed;
+    sampler.seed = study.seed;
     for (int v = 0; v < kSoilVariableCount; ++v)
         sampler.laws[static_cast<std::size_t>(v)] =
-            lognormalOf(mean.*kFields[v], spec.cov[static_cast<std::size_t>(v)]);
+            lognormalOf(mean.*kFields[v], study.cov[static_cast<std::size_t>(v)]);
     return sampler;
 }
 
 } // namespace
 
-std::optional<std::string> monteCarloSpecProblem(const MonteCarloSpec& spec) {
-    if (spec.samples < 1 || spec.samples > kMaxMonteCarloSamples)
+std::optional<std::string> monteCarloSpecProblem(const MonteCarloSpec& study) {
+    if (study.samples < 1 || study.samples > kMaxMonteCarloSamples)
         return "il numero di campioni deve essere tra 1 e 10000000";
-    if (spec.method < Terzaghi || spec.method > Vesic)
+    if (study.method < Terzaghi || study.method > Vesic)
         return "metodo di calcolo sconosciuto";
     for (int v = 0; v < kSoilVariableCount; ++v) {
-        const double cov = spec.cov[static_cast<std::size_t>(v)];
+        const double cov = study.cov[static_cast<std::size_t>(v)];
         if (!(cov >= 0.0) || !std::isfinite(cov))
             return std::string("coefficiente di variazione di ") + kSoilVariableNames[v] +
                    " non valido: serve un numero non negativo";
@@ -104,24 +104,24 @@ std::optional<std::string> monteCarloSpecProblem(const MonteCarloSpec& spec) {
     return std::nullopt;
 }
 
-SoilData sampleSoil(const MonteCarloSpec& spec, const SoilData& mean, std::uint64_t index) {
-    return samplerOf(spec, mean).draw(index);
+SoilData sampleSoil(const MonteCarloSpec& study, const SoilData& mean, std::uint64_t index) {
+    return samplerOf(study, mean).draw(index);
 }
 
-std::optional<MonteCarloResult> runMonteCarlo(const MonteCarloSpec& spec,
+std::optional<MonteCarloResult> runMonteCarlo(const MonteCarloSpec& study,
                                               const GeometryData& geometry, const SoilData& soil,
                                               unsigned threads, bool keepLoads,
                                               MonteCarloControl* control) {
     MonteCarloResult r;
-    r.samples = spec.samples;
+    r.samples = study.samples;
     r.refusal = checkInputs(geometry, soil);
-    if (r.refusal != 0 || monteCarloSpecProblem(spec))
+    if (r.refusal != 0 || monteCarloSpecProblem(study))
         return r;
 
-    const Sampler sampler = samplerOf(spec, soil);
-    const std::size_t chunks = (spec.samples + kChunk - 1) / kChunk;
-    std::vector<double> loads(spec.samples);
-    std::vector<unsigned char> hasLoad(spec.samples);
+    const Sampler sampler = samplerOf(study, soil);
+    const std::size_t chunks = (study.samples + kChunk - 1) / kChunk;
+    std::vector<double> loads(study.samples);
+    std::vector<unsigned char> hasLoad(study.samples);
     struct ChunkSums {
         std::size_t failures = 0, refused = 0;
     };
@@ -129,13 +129,13 @@ std::optional<MonteCarloResult> runMonteCarlo(const MonteCarloSpec& spec,
 
     const std::atomic<bool>* cancel = control != nullptr ? &control->cancel : nullptr;
     parallelChunks(
-        spec.samples, kChunk, threads,
+        study.samples, kChunk, threads,
         [&](std::size_t chunk, std::size_t first, std::size_t last) {
             ChunkSums& s = sums[chunk];
             BearingResult result;
             for (std::size_t i = first; i < last; ++i) {
                 const SoilData sample = sampler.draw(i);
-                if (computeBearing(spec.method, geometry, sample, result, &result.ultimateLoad) !=
+                if (computeBearing(study.method, geometry, sample, result, &result.ultimateLoad) !=
                     kEngineOk) {
                     ++s.refused;
                     ++s.failures;
@@ -157,15 +157,15 @@ std::optional<MonteCarloResult> runMonteCarlo(const MonteCarloSpec& spec,
         r.failures += s.failures;
         r.refused += s.refused;
     }
-    const auto n = static_cast<double>(spec.samples);
+    const auto n = static_cast<double>(study.samples);
     r.pf = static_cast<double>(r.failures) / n;
-    const ProportionInterval interval = clopperPearson(r.failures, spec.samples, kConfidence);
+    const ProportionInterval interval = clopperPearson(r.failures, study.samples, kConfidence);
     r.pfLow = interval.low;
     r.pfHigh = interval.high;
     if (r.failures == 0) {
         if (const auto z = normalQuantile(1.0 / n))
             r.betaAbove = -*z;
-    } else if (r.failures == spec.samples) {
+    } else if (r.failures == study.samples) {
         if (const auto z = normalQuantile(1.0 - 1.0 / n))
             r.betaBelow = -*z;
     } else if (const auto z = normalQuantile(r.pf)) {
@@ -175,7 +175,7 @@ std::optional<MonteCarloResult> runMonteCarlo(const MonteCarloSpec& spec,
     // The loads that exist, in sample order, for the moments and fractiles.
     std::vector<double>& present = loads;
     std::size_t kept = 0;
-    for (std::size_t i = 0; i < spec.samples; ++i)
+    for (std::size_t i = 0; i < study.samples; ++i)
         if (hasLoad[i])
             present[kept++] = loads[i];
     present.resize(kept);

@@ -31,8 +31,8 @@ struct MonteCarloSpec {
     std::array<double, kSoilVariableCount> cov{};
 };
 
-// Why `spec` cannot run, in one Italian line; none when it can.
-std::optional<std::string> monteCarloSpecProblem(const MonteCarloSpec& spec);
+// Why `study` cannot run, in one Italian line; none when it can.
+std::optional<std::string> monteCarloSpecProblem(const MonteCarloSpec& study);
 
 struct MonteCarloResult {
     int refusal = 0; // the analysis pre-check mask at the project's values
@@ -57,16 +57,16 @@ struct MonteCarloControl {
     std::atomic<std::size_t> done{0}; // samples finished so far
 };
 
-// Runs `spec` on `threads` threads (0: every core). Sample i draws from a
+// Runs `study` on `threads` threads (0: every core). Sample i draws from a
 // stream that depends only on the seed and i, and partial sums are
 // combined in a fixed order, so the result is the same on any number of
 // threads. None when cancelled.
-std::optional<MonteCarloResult> runMonteCarlo(const MonteCarloSpec& spec,
+std::optional<MonteCarloResult> runMonteCarlo(const MonteCarloSpec& study,
                                               const GeometryData& geometry, const SoilData& soil,
                                               unsigned threads = 0, bool keepLoads = false,
                                               MonteCarloControl* control = nullptr);
 
 // The soil of sample `index` (exposed for tests of the sampling).
-SoilData sampleSoil(const MonteCarloSpec& spec, const SoilData& mean, std::uint64_t index);
+SoilData sampleSoil(const MonteCarloSpec& study, const SoilData& mean, std::uint64_t index);
 
 } // namespace zolt::design

@@ -55,22 +55,22 @@ SweepCell computeCell(int method, const GeometryData& g, const SoilData& s,
 
 } // namespace
 
-std::optional<std::string> sweepSpecProblem(const SweepSpec& spec) {
-    if (spec.field == nullptr)
+std::optional<std::string> sweepSpecProblem(const SweepSpec& study) {
+    if (study.field == nullptr)
         return "dato da variare sconosciuto (B L D alpha omega ex ey N T gamma phi delta c ca)";
-    const std::string name(spec.field->name);
-    const std::string range = formatFixed(spec.field->minimum, spec.field->decimals) + " e " +
-                              formatFixed(spec.field->maximum, spec.field->decimals);
-    if (!spec.field->accepts(spec.from) || !spec.field->accepts(spec.to))
+    const std::string name(study.field->name);
+    const std::string range = formatFixed(study.field->minimum, study.field->decimals) + " e " +
+                              formatFixed(study.field->maximum, study.field->decimals);
+    if (!study.field->accepts(study.from) || !study.field->accepts(study.to))
         return "gli estremi di " + name + " devono essere numeri tra " + range;
-    if (spec.count < kMinSweepPoints || spec.count > kMaxSweepPoints)
+    if (study.count < kMinSweepPoints || study.count > kMaxSweepPoints)
         return "il numero di punti deve essere tra 2 e 1000000";
     return std::nullopt;
 }
 
-std::string sweepCsvHeader(const SweepSpec& spec, bool withUtilisations) {
+std::string sweepCsvHeader(const SweepSpec& study, bool withUtilisations) {
     constexpr const char* kKeys[] = {"terzaghi", "meyerhof", "hansen", "vesic"};
-    std::string header(spec.field->name);
+    std::string header(study.field->name);
     for (const char* method : kKeys)
         header += std::string(",") + method + "_load," + method + "_qult";
     if (withUtilisations)
@@ -79,48 +79,48 @@ std::string sweepCsvHeader(const SweepSpec& spec, bool withUtilisations) {
     return header + '\n';
 }
 
-double sweepValue(const SweepSpec& spec, std::size_t i) {
-    if (i + 1 >= spec.count)
-        return spec.to;
-    return spec.from + static_cast<double>(i) * (spec.to - spec.from) /
-                           static_cast<double>(spec.count - 1);
+double sweepValue(const SweepSpec& study, std::size_t i) {
+    if (i + 1 >= study.count)
+        return study.to;
+    return study.from + static_cast<double>(i) * (study.to - study.from) /
+                           static_cast<double>(study.count - 1);
 }
 
-void computeSweepPoints(const SweepSpec& spec, const GeometryData& geometry, const SoilData& soil,
+void computeSweepPoints(const SweepSpec& study, const GeometryData& geometry, const SoilData& soil,
                         const Approach* approach, std::size_t first, std::size_t last,
                         SweepPoint* out) {
     const bool designDiffers = approach != nullptr && !approach->soil.isIdentity();
-    const bool sweepsDelta = spec.field->soilField == &SoilData::delta;
+    const bool sweepsDelta = study.field->soilField == &SoilData::delta;
     const double tanDelta = slidingTangent(soil.delta);
     BearingResult scratch;
     for (std::size_t i = first; i < last; ++i) {
         SweepPoint& point = out[i - first];
-        point.x = sweepValue(spec, i);
+        point.x = sweepValue(study, i);
         for (SweepCell& cell : point.methods)
             cell = SweepCell{};
         GeometryData g = geometry;
         SoilData s = soil;
-        setInput(*spec.field, point.x, g, s);
+        setInput(*study.field, point.x, g, s);
         if (g.B > g.L || checkInputs(g, s, sweepsDelta ? slidingTangent(s.delta) : tanDelta) != 0)
             continue;
         SoilData design;
         if (designDiffers)
             design = designSoil(s, approach->soil);
         for (int m = Terzaghi; m <= Vesic; ++m)
-            if (spec.methods & (1u << m))
+            if (study.methods & (1u << m))
                 point.methods[static_cast<std::size_t>(m)] =
                     computeCell(m, g, s, approach, designDiffers ? &design : nullptr, scratch);
     }
 }
 
-std::optional<std::vector<SweepPoint>> runSweep(const SweepSpec& spec, const GeometryData& geometry,
+std::optional<std::vector<SweepPoint>> runSweep(const SweepSpec& study, const GeometryData& geometry,
                                                 const SoilData& soil, const Approach* approach,
                                                 unsigned threads, const std::atomic<bool>* cancel) {
-    std::vector<SweepPoint> points(spec.count);
+    std::vector<SweepPoint> points(study.count);
     parallelChunks(
-        spec.count, kSweepChunk, threads,
+        study.count, kSweepChunk, threads,
         [&](std::size_t, std::size_t first, std::size_t last) {
-            computeSweepPoints(spec, geometry, soil, approach, first, last, points.data() + first);
+            computeSweepPoints(study, geometry, soil, approach, first, last, points.data() + first);
         },
         cancel);
     if (cancel != nullptr && cancel->load())

@@ -26,13 +26,13 @@ struct SweepSpec {
     unsigned methods = 0xF; // bit m: compute method m (the others stay without values)
 };
 
-// Why `spec` cannot be swept, in one Italian line; none when it can. The
+// Why `study` cannot be swept, in one Italian line; none when it can. The
 // ends must be numbers within the field's range (the values the input
 // dialogs accept) and the count within kMinSweepPoints..kMaxSweepPoints.
-std::optional<std::string> sweepSpecProblem(const SweepSpec& spec);
+std::optional<std::string> sweepSpecProblem(const SweepSpec& study);
 
 // The i-th value: from + i (to - from) / (count - 1); the last is `to`.
-double sweepValue(const SweepSpec& spec, std::size_t i);
+double sweepValue(const SweepSpec& study, std::size_t i);
 
 // One method at one point. A point has no values (valid false) when the
 // analysis pre-checks refuse it, the method finds no load there, or the
@@ -55,16 +55,16 @@ struct SweepPoint {
 // vesic_qult" and, with the utilisations, "terzaghi_util_bearing,
 // terzaghi_util_sliding,..." for each method in the same order; ends in
 // "\n". Every table of a sweep the programs write has these columns.
-std::string sweepCsvHeader(const SweepSpec& spec, bool withUtilisations);
+std::string sweepCsvHeader(const SweepSpec& study, bool withUtilisations);
 
 // Points [first, last) of the sweep into out[0 .. last - first).
-void computeSweepPoints(const SweepSpec& spec, const GeometryData& geometry, const SoilData& soil,
+void computeSweepPoints(const SweepSpec& study, const GeometryData& geometry, const SoilData& soil,
                         const Approach* approach, std::size_t first, std::size_t last,
                         SweepPoint* out);
 
 // The whole sweep on `threads` threads (0: every core); none when
 // `cancel` was set before it ended.
-std::optional<std::vector<SweepPoint>> runSweep(const SweepSpec& spec, const GeometryData& geometry,
+std::optional<std::vector<SweepPoint>> runSweep(const SweepSpec& study, const GeometryData& geometry,
                                                 const SoilData& soil, const Approach* approach,
                                                 unsigned threads = 0,
                                                 const std::atomic<bool>* cancel = nullptr);

@@ -259,21 +259,21 @@ void MonteCarloView::start() {
     auto job = std::make_unique<Job>();
     job->geometry = geometryData;
     job->soil = soilData;
-    job->spec.method = analysisSettings.method;
+    job->study.method = analysisSettings.method;
     // Text that is no number becomes a value the core's check refuses
     // with its own message.
     for (std::size_t v = 0; v < m_cov.size(); ++v)
-        job->spec.cov[v] =
+        job->study.cov[v] =
             numberOf(m_cov[v]->text()).value_or(std::numeric_limits<double>::quiet_NaN());
-    job->spec.samples = static_cast<std::size_t>(integerOf(m_samples->text()).value_or(0));
+    job->study.samples = static_cast<std::size_t>(integerOf(m_samples->text()).value_or(0));
     const auto seed = integerOf(m_seed->text());
     if (!seed) {
         ShowMessageBox(QStringLiteral("Il seme deve essere un numero intero tra 0 e %1")
                            .arg(std::numeric_limits<std::uint64_t>::max()));
         return;
     }
-    job->spec.seed = *seed;
-    if (const auto problem = design::monteCarloSpecProblem(job->spec)) {
+    job->study.seed = *seed;
+    if (const auto problem = design::monteCarloSpecProblem(job->study)) {
         ShowMessageBox(sentence(*problem));
         return;
     }
@@ -283,16 +283,16 @@ void MonteCarloView::start() {
     }
 
     m_job = std::move(job);
-    m_method->setText(methodName(m_job->spec.method));
+    m_method->setText(methodName(m_job->study.method));
     clearResults();
-    m_progress->setRange(0, static_cast<int>(m_job->spec.samples));
+    m_progress->setRange(0, static_cast<int>(m_job->study.samples));
     m_progress->setValue(0);
     m_status->setText(QStringLiteral("Analisi in corso..."));
     setRunning(true);
     m_clock.start();
     m_run.start([job = m_job.get()] {
         job->result =
-            design::runMonteCarlo(job->spec, job->geometry, job->soil, 0, true, &job->control);
+            design::runMonteCarlo(job->study, job->geometry, job->soil, 0, true, &job->control);
         if (job->result) {
             job->histogram = histogramOf(job->result->loads, kClasses, job->geometry.N);
             std::vector<double>().swap(job->result->loads); // up to 80 MB
@@ -317,7 +317,7 @@ void MonteCarloView::showProgress() {
     else
         m_status->setText(QStringLiteral("Analisi in corso: %1 di %2 campioni")
                               .arg(done)
-                              .arg(m_job->spec.samples));
+                              .arg(m_job->study.samples));
 }
 
 void MonteCarloView::clearResults() {
@@ -352,7 +352,7 @@ void MonteCarloView::showResults() {
     m_status->setText(QStringLiteral("Completata: %1 campioni in %2 s (seme %3).")
                           .arg(r.samples)
                           .arg(fixedText(static_cast<double>(m_clock.elapsed()) / 1000.0, 1))
-                          .arg(job.spec.seed));
+                          .arg(job.study.seed));
 
     setResult("pf", probabilityText(r.pf));
     setResult("interval",
@@ -380,7 +380,7 @@ void MonteCarloView::showResults() {
     setResult("above", QStringLiteral("%1 campioni").arg(job.histogram.above));
 
     if (!job.histogram.counts.empty())
-        replaceChart(m_view, histogramChart(job.histogram, r, job.geometry.N, job.spec.method));
+        replaceChart(m_view, histogramChart(job.histogram, r, job.geometry.N, job.study.method));
 }
 
 } // namespace zolt::studies

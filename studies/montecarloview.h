@@ -42,7 +42,7 @@ public:
 
 private:
     struct Job {
-        design::MonteCarloSpec spec;
+        design::MonteCarloSpec study;
         GeometryData geometry;
         SoilData soil;
         design::MonteCarloControl control;

@@ -41,16 +41,16 @@ void ComparisonCommand(QWidget* /*owner*/, TMDIClient* client) {
 void SweepCommand(QWidget* owner, TMDIClient* client) {
     const GeometryData geometry = geometryData;
     const SoilData soil = soilData;
-    design::SweepSpec spec;
+    design::SweepSpec study;
     {
         studies::SweepDialog dialog(geometry, soil, owner);
         if (dialog.exec() != QDialog::Accepted)
             return;
-        spec = dialog.spec();
+        study = dialog.study();
     }
-    auto* view = new studies::SweepView(spec, geometry, soil, ChosenApproach());
+    auto* view = new studies::SweepView(study, geometry, soil, ChosenApproach());
     client->CreateChild(QStringLiteral("Studio parametrico \u2013 ") +
-                            studies::inputName(*spec.field),
+                            studies::inputName(*study.field),
                         view, kSweepPosition);
 }
 

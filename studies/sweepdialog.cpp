@@ -109,19 +109,19 @@ void SweepDialog::proposeRange() {
                                 fixedText(field.maximum, field.decimals)));
 }
 
-design::SweepSpec SweepDialog::spec() const {
-    design::SweepSpec spec;
-    spec.field = studyInputs()[static_cast<std::size_t>(m_input->currentIndex())].field;
+design::SweepSpec SweepDialog::study() const {
+    design::SweepSpec study;
+    study.field = studyInputs()[static_cast<std::size_t>(m_input->currentIndex())].field;
     // Text that is no number becomes NaN or 0 points, which the core's
     // check refuses with its own message.
-    spec.from = numberOf(m_from->text()).value_or(std::numeric_limits<double>::quiet_NaN());
-    spec.to = numberOf(m_to->text()).value_or(std::numeric_limits<double>::quiet_NaN());
-    spec.count = static_cast<std::size_t>(integerOf(m_count->text()).value_or(0));
-    return spec;
+    study.from = numberOf(m_from->text()).value_or(std::numeric_limits<double>::quiet_NaN());
+    study.to = numberOf(m_to->text()).value_or(std::numeric_limits<double>::quiet_NaN());
+    study.count = static_cast<std::size_t>(integerOf(m_count->text()).value_or(0));
+    return study;
 }
 
 void SweepDialog::accept() {
-    if (const auto problem = design::sweepSpecProblem(spec())) {
+    if (const auto problem = design::sweepSpecProblem(study())) {
         ShowMessageBox(sentence(*problem), QMessageBox::NoIcon, this);
         return;
     }

@@ -22,7 +22,7 @@ public:
     SweepDialog(const GeometryData& geometry, const SoilData& soil, QWidget* parent = nullptr);
 
     // The study as entered; valid after the dialog was accepted.
-    design::SweepSpec spec() const;
+    design::SweepSpec study() const;
 
     static constexpr std::size_t kProposedPoints = 101;
 

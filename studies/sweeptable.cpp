@@ -18,8 +18,8 @@ double valueOr(const std::optional<double>& value) {
 
 } // namespace
 
-SweepTable::SweepTable(const design::SweepSpec& spec, bool withUtilisations)
-    : m_spec(spec), m_count(spec.count), m_columns(withUtilisations ? kUtilColumns : kLoadColumns),
+SweepTable::SweepTable(const design::SweepSpec& study, bool withUtilisations)
+    : m_spec(study), m_count(study.count), m_columns(withUtilisations ? kUtilColumns : kLoadColumns),
       m_values(m_count * m_columns, kNone) {}
 
 void SweepTable::store(std::size_t first, std::span<const design::SweepPoint> points) {

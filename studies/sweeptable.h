@@ -17,7 +17,7 @@ namespace zolt::studies {
 class SweepTable {
 public:
     SweepTable() = default;
-    SweepTable(const design::SweepSpec& spec, bool withUtilisations);
+    SweepTable(const design::SweepSpec& study, bool withUtilisations);
 
     // Copies points[0 ..) as the points first, first + 1, ...; calls for
     // disjoint ranges may run on different threads at once.

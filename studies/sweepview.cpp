@@ -47,21 +47,21 @@ QString valueWithUnit(double value, int decimals, const StudyInput& input) {
 
 } // namespace
 
-SweepView::SweepView(const design::SweepSpec& spec, const GeometryData& geometry,
+SweepView::SweepView(const design::SweepSpec& study, const GeometryData& geometry,
                      const SoilData& soil, const design::Approach* approach, QWidget* parent)
-    : QWidget(parent), m_spec(spec), m_geometry(geometry), m_soil(soil), m_approach(approach),
+    : QWidget(parent), m_spec(study), m_geometry(geometry), m_soil(soil), m_approach(approach),
       m_job(std::make_unique<Job>()) {
-    const StudyInput& input = *studyInputOf(spec.field);
-    const int decimals = spec.field->decimals;
+    const StudyInput& input = *studyInputOf(study.field);
+    const int decimals = study.field->decimals;
 
     m_summary = new QLabel;
     m_summary->setObjectName(QStringLiteral("summary"));
     m_summary->setWordWrap(true);
     QString summary = QStringLiteral("I quattro metodi in %1 punti, %2 da %3 a %4; gli altri "
                                      "dati sono quelli del progetto.")
-                          .arg(spec.count)
-                          .arg(inputName(*spec.field), fixedText(spec.from, decimals),
-                               valueWithUnit(spec.to, decimals, input));
+                          .arg(study.count)
+                          .arg(inputName(*study.field), fixedText(study.from, decimals),
+                               valueWithUnit(study.to, decimals, input));
     if (approach != nullptr)
         summary += QStringLiteral(" Il file CSV riporta anche i tassi di utilizzo secondo %1.")
                        .arg(QString::fromUtf8(approach->label.data(),
@@ -75,7 +75,7 @@ SweepView::SweepView(const design::SweepSpec& spec, const GeometryData& geometry
 
     m_progressRow = new QWidget;
     m_progress = new QProgressBar;
-    m_progress->setRange(0, static_cast<int>(spec.count));
+    m_progress->setRange(0, static_cast<int>(study.count));
     auto* cancel = new QPushButton(QStringLiteral("Annulla"));
     cancel->setObjectName(QStringLiteral("cancel"));
     connect(cancel, &QPushButton::clicked, this, [this] { m_job->cancel = true; });
@@ -101,7 +101,7 @@ SweepView::SweepView(const design::SweepSpec& spec, const GeometryData& geometry
     m_pointer->setMinimumHeight(m_pointer->fontMetrics().lineSpacing() * 3 + 8);
 
     auto* buttons = new QHBoxLayout;
-    const QString stem = QStringLiteral("studio-") + inputName(*spec.field);
+    const QString stem = QStringLiteral("studio-") + inputName(*study.field);
     const auto addExport = [&](const QString& format, const QString& files,
                                std::function<std::string()> contents) {
         auto* button = new QPushButton(QStringLiteral("Esporta %1...").arg(format));
@@ -149,13 +149,13 @@ SweepView::SweepView(const design::SweepSpec& spec, const GeometryData& geometry
     // The core's runSweep would hold every SweepPoint (over 200 bytes each)
     // and report no progress; chunk by chunk the points go straight into
     // the compact table and the bar can follow them.
-    m_job->table = SweepTable(spec, approach != nullptr);
-    m_run.start([job = m_job.get(), spec, geometry, soil, approach] {
+    m_job->table = SweepTable(study, approach != nullptr);
+    m_run.start([job = m_job.get(), study, geometry, soil, approach] {
         design::parallelChunks(
-            spec.count, kChunk, 0,
+            study.count, kChunk, 0,
             [&](std::size_t, std::size_t first, std::size_t last) {
                 std::vector<design::SweepPoint> points(last - first);
-                design::computeSweepPoints(spec, geometry, soil, approach, first, last,
+                design::computeSweepPoints(study, geometry, soil, approach, first, last,
                                            points.data());
                 job->table.store(first, points);
                 job->done.fetch_add(last - first, std::memory_order_relaxed);

@@ -31,9 +31,9 @@ class SweepView : public QWidget {
     Q_OBJECT
 
 public:
-    // Starts the study of `spec` (checked by design::sweepSpecProblem) on
+    // Starts the study of `study` (checked by design::sweepSpecProblem) on
     // copies of the records; `approach` adds the utilisations to the CSV.
-    SweepView(const design::SweepSpec& spec, const GeometryData& geometry, const SoilData& soil,
+    SweepView(const design::SweepSpec& study, const GeometryData& geometry, const SoilData& soil,
               const design::Approach* approach, QWidget* parent = nullptr);
     ~SweepView() override;
 

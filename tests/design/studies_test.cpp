@@ -59,9 +59,9 @@ TEST(Studies, NeverTouchTheProgramsRecords) {
 
 TEST(Sweep, EndsSpacingAndPointsWithoutValues) {
     // B from 2.5 to 3.5 with L = 3: the points beyond L have no values.
-    const SweepSpec spec{findInputField("B"), 2.5, 3.5, 11};
-    ASSERT_FALSE(sweepSpecProblem(spec));
-    const auto points = runSweep(spec, kFooting, kSoil, findApproach("ntc2018"));
+    const SweepSpec study{findInputField("B"), 2.5, 3.5, 11};
+    ASSERT_FALSE(sweepSpecProblem(study));
+    const auto points = runSweep(study, kFooting, kSoil, findApproach("ntc2018"));
     ASSERT_TRUE(points);
     ASSERT_EQ(points->size(), 11u);
     EXPECT_EQ(points->front().x, 2.5);
@@ -156,12 +156,12 @@ TEST(MonteCarlo, OneLognormalVariableMatchesItsClosedForm) {
 }
 
 TEST(MonteCarlo, TheSeedDecidesWhateverTheThreads) {
-    const MonteCarloSpec spec{.samples = 50000, .seed = 42, .method = Hansen,
+    const MonteCarloSpec study{.samples = 50000, .seed = 42, .method = Hansen,
                               .cov = {0.05, 0.1, 0.1, 0.3, 0.3}};
     GeometryData g = kFooting;
     g.N = 400000;
-    const auto one = runMonteCarlo(spec, g, kSoil, 1, true);
-    const auto two = runMonteCarlo(spec, g, kSoil, 2, true);
+    const auto one = runMonteCarlo(study, g, kSoil, 1, true);
+    const auto two = runMonteCarlo(study, g, kSoil, 2, true);
     ASSERT_TRUE(one && two);
     EXPECT_GT(one->failures, 0u);
     EXPECT_EQ(one->failures, two->failures);
@@ -170,7 +170,7 @@ TEST(MonteCarlo, TheSeedDecidesWhateverTheThreads) {
     EXPECT_EQ(*one->cov, *two->cov);
     EXPECT_EQ(*one->p05, *two->p05);
     EXPECT_EQ(one->loads, two->loads);
-    MonteCarloSpec other = spec;
+    MonteCarloSpec other = study;
     other.seed = 43;
     EXPECT_NE(*runMonteCarlo(other, g, kSoil)->mean, *one->mean);
 }

@@ -107,9 +107,9 @@ QString labelText(QWidget* parent, const char* name) {
 
 // The CSV of a sweep as the command-line calculator writes it, from the
 // core's points.
-std::string expectedCsv(const design::SweepSpec& spec, const design::Approach* approach) {
+std::string expectedCsv(const design::SweepSpec& study, const design::Approach* approach) {
     const char* const methods[] = {"terzaghi", "meyerhof", "hansen", "vesic"};
-    std::string out(spec.field->name);
+    std::string out(study.field->name);
     for (const char* m : methods)
         out += std::string(",") + m + "_load," + m + "_qult";
     if (approach != nullptr)
@@ -121,7 +121,7 @@ std::string expectedCsv(const design::SweepSpec& spec, const design::Approach* a
         if (v)
             out += formatRoundTrip(*v);
     };
-    const auto points = design::runSweep(spec, kFooting, kSoil, approach);
+    const auto points = design::runSweep(study, kFooting, kSoil, approach);
     for (const design::SweepPoint& p : *points) {
         out += formatRoundTrip(p.x);
         for (const design::SweepCell& c : p.methods) {
@@ -496,9 +496,9 @@ void StudiesTest::sweepChartHasTheCoresCurvesAndTwoReferences() {
     SweepView* view =
         sweep(name, QString::number(from), QString::number(to), QString::number(count));
     QVERIFY(view != nullptr);
-    const design::SweepSpec spec{findInputField(name.toStdString()), from, to,
+    const design::SweepSpec study{findInputField(name.toStdString()), from, to,
                                  static_cast<std::size_t>(count)};
-    const auto core = design::runSweep(spec, geometryData, soilData, nullptr);
+    const auto core = design::runSweep(study, geometryData, soilData, nullptr);
     QChart* chart = view->findChild<QChartView*>()->chart();
     for (int m = 0; m < 4; ++m) {
         const QList<QPointF> points = pointsOf(methodCurves(chart, m));
@@ -621,8 +621,8 @@ void StudiesTest::csvExportHoldsEveryPoint() {
     QCOMPARE(m_prompts, 1);
     const auto csv = readFilePrefix(m_exportPath.toStdString(), 1 << 20);
     QVERIFY(csv);
-    const design::SweepSpec spec{findInputField("phi"), 0, 4.5, 46};
-    QCOMPARE(QByteArray::fromStdString(*csv), QByteArray::fromStdString(expectedCsv(spec, chosen)));
+    const design::SweepSpec study{findInputField("phi"), 0, 4.5, 46};
+    QCOMPARE(QByteArray::fromStdString(*csv), QByteArray::fromStdString(expectedCsv(study, chosen)));
     QVERIFY(m_boxes->boxes.isEmpty());
 }
 
@@ -677,9 +677,9 @@ void StudiesTest::monteCarloRunShowsTheCoresFigures() {
     QVERIFY(view->isRunning());
     QTRY_VERIFY_WITH_TIMEOUT(!view->isRunning(), 20000);
 
-    design::MonteCarloSpec spec{
+    design::MonteCarloSpec study{
         .samples = 20000, .seed = 7, .method = Hansen, .cov = {0.05, 0.15, 0.10, 0.30, 0.30}};
-    const auto core = design::runMonteCarlo(spec, geometryData, kSoil, 1, true);
+    const auto core = design::runMonteCarlo(study, geometryData, kSoil, 1, true);
     QVERIFY(core && core->pf > 0.0 && core->pf < 1.0);
     QCOMPARE(labelText(view, "pf"), probabilityText(core->pf));
     QCOMPARE(labelText(view, "beta"), fixedText(*core->beta, 3));

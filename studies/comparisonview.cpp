@@ -65,7 +65,10 @@ QTableWidget* methodTable(const design::Comparison& comparison, int chosenMethod
                                  QStringLiteral("qamm\n(kPa)"),
                                  QStringLiteral("Nc"),
                                  QStringLiteral("Nq"),
-                                 QStringLiteral("N\u03B3")};
+                                 QStringLiteral("N\u03B3"),
+                                 QStringLiteral("Nc\u2032"),
+                                 QStringLiteral("Nq\u2032"),
+                                 QStringLiteral("N\u03B3\u2032")};
     auto* table = new QTableWidget(4, static_cast<int>(headers.size()));
     table->setHorizontalHeaderLabels(headers);
     table->verticalHeader()->hide();
@@ -83,7 +86,10 @@ QTableWidget* methodTable(const design::Comparison& comparison, int chosenMethod
                              fixedText(design::kilopascals(run.pressures.qamm), 1),
                              fixedText(run.result.Nc, 3),
                              fixedText(run.result.Nq, 3),
-                             fixedText(run.result.Nga, 3)}
+                             fixedText(run.result.Nga, 3),
+                             fixedText(run.result.NcCorr, 3),
+                             fixedText(run.result.NqCorr, 3),
+                             fixedText(run.result.NgaCorr, 3)}
                // As the analysis says when the method finds no load.
                : QStringList{QStringLiteral("Errore")};
         for (int column = 0; column < values.size(); ++column)

@@ -275,6 +275,7 @@ void StudiesTest::comparisonTableShowsTheCoresRuns() {
     QCOMPARE(at(5), text(formatFixed(run.pressures.qamm, 2)));
     QCOMPARE(at(7), text(formatFixed(run.result.Nc, 3)));
     QCOMPARE(at(9), text(formatFixed(run.result.Nga, 3)));
+    QCOMPARE(at(12), text(formatFixed(run.result.NgaCorr, 3)));
     // The table fits: no scroll bars hide a row or a column.
     QVERIFY(table->viewport()->width() >= table->horizontalHeader()->length());
     QVERIFY(table->viewport()->height() >= table->verticalHeader()->length());

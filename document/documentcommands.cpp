@@ -4,6 +4,7 @@
 #include "model/data_file.h"
 #include "model/file_io.h"
 #include "model/project.h"
+#include "toolkit/tfiledialog.h"
 #include "toolkit/tmessagebox.h"
 #include "verification/approach_choice.h"
 
@@ -24,7 +25,6 @@ const QString kOdtFilter = QStringLiteral("Testo ODF (*.odt)");
 
 QString askWithDialog(QWidget* owner, const QString& suggested) {
     QFileDialog dialog(owner, QStringLiteral("Relazione completa"));
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilters({kPdfFilter, kOdtFilter});
     dialog.setDefaultSuffix(QStringLiteral("pdf"));
@@ -33,7 +33,8 @@ QString askWithDialog(QWidget* owner, const QString& suggested) {
         dialog.setDefaultSuffix(filter == kOdtFilter ? QStringLiteral("odt") : QStringLiteral("pdf"));
     });
     dialog.selectFile(suggested);
-    if (dialog.exec() != QDialog::Accepted)
+    TDressFileDialog(dialog);
+    if (TExecFileDialog(dialog) != QDialog::Accepted)
         return {};
     return dialog.selectedFiles().value(0);
 }

@@ -2,6 +2,7 @@
 
 #include "model/data_file.h"
 #include "model/file_io.h"
+#include "toolkit/tfiledialog.h"
 #include "toolkit/tmessagebox.h"
 
 #include <QBuffer>
@@ -31,10 +32,14 @@ QString askExportFile(QWidget* owner, const QString& caption, const QString& pro
                       const QString& filter) {
     if (prompt())
         return prompt()(owner, caption, proposed, filter);
-    // Qt's own dialog: the same on every desktop, and it keeps the
-    // program's look.
-    return QFileDialog::getSaveFileName(owner, caption, proposed, filter, nullptr,
-                                        QFileDialog::DontUseNativeDialog);
+    QFileDialog dialog(owner, caption);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilter(filter);
+    dialog.selectFile(proposed);
+    TDressFileDialog(dialog);
+    if (TExecFileDialog(dialog) != QDialog::Accepted)
+        return {};
+    return dialog.selectedFiles().value(0);
 }
 
 QByteArray chartPng(QChartView* view) {

@@ -64,6 +64,14 @@ void appendCell(std::string& out, const std::optional<double>& value) {
         out += formatRoundTrip(*value);
 }
 
+// What the bearing and the sliding checks share in JSON.
+void writeOutcome(JsonWriter& json, const std::optional<double>& Rd,
+                  const std::optional<double>& utilisation, bool verified) {
+    json.optionalNumber("Rd", Rd);
+    json.optionalNumber("utilisation", utilisation);
+    json.boolean("verified", verified);
+}
+
 } // namespace
 
 std::string verificationText(const design::Verification& v) {
@@ -192,16 +200,12 @@ void writeVerification(JsonWriter& json, std::string_view key, const design::Ver
     json.beginObject("bearing");
     json.number("Ed", v.bearing.Ed);
     json.optionalNumber("Rk", v.bearing.Rk);
-    json.optionalNumber("Rd", v.bearing.Rd);
-    json.optionalNumber("utilisation", v.bearing.utilisation);
-    json.boolean("verified", v.bearing.verified);
+    writeOutcome(json, v.bearing.Rd, v.bearing.utilisation, v.bearing.verified);
     json.integer("engineResult", v.bearing.engineResult);
     json.endObject();
     json.beginObject("sliding");
     json.number("Ed", v.sliding.Ed);
-    json.optionalNumber("Rd", v.sliding.Rd);
-    json.optionalNumber("utilisation", v.sliding.utilisation);
-    json.boolean("verified", v.sliding.verified);
+    writeOutcome(json, v.sliding.Rd, v.sliding.utilisation, v.sliding.verified);
     json.endObject();
     json.beginObject("eccentricity");
     json.number("exOverB", v.eccentricity.exOverB);

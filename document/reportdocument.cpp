@@ -113,43 +113,10 @@ public:
     // whole width of the page.
     void setTableWidthPoints(double points) { m_tableWidthPoints = points; }
 
-    void title(const QString& text) {
-        QTextBlockFormat block;
-        block.setBottomMargin(mm(1.5));
-        QTextCharFormat chars;
-        chars.setFontStyleStrategy(kStyleStrategy);
-        chars.setFontPointSize(kTitlePoints);
-        chars.setFontWeight(QFont::Bold);
-        chars.setForeground(kHeadingColour);
-        newBlock(block, chars);
-        m_cursor.insertText(text, chars);
-    }
-
-    void heading(const QString& text) {
-        QTextBlockFormat block;
-        block.setTopMargin(mm(6.0));
-        block.setBottomMargin(mm(2.0));
-        block.setHeadingLevel(1);
-        QTextCharFormat chars;
-        chars.setFontStyleStrategy(kStyleStrategy);
-        chars.setFontPointSize(kHeadingPoints);
-        chars.setFontWeight(QFont::Bold);
-        chars.setForeground(kHeadingColour);
-        newBlock(block, chars);
-        m_cursor.insertText(text, chars);
-    }
-
+    void title(const QString& text) { headingBlock(text, 0, 0.0, 1.5, kTitlePoints, true); }
+    void heading(const QString& text) { headingBlock(text, 1, 6.0, 2.0, kHeadingPoints, true); }
     void subheading(const QString& text) {
-        QTextBlockFormat block;
-        block.setTopMargin(mm(3.0));
-        block.setBottomMargin(mm(1.2));
-        block.setHeadingLevel(2);
-        QTextCharFormat chars;
-        chars.setFontStyleStrategy(kStyleStrategy);
-        chars.setFontPointSize(kSubheadingPoints);
-        chars.setFontWeight(QFont::Bold);
-        newBlock(block, chars);
-        m_cursor.insertText(text, chars);
+        headingBlock(text, 2, 3.0, 1.2, kSubheadingPoints, false);
     }
 
     void paragraph(const std::string& markup, bool bold = false) {
@@ -268,6 +235,25 @@ public:
     }
 
 private:
+    // A bold heading line; `level` 0 is the document's title (no outline
+    // level), margins in mm.
+    void headingBlock(const QString& text, int level, double topMm, double bottomMm,
+                      double points, bool coloured) {
+        QTextBlockFormat block;
+        block.setTopMargin(mm(topMm));
+        block.setBottomMargin(mm(bottomMm));
+        if (level > 0)
+            block.setHeadingLevel(level);
+        QTextCharFormat chars;
+        chars.setFontStyleStrategy(kStyleStrategy);
+        chars.setFontPointSize(points);
+        chars.setFontWeight(QFont::Bold);
+        if (coloured)
+            chars.setForeground(kHeadingColour);
+        newBlock(block, chars);
+        m_cursor.insertText(text, chars);
+    }
+
     static QTextCharFormat bodyFormat() {
         QTextCharFormat chars;
         chars.setFontFamilies({kFontFamily});

@@ -71,3 +71,12 @@ bool localeIsActive(const char* locale) {
     std::fprintf(stderr, "the locale %s is not active (run scripts/install-deps)\n", locale);
     return false;
 }
+
+TMDIClient* setUpMainWindow(QMainWindow& window, QSize size) {
+    auto* client = new TMDIClient;
+    window.setCentralWidget(client);
+    window.resize(size);
+    TApplication::Current()->SetMainWindow(&window);
+    TApplication::Current()->SetClientWindow(client);
+    return client;
+}

@@ -4,8 +4,10 @@
 #pragma once
 
 #include "toolkit/tapplication.h"
+#include "toolkit/tmdiclient.h"
 
 #include <QList>
+#include <QMainWindow>
 #include <QMap>
 #include <QMessageBox>
 #include <QObject>
@@ -62,6 +64,10 @@ private:
 
 // Shows `window` and waits until it is the active window.
 bool showActive(QWidget& window);
+
+// Makes `window` (`size` pixels, not yet shown) the application's main
+// window around a new document client area, which it returns.
+TMDIClient* setUpMainWindow(QMainWindow& window, QSize size);
 
 // Runs `action` as soon as the event loop runs (for code under test that
 // blocks in a modal loop).

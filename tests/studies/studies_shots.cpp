@@ -1,6 +1,7 @@
 // Saves a picture of every study window and dialog as a person sees it, to
 // look for clipped text and unreadable axes: studies_shots <folder>. Run it
 // on a real display (Xvfb is enough).
+#include "../gui/guitest.h"
 #include "model/project.h"
 #include "studies/montecarloview.h"
 #include "studies/studiescommands.h"
@@ -43,11 +44,7 @@ int main(int argc, char** argv) {
                             QStringLiteral(".png"));
     };
     QMainWindow window;
-    auto* client = new TMDIClient;
-    window.setCentralWidget(client);
-    window.resize(1260, 980);
-    app.SetMainWindow(&window);
-    app.SetClientWindow(client);
+    TMDIClient* client = setUpMainWindow(window, QSize(1260, 980));
     window.show();
 
     // A footing on which every factor of every method takes part.

@@ -197,11 +197,7 @@ private:
 
 void StudiesTest::initTestCase() {
     QVERIFY(m_dir.isValid());
-    m_client = new TMDIClient;
-    m_window.setCentralWidget(m_client);
-    m_window.resize(1100, 800);
-    TApplication::Current()->SetMainWindow(&m_window);
-    TApplication::Current()->SetClientWindow(m_client);
+    m_client = setUpMainWindow(m_window, QSize(1100, 800));
     QVERIFY(showActive(m_window));
     setExportFilePrompt([this](QWidget*, const QString&, const QString&, const QString&) {
         ++m_prompts;

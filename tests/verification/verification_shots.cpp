@@ -2,6 +2,7 @@
 // the sizing dialog as a person sees them, to look for clipped or
 // overlapping text: zolt_verification_shots <folder>. Run it on a real
 // display (Xvfb is enough).
+#include "../gui/guitest.h"
 #include "dialogscript.h"
 
 #include "model/project.h"
@@ -52,11 +53,7 @@ int main(int argc, char** argv) {
         return folder + QLatin1Char('/') + QLatin1String(name) + QStringLiteral(".png");
     };
     QMainWindow window;
-    auto* client = new TMDIClient;
-    window.setCentralWidget(client);
-    window.resize(1200, 950);
-    app.SetMainWindow(&window);
-    app.SetClientWindow(client);
+    TMDIClient* client = setUpMainWindow(window, QSize(1200, 950));
     window.show();
 
     QTimer::singleShot(100, [&] {

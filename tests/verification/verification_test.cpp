@@ -128,11 +128,7 @@ private:
 };
 
 void VerificationTest::initTestCase() {
-    m_client = new TMDIClient;
-    m_window.setCentralWidget(m_client);
-    m_window.resize(1000, 800);
-    TApplication::Current()->SetMainWindow(&m_window);
-    TApplication::Current()->SetClientWindow(m_client);
+    m_client = setUpMainWindow(m_window, QSize(1000, 800));
     QVERIFY(showActive(m_window));
 }
 

@@ -1,6 +1,7 @@
 // Saves a picture of every workflow dialog as a person sees it, to look
 // for clipped or overlapping text: dialog_shots <folder>. Run it on a
 // real display (Xvfb is enough).
+#include "../gui/guitest.h"
 #include "dialogscript.h"
 
 #include "model/project.h"
@@ -18,11 +19,7 @@ int main(int argc, char** argv) {
     TApplication app(QStringLiteral("Orvane ZOLT 6.0"), argc, argv);
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
     QMainWindow window;
-    auto* client = new TMDIClient;
-    window.setCentralWidget(client);
-    window.resize(1000, 800);
-    app.SetMainWindow(&window);
-    app.SetClientWindow(client);
+    TMDIClient* client = setUpMainWindow(window, QSize(1000, 800));
     window.show();
 
     const auto shot = [&](const QString& name) {

@@ -151,11 +151,7 @@ private:
 void WorkflowTest::initTestCase() {
     QVERIFY(m_dir.isValid());
     QVERIFY(QDir::setCurrent(m_dir.path())); // the report lands here
-    m_client = new TMDIClient;
-    m_window.setCentralWidget(m_client);
-    m_window.resize(900, 700);
-    TApplication::Current()->SetMainWindow(&m_window);
-    TApplication::Current()->SetClientWindow(m_client);
+    m_client = setUpMainWindow(m_window, QSize(900, 700));
     QVERIFY(showActive(m_window));
 }
 

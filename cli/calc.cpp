@@ -138,7 +138,7 @@ std::string sectionsText(const Analysis& a, const Options& o) {
 std::string jsonText(const Project& p, const Analysis& a, const Options& o) {
     JsonWriter json;
     json.beginObject();
-    json.string("method", kMethodNames[p.settings.method]);
+    json.string("method", methodKey(p.settings.method));
     json.number("safetyFactor", p.settings.safetyFactor);
     json.beginObject("geometry");
     for (const InputField& field : geometryFields())

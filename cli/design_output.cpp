@@ -46,11 +46,6 @@ std::string utilisationLine(const std::optional<double>& u, bool verified) {
     return line + outcome(verified) + '\n';
 }
 
-std::string methodName(int method) {
-    constexpr const char* kNames[4] = {"Terzaghi", "Meyerhof", "Hansen", "Vesic"};
-    return method >= 0 && method < 4 ? kNames[method] : "?";
-}
-
 // A probability with four significant digits ("0.001234", "3.689e-05").
 std::string probabilityText(double p) {
     char buffer[32];
@@ -78,7 +73,7 @@ std::string verificationText(const design::Verification& v) {
     const SoilData& d = v.design;
     std::string t = "Verifica SLU: " + std::string(v.approach->label) + '\n';
     t += std::string(design::kDesignActionsNote) + '\n';
-    t += "Metodo di " + methodName(v.method) + "; coefficienti parziali \u03b3R,v = " +
+    t += std::string(methodTitle(v.method)) + "; coefficienti parziali \u03b3R,v = " +
          formatFixed(v.approach->gammaRv, 2) + ", \u03b3R,h = " +
          formatFixed(v.approach->gammaRh, 2) + "; parametri del terreno " +
          std::string(v.approach->soilSet) + '\n';
@@ -130,7 +125,7 @@ std::string comparisonText(const design::Comparison& c) {
     t += "Metodo     Carico limite (Kg)  Qult (Kg/cmq)  Qamm (Kg/cmq)        Nc        Nq       Nga"
          "       Nc'       Nq'      Nga'\n";
     for (const design::MethodRun& run : c.runs) {
-        t += padRight(methodName(run.method), 10);
+        t += padRight(std::string(methodName(run.method)), 10);
         if (run.engineResult != 0) {
             t += "             Errore\n";
             continue;
@@ -145,7 +140,7 @@ std::string comparisonText(const design::Comparison& c) {
 
 std::string monteCarloText(const design::MonteCarloSpec& study,
                            const design::MonteCarloResult& r) {
-    std::string t = "Analisi probabilistica (Monte Carlo, metodo di " + methodName(study.method) +
+    std::string t = "Analisi probabilistica (Monte Carlo, metodo di " + std::string(methodName(study.method)) +
                     ")\n";
     t += "Campioni " + std::to_string(r.samples) + ", seme " + std::to_string(study.seed) +
          "; coefficienti di variazione:";
@@ -186,7 +181,7 @@ void writeVerification(JsonWriter& json, std::string_view key, const design::Ver
     json.beginObject(key);
     json.string("approach", v.approach->id);
     json.string("label", v.approach->label);
-    json.string("method", kMethodNames[v.method]);
+    json.string("method", methodKey(v.method));
     json.string("note", design::kDesignActionsNote);
     json.number("gammaRv", v.approach->gammaRv);
     json.number("gammaRh", v.approach->gammaRh);
@@ -248,7 +243,7 @@ void writeComparison(JsonWriter& json, std::string_view key, const design::Compa
         const BearingResult& r = run.result;
         auto value = [ok](double x) { return ok ? std::optional<double>(x) : std::nullopt; };
         json.beginObject();
-        json.string("method", kMethodNames[run.method]);
+        json.string("method", methodKey(run.method));
         json.integer("engineResult", run.engineResult);
         json.optionalNumber("ultimateLoad", value(r.ultimateLoad));
         json.optionalNumber("qult", value(run.pressures.qult));
@@ -273,7 +268,7 @@ void writeMonteCarlo(JsonWriter& json, std::string_view key, const design::Monte
     json.beginObject(key);
     json.integer("samples", static_cast<long long>(r.samples));
     json.unsignedInteger("seed", study.seed);
-    json.string("method", kMethodNames[study.method]);
+    json.string("method", methodKey(study.method));
     json.beginObject("cov");
     for (int v = 0; v < design::kSoilVariableCount; ++v)
         json.number(design::kSoilVariableNames[v], study.cov[static_cast<std::size_t>(v)]);

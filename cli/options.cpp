@@ -1,6 +1,7 @@
 #include "cli/options.h"
 
 #include "model/number_text.h"
+#include "workflow/result_rows.h"
 
 #include <charconv>
 #include <string_view>
@@ -140,7 +141,7 @@ std::optional<std::string> setOption(const std::string& name, const std::string&
                                      Options& options) {
     if (name == "--method") {
         for (int m = 0; m < 4; ++m) {
-            if (value == kMethodNames[m]) {
+            if (value == methodKey(m)) {
                 options.method = m;
                 return std::nullopt;
             }

@@ -49,7 +49,5 @@ struct Options {
 // refused command line returns the one line that names the problem.
 std::optional<std::string> parseArguments(const std::vector<std::string>& args, Options& options);
 
-// Method names as the command line and the JSON output spell them.
-inline constexpr const char* kMethodNames[4] = {"terzaghi", "meyerhof", "hansen", "vesic"};
 
 } // namespace zolt::cli

@@ -6,6 +6,7 @@
 #include "engine/bearing_capacity.h"
 #include "model/number_text.h"
 #include "workflow/input_checks.h"
+#include "workflow/result_rows.h"
 
 #include <cmath>
 
@@ -69,13 +70,16 @@ std::optional<std::string> sweepSpecProblem(const SweepSpec& study) {
 }
 
 std::string sweepCsvHeader(const SweepSpec& study, bool withUtilisations) {
-    constexpr const char* kKeys[] = {"terzaghi", "meyerhof", "hansen", "vesic"};
     std::string header(study.field->name);
-    for (const char* method : kKeys)
-        header += std::string(",") + method + "_load," + method + "_qult";
+    for (int m = Terzaghi; m <= Vesic; ++m) {
+        const std::string key(methodKey(m));
+        header += "," + key + "_load," + key + "_qult";
+    }
     if (withUtilisations)
-        for (const char* method : kKeys)
-            header += std::string(",") + method + "_util_bearing," + method + "_util_sliding";
+        for (int m = Terzaghi; m <= Vesic; ++m) {
+            const std::string key(methodKey(m));
+            header += "," + key + "_util_bearing," + key + "_util_sliding";
+        }
     return header + '\n';
 }
 

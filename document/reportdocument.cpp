@@ -489,19 +489,18 @@ void comparisonSection(Writer& w, const ReportRequest& r, const ReportCalculatio
     }
     w.paragraph("I quattro metodi sugli stessi dati, con il coefficiente di sicurezza F_{s} = " +
                 formatFixed(r.settings.safetyFactor, 2) + "; in grassetto il metodo scelto.");
-    constexpr const char* kNames[] = {"Terzaghi", "Meyerhof", "Hansen", "Vesic"};
     std::vector<Row> rows;
     std::vector<std::size_t> bold;
     for (const design::MethodRun& run : c.comparison.runs) {
         if (run.method == r.settings.method)
             bold.push_back(rows.size());
         if (run.engineResult != 0) {
-            rows.push_back({kNames[run.method], "Errore", kNoValue, kNoValue, kNoValue, kNoValue,
+            rows.push_back({std::string(methodName(run.method)), "Errore", kNoValue, kNoValue, kNoValue, kNoValue,
                             kNoValue, kNoValue, kNoValue, kNoValue});
             continue;
         }
         const BearingResult& res = run.result;
-        rows.push_back({kNames[run.method], formatFixed(res.ultimateLoad, 0),
+        rows.push_back({std::string(methodName(run.method)), formatFixed(res.ultimateLoad, 0),
                         formatFixed(kilonewtons(res.ultimateLoad), 2),
                         formatFixed(run.pressures.qult, 2),
                         formatFixed(kilopascals(run.pressures.qult), 1),

@@ -1,5 +1,7 @@
 #include "studies/chartparts.h"
 
+#include "workflow/result_rows.h"
+
 #include <QChart>
 #include <QChartView>
 #include <QLineSeries>
@@ -21,8 +23,8 @@ QColor methodColor(int method) {
 }
 
 QString methodName(int method) {
-    static const char* const names[] = {"Terzaghi", "Meyerhof", "Hansen", "Vesic"};
-    return QString::fromLatin1(names[method & 3]);
+    const std::string_view name = zolt::methodName(method);
+    return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
 }
 
 namespace {

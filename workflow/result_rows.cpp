@@ -70,4 +70,17 @@ std::string_view methodTitle(int method) {
     return kMethodTitles[method];
 }
 
+std::string_view methodName(int method) {
+    // The title's last word: "Metodo di Hansen" names Hansen.
+    const std::string_view title = methodTitle(method);
+    return title.substr(title.find_last_of(' ') + 1);
+}
+
+std::string_view methodKey(int method) {
+    constexpr std::string_view kKeys[] = {"terzaghi", "meyerhof", "hansen", "vesic"};
+    if (method < Terzaghi || method > Vesic)
+        return {};
+    return kKeys[method];
+}
+
 } // namespace zolt

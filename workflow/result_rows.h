@@ -33,4 +33,12 @@ std::vector<ResultRow> resultRows(const BearingResult& result, double B, double 
 // "Metodo di Hansen" and the like; empty for a value outside 0..3.
 std::string_view methodTitle(int method);
 
+// "Hansen" and the like, as tables and charts name a method; empty for a
+// value outside 0..3.
+std::string_view methodName(int method);
+
+// "hansen" and the like, as the command line, JSON and CSV columns spell
+// a method; empty for a value outside 0..3.
+std::string_view methodKey(int method);
+
 } // namespace zolt

@@ -296,11 +296,10 @@ std::string sweepCsv(const design::SweepSpec& study, const GeometryData& geometr
     std::string out = design::sweepCsvHeader(study, approach != nullptr);
 
     constexpr std::size_t kBlock = 65536;
-    constexpr std::size_t kChunk = 512;
     std::vector<design::SweepPoint> points(std::min(study.count, kBlock));
     for (std::size_t start = 0; start < study.count; start += kBlock) {
         const std::size_t end = std::min(study.count, start + kBlock);
-        design::parallelChunks(end - start, kChunk, 0,
+        design::parallelChunks(end - start, design::kSweepChunk, 0,
                                [&](std::size_t, std::size_t first, std::size_t last) {
                                    design::computeSweepPoints(study, geometry, soil, approach,
                                                               start + first, start + last,

@@ -14,11 +14,6 @@ namespace zolt::design {
 
 namespace {
 
-// Points per unit of work handed to a thread: large enough to keep the
-// hand-over cost out of the engine's rate, small enough to share 10 000
-// points among the cores.
-constexpr std::size_t kSweepChunk = 512;
-
 void setInput(const InputField& field, double value, GeometryData& g, SoilData& s) {
     if (field.geometryField != nullptr)
         g.*field.geometryField = value;

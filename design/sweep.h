@@ -16,6 +16,10 @@
 namespace zolt::design {
 
 constexpr std::size_t kMinSweepPoints = 2;
+// Points per unit of work handed to a thread: large enough to keep the
+// hand-over cost out of the engine's rate, small enough to share 10 000
+// points among the cores.
+constexpr std::size_t kSweepChunk = 512;
 constexpr std::size_t kMaxSweepPoints = 1000000;
 
 struct SweepSpec {

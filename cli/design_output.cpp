@@ -269,7 +269,7 @@ void writeMonteCarlo(JsonWriter& json, std::string_view key, const design::Monte
     json.integer("samples", static_cast<long long>(r.samples));
     json.unsignedInteger("seed", study.seed);
     json.string("method", methodKey(study.method));
-    json.beginObject("cov");
+    json.beginObject("inputCov");
     for (int v = 0; v < design::kSoilVariableCount; ++v)
         json.number(design::kSoilVariableNames[v], study.cov[static_cast<std::size_t>(v)]);
     json.endObject();

@@ -100,10 +100,11 @@ std::optional<std::string> setSweep(const std::string& value, Options& options) 
 
 std::optional<std::string> setMonteCarlo(const std::string& value, Options& options) {
     const auto samples = parseCount<std::size_t>(value);
-    if (!samples || *samples < 1 || *samples > design::kMaxMonteCarloSamples)
-        return "--monte-carlo " + value + ": il numero di campioni deve essere tra 1 e 10000000";
+    if (!samples)
+        return "--monte-carlo " + value + ": serve un numero intero di campioni";
     options.monteCarlo = design::MonteCarloSpec{};
     options.monteCarlo->samples = *samples;
+    // The range is checked with the rest of the analysis' settings.
     return std::nullopt;
 }
 
@@ -112,7 +113,7 @@ std::optional<std::string> parseCovs(const std::string& text,
                                      std::array<double, design::kSoilVariableCount>& covs) {
     const std::string usage =
         "--cov " + text + ": serve NOME=CV separati da virgole (gamma, phi, delta, c, ca), "
-                          "CV numero non negativo";
+                          "CV numero tra 0 e 10";
     std::size_t start = 0;
     while (start <= text.size()) {
         const auto comma = text.find(',', start);
@@ -220,6 +221,8 @@ std::optional<std::string> checkCombination(Options& options) {
         if (options.covText)
             if (auto refused = parseCovs(*options.covText, options.monteCarlo->cov))
                 return refused;
+        if (auto problem = design::monteCarloSpecProblem(*options.monteCarlo))
+            return "--monte-carlo: " + *problem;
     }
     return std::nullopt;
 }

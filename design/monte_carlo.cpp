@@ -97,9 +97,9 @@ std::optional<std::string> monteCarloSpecProblem(const MonteCarloSpec& study) {
         return "metodo di calcolo sconosciuto";
     for (int v = 0; v < kSoilVariableCount; ++v) {
         const double cov = study.cov[static_cast<std::size_t>(v)];
-        if (!(cov >= 0.0) || !std::isfinite(cov))
+        if (!(cov >= 0.0 && cov <= kMaxCoefficientOfVariation))
             return std::string("coefficiente di variazione di ") + kSoilVariableNames[v] +
-                   " non valido: serve un numero non negativo";
+                   " non valido: serve un numero tra 0 e 10";
     }
     return std::nullopt;
 }
@@ -112,10 +112,12 @@ std::optional<MonteCarloResult> runMonteCarlo(const MonteCarloSpec& study,
                                               const GeometryData& geometry, const SoilData& soil,
                                               unsigned threads, bool keepLoads,
                                               MonteCarloControl* control) {
+    if (monteCarloSpecProblem(study))
+        return std::nullopt;
     MonteCarloResult r;
     r.samples = study.samples;
     r.refusal = checkInputs(geometry, soil);
-    if (r.refusal != 0 || monteCarloSpecProblem(study))
+    if (r.refusal != 0)
         return r;
 
     const Sampler sampler = samplerOf(study, soil);

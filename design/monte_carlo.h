@@ -22,6 +22,9 @@ inline constexpr const char* kSoilVariableNames[kSoilVariableCount] = {"gamma", 
                                                                        "c", "ca"};
 
 constexpr std::size_t kMaxMonteCarloSamples = 10000000;
+// A coefficient of variation beyond this leaves nothing of the mean value:
+// the lognormal's spread would swamp every sample.
+constexpr double kMaxCoefficientOfVariation = 10.0;
 
 struct MonteCarloSpec {
     std::size_t samples = 10000;
@@ -60,7 +63,9 @@ struct MonteCarloControl {
 // Runs `study` on `threads` threads (0: every core). Sample i draws from a
 // stream that depends only on the seed and i, and partial sums are
 // combined in a fixed order, so the result is the same on any number of
-// threads. None when cancelled.
+// threads. None when cancelled, or when monteCarloSpecProblem refuses
+// `study`; inputs the analysis pre-checks refuse give a result with only
+// `refusal` set.
 std::optional<MonteCarloResult> runMonteCarlo(const MonteCarloSpec& study,
                                               const GeometryData& geometry, const SoilData& soil,
                                               unsigned threads = 0, bool keepLoads = false,

@@ -187,6 +187,9 @@ TEST(MonteCarlo, RefusedSamplesCountAsFailuresAndCancelStops) {
     control.cancel = true;
     EXPECT_FALSE(runMonteCarlo({.samples = 100000}, kFooting, kSoil, 2, false, &control));
     EXPECT_TRUE(monteCarloSpecProblem({.samples = 0}));
+    EXPECT_FALSE(runMonteCarlo({.samples = 0}, kFooting, kSoil)); // no plausible-looking answer
+    EXPECT_TRUE(monteCarloSpecProblem({.cov = {0, 10.5}}));
+    EXPECT_FALSE(monteCarloSpecProblem({.cov = {0, 10}}));
     EXPECT_TRUE(monteCarloSpecProblem({.cov = {0, -0.1}}));
     EXPECT_TRUE(monteCarloSpecProblem({.cov = {0, 0, std::nan("")}}));
 }

@@ -722,7 +722,7 @@ void StudiesTest::monteCarloRefusesBadSettings_data() {
     QTest::newRow("empty COV")
         << 28.0 << ""
         << "100"
-        << "Coefficiente di variazione di phi non valido: serve un numero non negativo";
+        << "Coefficiente di variazione di phi non valido: serve un numero tra 0 e 10";
 }
 
 void StudiesTest::monteCarloRefusesBadSettings() {

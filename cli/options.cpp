@@ -4,6 +4,7 @@
 #include "workflow/result_rows.h"
 
 #include <charconv>
+#include <utility>
 #include <string_view>
 
 namespace zolt::cli {
@@ -215,6 +216,17 @@ std::optional<std::string> checkCombination(Options& options) {
         return "--csv richiede --sweep";
     if (options.sweep && !options.csvPath && options.json)
         return "--sweep scrive CSV: con --json serve --csv FILE";
+    if (options.sweep) {
+        // The sweep replaces the analysis: nothing it would leave out is taken.
+        const std::pair<bool, const char*> others[] = {
+            {options.reportPath.has_value(), "--report"}, {options.pdfPath.has_value(), "--pdf"},
+            {options.odtPath.has_value(), "--odt"},       {options.savePath.has_value(), "--save"},
+            {options.compare, "--compare"},               {options.sizing.has_value(), "--size"},
+            {options.monteCarlo.has_value(), "--monte-carlo"}};
+        for (const auto& [given, name] : others)
+            if (given)
+                return std::string("--sweep sostituisce l'analisi: non si combina con ") + name;
+    }
     if (options.monteCarlo) {
         options.monteCarlo->method = options.method;
         options.monteCarlo->seed = options.seed.value_or(1);

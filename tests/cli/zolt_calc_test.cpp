@@ -364,6 +364,8 @@ TEST_F(ZoltCalc, SweepWritesCsv) {
     for (const char* bad : {"B=1:2:1", "B=0:2:10", "X=1:2:3", "B=1:2", "B=1:x:3", "B=1:2:-3"})
         expectBadInput(run({"--sweep", bad}), "--sweep");
     expectBadInput(run({"--sweep", "B=1:2:3", "--json"}), "--csv");
+    for (const char* other : {"--report=r.txt", "--pdf=r.pdf", "--compare", "--save=p.dat"})
+        expectBadInput(run({"--sweep", "B=1:2:3", other}), "non si combina");
 }
 
 TEST_F(ZoltCalc, HelpExplainsTheCommand) {

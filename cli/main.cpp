@@ -36,12 +36,17 @@ int finish(const zolt::cli::CalcRun& run) {
         return kExitBadInput; // the prepared files vanish with `staged`
     }
     writeAll(stderr, run.err);
-    for (std::size_t i = 0; i < staged.size(); ++i) {
-        if (!staged[i].commit()) {
-            writeAll(stderr, openErrorLine(run.files[i].path));
-            return kExitBadInput;
+    // The saves written in place first: they write their bytes only now and
+    // may still fail (a full disk), and then no replaced file has appeared.
+    for (const bool inPlace : {true, false})
+        for (std::size_t i = 0; i < staged.size(); ++i) {
+            if (staged[i].inPlace() != inPlace)
+                continue;
+            if (!staged[i].commit()) {
+                writeAll(stderr, openErrorLine(run.files[i].path));
+                return kExitBadInput;
+            }
         }
-    }
     return run.exitCode;
 }
 

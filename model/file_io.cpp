@@ -348,6 +348,10 @@ bool StagedFile::commit() {
     return done;
 }
 
+bool StagedFile::inPlace() const {
+    return state_->route == State::Route::InPlace;
+}
+
 const std::string& StagedFile::target() const {
     static const std::string none;
     return state_ ? state_->target : none;

@@ -11,7 +11,7 @@
 namespace zolt {
 
 // A save made in two steps, so that a program writing several files can
-// prepare all of them and then make them appear together, or not at all.
+// prepare all of them, and write none when any cannot be prepared.
 //
 // prepare() does everything that may fail on the way: it resolves a
 // symbolic link to the file it names (a dangling link names the file to
@@ -22,8 +22,10 @@ namespace zolt {
 // or it has more than one hard link) is only opened for writing here and
 // written in place, as fopen("wb") would, at commit().
 //
-// commit() makes the new contents the file's: the target is always either
-// the old contents or the new, never a mix. An existing file keeps its
+// commit() makes the new contents the file's. Replaced by a new file, the
+// target is always either the old contents or the new, never a mix; written
+// in place, a failure on the way can leave it short, as with fopen("wb").
+// An existing file keeps its
 // mode, and its owner and group where the process may set them; the folder
 // is flushed after the rename. Destroying a prepared save that was not
 // committed leaves the target as it was and nothing behind in the folder.
@@ -36,9 +38,13 @@ public:
     StagedFile& operator=(StagedFile&&) noexcept;
     ~StagedFile();
 
-    // False when the contents could not be made the file's; the target is
-    // then as it was.
+    // False when the contents could not be made the file's; a replaced
+    // target is then as it was.
     bool commit();
+
+    // True when commit() writes into the file itself rather than replacing
+    // it: the save that may still fail at commit, so the one to commit first.
+    bool inPlace() const;
 
     // The file that commit() writes: the target with its links resolved.
     const std::string& target() const;
@@ -51,7 +57,8 @@ private:
 };
 
 // prepare() and commit() in one: the save routine for a single file.
-// False, with the old file untouched, on any failure.
+// False on any failure, with the old file untouched unless it is written
+// in place.
 bool replaceFileContents(const std::string& path, std::string_view bytes);
 
 // Up to `maxBytes` bytes from the start of the file at `path`; nothing when

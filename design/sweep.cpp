@@ -26,7 +26,7 @@ SweepCell computeCell(int method, const GeometryData& g, const SoilData& s,
     SweepCell cell;
     if (computeBearing(method, g, s, result, &result.ultimateLoad) != kEngineOk)
         return cell;
-    const double qult = result.ultimateLoad / (g.B * g.L * kSquareCmPerSquareM);
+    const double qult = pressuresOf(result.ultimateLoad, g.B, g.L, 1.0).qult;
     if (!std::isfinite(qult))
         return cell;
     cell.valid = true;
@@ -37,12 +37,13 @@ SweepCell computeCell(int method, const GeometryData& g, const SoilData& s,
     Verification v;
     if (design == nullptr) {
         // M1: the design values are the project's, so is the resistance.
-        v = verifyWithBearing(*approach, method, g, s, kEngineOk, result.ultimateLoad);
+        v = completeVerification(*approach, method, g, s, kEngineOk, result.ultimateLoad);
     } else {
         BearingResult designResult;
         const int designOutcome =
             computeBearing(method, g, *design, designResult, &designResult.ultimateLoad);
-        v = verifyWithBearing(*approach, method, g, s, designOutcome, designResult.ultimateLoad);
+        v = completeVerification(*approach, method, g, *design, designOutcome,
+                                 designResult.ultimateLoad);
     }
     cell.utilBearing = v.bearing.utilisation;
     cell.utilSliding = v.sliding.utilisation;

@@ -2,6 +2,7 @@
 
 #include "design/units.h"
 #include "engine/bearing_capacity.h"
+#include "engine/common_quantities.h"
 #include "workflow/input_checks.h"
 
 #include <algorithm>
@@ -11,15 +12,14 @@ namespace zolt::design {
 
 namespace {
 
-// The engine's conversion of degrees, so that a design angle that equals
-// the project's reads the same to the engine.
-constexpr double kPi = 3.141592653589793;
 constexpr double kRightAngle = 90.0; // degrees: no tangent to factor
 
+// With the engine's own conversion of degrees, so that a design angle that
+// equals the project's reads the same to the engine.
 double factorAngle(double degrees, double factor) {
     if (factor == 1.0 || !(degrees < kRightAngle))
         return degrees;
-    return std::atan(std::tan(degrees * kPi / 180.0) / factor) * 180.0 / kPi;
+    return std::atan(std::tan(engine::toRadians(degrees)) / factor) * 180.0 / engine::kPi;
 }
 
 // Ed / Rd, or none when Rd gives no meaningful ratio. No action is no use
@@ -55,7 +55,7 @@ SlidingCheck checkSliding(const Approach& approach, const GeometryData& g,
         // A resultant outside the base leaves no effective area to adhere.
         const double Bp = std::max(0.0, g.B - 2.0 * g.ex);
         const double Lp = std::max(0.0, g.L - 2.0 * g.ey);
-        const double friction = g.N * std::tan(design.delta * kPi / 180.0);
+        const double friction = g.N * std::tan(engine::toRadians(design.delta));
         const double adhesion = design.ca * kSquareCmPerSquareM * Bp * Lp;
         s.Rd = (friction + adhesion) / approach.gammaRh;
     }
@@ -78,25 +78,36 @@ SoilData designSoil(const SoilData& soil, const SoilFactors& f) {
     return d;
 }
 
+int verificationRefusal(const SoilData& soil) {
+    // The sliding pre-check of the analysis gives way to the sliding
+    // verification; the other two mark inputs with no meaning. Neither
+    // depends on the geometry.
+    return checkInputs(GeometryData{}, soil) & (kNoFrictionNoCohesion | kNoInterfaceGrip);
+}
+
 Verification verify(const Approach& approach, int method, const GeometryData& geometry,
                     const SoilData& soil) {
+    if (const int refusal = verificationRefusal(soil)) {
+        Verification v;
+        v.approach = &approach;
+        v.method = method;
+        v.refusal = refusal;
+        return v;
+    }
     const SoilData design = designSoil(soil, approach.soil);
     BearingResult result;
     const int engineResult = computeBearing(method, geometry, design, result, &result.ultimateLoad);
-    return verifyWithBearing(approach, method, geometry, soil, engineResult, result.ultimateLoad);
+    return completeVerification(approach, method, geometry, design, engineResult,
+                                result.ultimateLoad);
 }
 
-Verification verifyWithBearing(const Approach& approach, int method, const GeometryData& geometry,
-                               const SoilData& soil, int engineResult, double Rk) {
+Verification completeVerification(const Approach& approach, int method,
+                                  const GeometryData& geometry, const SoilData& design,
+                                  int engineResult, double Rk) {
     Verification v;
     v.approach = &approach;
     v.method = method;
-    // The sliding pre-check of the analysis gives way to the sliding
-    // verification; the other two mark inputs with no meaning.
-    v.refusal = checkInputs(geometry, soil) & (kNoFrictionNoCohesion | kNoInterfaceGrip);
-    if (v.refused())
-        return v;
-    v.design = designSoil(soil, approach.soil);
+    v.design = design;
     v.bearing = checkBearing(approach, geometry, engineResult, Rk);
     v.sliding = checkSliding(approach, geometry, v.design);
     v.eccentricity = checkEccentricity(geometry);

@@ -67,11 +67,17 @@ SoilData designSoil(const SoilData& soil, const SoilFactors& f);
 Verification verify(const Approach& approach, int method, const GeometryData& geometry,
                     const SoilData& soil);
 
-// The verification once the bearing resistance is known: `engineResult`
-// and `Rk` (kg) are the method's outcome on designSoil(soil, approach.soil).
-// Lets a caller that already ran the engine on those values skip the run.
-Verification verifyWithBearing(const Approach& approach, int method, const GeometryData& geometry,
-                               const SoilData& soil, int engineResult, double Rk);
+// The refusal of verify() for `soil`: the pre-check bits 0 and 1.
+int verificationRefusal(const SoilData& soil);
+
+// The verification of soil that verificationRefusal lets through, once the
+// design values and the bearing resistance are known: `design` is
+// designSoil(soil, approach.soil), `engineResult` and `Rk` (kg) the
+// method's outcome on it. Lets a caller that already has them (the sweep,
+// on M1 the analysis' own run) skip their work.
+Verification completeVerification(const Approach& approach, int method,
+                                  const GeometryData& geometry, const SoilData& design,
+                                  int engineResult, double Rk);
 
 // Where the resultant stands: ex/B, ey/L and the middle-third and
 // one-third rules (the notes, not part of any outcome).

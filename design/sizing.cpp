@@ -2,6 +2,8 @@
 
 #include "model/number_text.h"
 
+#include <cmath>
+
 namespace zolt::design {
 
 namespace {
@@ -9,10 +11,15 @@ namespace {
 constexpr double kMaxLength = kSizingLastCentimetres / 100.0;
 constexpr double kMinLength = kSizingFirstCentimetres / 100.0;
 
-std::optional<double> lengthFor(const SizingRule& rule, double B) {
+// The length for the width of `widthCm` centimetres. A ratio's length is
+// rounded up to the centimetre, so that the footing verified is one the
+// geometry dialog can hold; the tolerance keeps R B that is already on the
+// grid (2 x 1.41) from a spurious step up.
+std::optional<double> lengthFor(const SizingRule& rule, int widthCm) {
+    const double B = widthCm / 100.0;
     double L = B;
     if (rule.kind == SizingRuleKind::Ratio)
-        L = rule.value * B;
+        L = std::ceil(rule.value * widthCm - 1e-9) / 100.0;
     else if (rule.kind == SizingRuleKind::Length)
         L = rule.value;
     if (B > L || L > kMaxLength)
@@ -61,7 +68,7 @@ Sizing sizeFooting(const Approach& approach, int method, const GeometryData& geo
     GeometryData g = geometry;
     for (int cm = kSizingFirstCentimetres; cm <= kSizingLastCentimetres; ++cm) {
         const double B = cm / 100.0;
-        const auto L = lengthFor(rule, B);
+        const auto L = lengthFor(rule, cm);
         if (!L)
             continue;
         g.B = B;

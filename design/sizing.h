@@ -13,7 +13,7 @@ enum class SizingRuleKind { Square, Ratio, Length };
 
 struct SizingRule {
     SizingRuleKind kind = SizingRuleKind::Square;
-    double value = 1.0; // L/B for Ratio (>= 1), L in m for Length
+    double value = 1.0; // L/B for Ratio (>= 1; L = R B rounded up to the cm), L in m for Length
 };
 
 // "square", "ratio=1.5", "length=3" as the command line spells them; none

@@ -27,20 +27,24 @@ TEST_P(Sizes, TheFirstVerifyingWidthOfTheGrid) {
     const Sizing s = sizeFooting(ntc, Meyerhof, kLoaded, kSand, *rule);
     ASSERT_TRUE(s.B && s.L);
     EXPECT_TRUE(s.verification.verified);
-    if (c.expectedRatio > 0)
-        EXPECT_DOUBLE_EQ(*s.L, c.expectedRatio * *s.B);
-    else
-        EXPECT_EQ(*s.L, c.fixedLength);
-    // On the 0.01 m grid, and the width below does not verify.
-    EXPECT_NEAR(*s.B * 100, std::round(*s.B * 100), 1e-9);
+    // B and L on the 0.01 m grid the geometry dialog holds; a ratio's L is
+    // R B rounded up.
+    for (const double x : {*s.B, *s.L})
+        EXPECT_NEAR(x * 100, std::round(x * 100), 1e-9) << x;
+    const auto lengthOf = [&](double B) {
+        return c.expectedRatio > 0 ? std::ceil(c.expectedRatio * B * 100 - 1e-6) / 100
+                                   : c.fixedLength;
+    };
+    EXPECT_DOUBLE_EQ(*s.L, lengthOf(*s.B));
+    // The width below does not verify.
     GeometryData smaller = kLoaded;
     smaller.B = *s.B - 0.01;
-    smaller.L = c.expectedRatio > 0 ? c.expectedRatio * smaller.B : c.fixedLength;
+    smaller.L = lengthOf(smaller.B);
     EXPECT_FALSE(verify(ntc, Meyerhof, smaller, kSand).verified);
 }
 
 INSTANTIATE_TEST_SUITE_P(Rules, Sizes,
-                         ::testing::Values(RuleCase{"square", 1.0, 0}, RuleCase{"ratio=2", 2.0, 0},
+                         ::testing::Values(RuleCase{"square", 1.0, 0}, RuleCase{"ratio=1.55", 1.55, 0},
                                            RuleCase{"length=4", 0, 4.0}),
                          [](const auto& info) { return std::to_string(info.index); });
 

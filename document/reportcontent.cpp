@@ -1,6 +1,7 @@
 #include "document/reportcontent.h"
 
 #include "engine/bearing_capacity.h"
+#include "engine/methods.h"
 #include "model/number_text.h"
 #include "workflow/result_rows.h"
 
@@ -10,10 +11,6 @@ namespace zolt::document {
 
 namespace {
 
-// The engine's own thresholds, restated for choosing which branch the
-// report prints: Meyerhof's vertical-load limit and Terzaghi's square base.
-constexpr double kMeyerhofVerticalThreshold = 0.0001; // rad
-constexpr double kTerzaghiSquareTolerance = 0.01;     // m
 constexpr double kDegreesPerRadian = 180.0 / engine::kPi;
 
 struct Branch {
@@ -25,9 +22,11 @@ struct Branch {
 Branch branchOf(const ReportRequest& r, const engine::CommonQuantities& cq) {
     Branch b;
     b.cohesive = r.soil.phi == 0.0;
-    b.inclined = r.settings.method == Meyerhof ? cq.theta > kMeyerhofVerticalThreshold
-                                               : !cq.noLoad && cq.theta != 0.0;
-    b.square = std::fabs(r.geometry.B - r.geometry.L) < kTerzaghiSquareTolerance;
+    // The very tests the engine makes, so that the formulas shown are those
+    // it applied.
+    b.inclined = r.settings.method == Meyerhof ? engine::isInclinedForMeyerhof(cq)
+                                               : engine::isInclinedForHansenVesic(cq);
+    b.square = engine::isSquareForTerzaghi(r.geometry);
     return b;
 }
 
@@ -288,20 +287,21 @@ ReportCalculation calculateReport(const ReportRequest& request) {
     const GeometryData& g = request.geometry;
     const SoilData& s = request.soil;
     c.common = engine::computeCommonQuantities(g, s);
-    c.mask = checkInputs(g, s);
-    if (c.mask == 0)
-        c.engineResult =
-            computeBearing(request.settings.method, g, s, c.result, &c.result.ultimateLoad);
+    // The comparison is the analysis of every method: the chosen one's run
+    // is the analysis the report prints.
     c.comparison = design::compareMethods(g, s, request.settings.safetyFactor);
-    if (request.approach != nullptr) {
-        c.verification = design::verify(*request.approach, request.settings.method, g, s);
-        if (!c.verification->refused())
-            c.eccentricity = c.verification->eccentricity;
-        else
-            c.eccentricity = design::checkEccentricity(g);
-    } else {
-        c.eccentricity = design::checkEccentricity(g);
+    c.mask = c.comparison.refusal;
+    const int method = request.settings.method;
+    if (c.mask == 0 && method >= Terzaghi && method <= Vesic) {
+        const design::MethodRun& run = c.comparison.runs[static_cast<std::size_t>(method)];
+        c.engineResult = run.engineResult;
+        c.result = run.result;
+    } else if (c.mask == 0) {
+        c.engineResult = computeBearing(method, g, s, c.result, &c.result.ultimateLoad);
     }
+    if (request.approach != nullptr)
+        c.verification = design::verify(*request.approach, request.settings.method, g, s);
+    c.eccentricity = design::checkEccentricity(g);
     return c;
 }
 

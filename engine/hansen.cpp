@@ -6,6 +6,12 @@
 
 namespace zolt::engine {
 
+// Hansen and Vesic share the load case: Vesic's branch is built on the
+// same frame.
+bool isInclinedForHansenVesic(const CommonQuantities& common) {
+    return !common.noLoad && common.theta != 0.0;
+}
+
 namespace {
 
 // alpha/450 in i-gamma, held in extended precision and multiplied.

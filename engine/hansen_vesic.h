@@ -54,7 +54,7 @@ template <HansenVesicFormulas F> MethodOutcome computeHansenVesic(const MethodIn
 
     FactorGroup shape;
     FactorGroup incl;
-    if (!cq.noLoad && cq.theta != 0.0) {
+    if (isInclinedForHansenVesic(cq)) {
         incl = F::inclinedLoad(in, std::fabs(g.T) * g.L);
         // No shape correction under an inclined load; the cohesive formula
         // then drops sc from its additive sum.

@@ -36,6 +36,12 @@ struct MethodInput {
     const CommonQuantities& common;
 };
 
+// The cases the methods tell apart, for the methods and for whatever shows
+// their formulas.
+bool isSquareForTerzaghi(const GeometryData& geometry); // |B - L| < 0.01 m
+bool isInclinedForMeyerhof(const CommonQuantities& common); // theta > 0.0001 rad
+bool isInclinedForHansenVesic(const CommonQuantities& common); // a load, and theta != 0
+
 MethodOutcome computeTerzaghi(const MethodInput& in);
 MethodOutcome computeMeyerhof(const MethodInput& in);
 MethodOutcome computeHansen(const MethodInput& in);

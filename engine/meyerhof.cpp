@@ -13,6 +13,10 @@ constexpr double kTwoOverPi = 0.6366197723675814;
 constexpr double kVerticalThreshold = 0.0001;
 } // namespace
 
+bool isInclinedForMeyerhof(const CommonQuantities& common) {
+    return common.theta > kVerticalThreshold;
+}
+
 MethodOutcome computeMeyerhof(const MethodInput& in) {
     const GeometryData& g = in.geometry;
     const SoilData& s = in.soil;
@@ -28,7 +32,7 @@ MethodOutcome computeMeyerhof(const MethodInput& in) {
     MethodOutcome out;
     out.depth = depth;
     FactorGroup x; // the shape or the inclination group, whichever applies
-    if (cq.theta > kVerticalThreshold) {
+    if (isInclinedForMeyerhof(cq)) {
         const double icq = square(1.0 - kTwoOverPi * cq.theta);
         // No clamping: theta beyond phi gives a positive square again.
         const double iga = cohesive ? 0.0 : square(1.0 - cq.theta / cq.phiR);

@@ -16,6 +16,10 @@ constexpr FactorGroup kSquareShape{1.3, 1.0, 0.8};
 constexpr FactorGroup kStripShape{1.0, 1.0, 1.0};
 } // namespace
 
+bool isSquareForTerzaghi(const GeometryData& geometry) {
+    return std::fabs(geometry.B - geometry.L) < kSquareTolerance;
+}
+
 MethodOutcome computeTerzaghi(const MethodInput& in) {
     const GeometryData& g = in.geometry;
     const SoilData& s = in.soil;
@@ -26,7 +30,7 @@ MethodOutcome computeTerzaghi(const MethodInput& in) {
     const double Nga = 2.0 * (Nq + 1.0) * cq.tanPhi;
     const double Nc = s.phi == 0.0 ? kNcCohesive : (Nq - 1.0) / cq.tanPhi;
 
-    const FactorGroup shape = std::fabs(g.B - g.L) < kSquareTolerance ? kSquareShape : kStripShape;
+    const FactorGroup shape = isSquareForTerzaghi(g) ? kSquareShape : kStripShape;
 
     MethodOutcome out;
     out.terzaghiA = a;

@@ -244,8 +244,7 @@ private:
         block.setBottomMargin(mm(bottomMm));
         if (level > 0)
             block.setHeadingLevel(level);
-        QTextCharFormat chars;
-        chars.setFontStyleStrategy(kStyleStrategy);
+        QTextCharFormat chars = fontFormat();
         chars.setFontPointSize(points);
         chars.setFontWeight(QFont::Bold);
         if (coloured)
@@ -254,10 +253,19 @@ private:
         m_cursor.insertText(text, chars);
     }
 
-    static QTextCharFormat bodyFormat() {
+    // The report's font, named both ways: the layout reads the list of
+    // families, Qt's ODF writer only the single family, and would write
+    // "Sans" without it.
+    static QTextCharFormat fontFormat() {
         QTextCharFormat chars;
         chars.setFontFamilies({kFontFamily});
+        chars.setProperty(QTextFormat::FontFamily, kFontFamily);
         chars.setFontStyleStrategy(kStyleStrategy);
+        return chars;
+    }
+
+    static QTextCharFormat bodyFormat() {
+        QTextCharFormat chars = fontFormat();
         chars.setFontPointSize(kBodyPoints);
         chars.setFontWeight(QFont::Normal);
         return chars;

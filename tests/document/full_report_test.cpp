@@ -256,6 +256,8 @@ void FullReportTest::odtHoldsTheSameValuesAndTheDrawings() {
     QCOMPARE(listing.count(QStringLiteral("Pictures/")), 2);
     // Tables as wide as the text, in a unit a word processor reads.
     QVERIFY(content.contains(QStringLiteral("style:width=\"481.89")));
+    // The font the text was laid out with, not a generic one.
+    QVERIFY(content.contains(QStringLiteral("fo:font-family=\"DejaVu Sans\"")));
     QVERIFY(!content.contains(QStringLiteral("%\"")));
 }
 

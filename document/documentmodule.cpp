@@ -43,8 +43,13 @@ zolt_document_render_v1(const zolt::document::ReportRequest* request, int format
     static_assert(std::is_same_v<decltype(&zolt_document_render_v1), zolt::document::ModuleEntry>);
     if (request == nullptr || bytes == nullptr)
         return false;
-    if (QCoreApplication::instance() != nullptr)
+    // Documents need fonts and painting: a plain core application will not
+    // do, and a second application cannot be made beside it.
+    if (QCoreApplication::instance() != nullptr) {
+        if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr)
+            return false;
         return render(*request, format, *bytes);
+    }
 
     const QtMessageHandler previous = qInstallMessageHandler(dropMessage);
     chooseOffscreenPlatform();

@@ -3,6 +3,7 @@
 #include "model/data_file.h"
 #include "model/file_io.h"
 #include "model/windows1252.h"
+#include "toolkit/tfiledialog.h"
 #include "toolkit/tfixedfont.h"
 #include "toolkit/tmessagebox.h"
 
@@ -29,12 +30,12 @@ TEditFile::SaveAsPrompt& saveAsPrompt() {
 
 QString askWithDialog(QWidget* owner, const QString& suggested) {
     QFileDialog dialog(owner, QStringLiteral("Salva con nome"));
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilters({QStringLiteral("Testo (*.txt)"), QStringLiteral("Tutti i file (*)")});
     dialog.setDefaultSuffix(QStringLiteral("txt"));
     dialog.selectFile(suggested);
-    if (dialog.exec() != QDialog::Accepted)
+    TDressFileDialog(dialog);
+    if (TExecFileDialog(dialog) != QDialog::Accepted)
         return {};
     return dialog.selectedFiles().value(0);
 }

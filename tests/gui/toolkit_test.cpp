@@ -7,18 +7,25 @@
 #include "toolkit/tdialogtemplate.h"
 #include "toolkit/tdialogunits.h"
 #include "toolkit/tedit.h"
+#include "toolkit/teditfile.h"
 #include "toolkit/tmessagebox.h"
 #include "toolkit/tmessageevent.h"
 #include "toolkit/twinhelp.h"
 
+#include <QAbstractItemModel>
 #include <QClipboard>
+#include <QCompleter>
+#include <QFileDialog>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScopeGuard>
+#include <QTemporaryDir>
 #include <QTextBrowser>
+#include <QTreeView>
 
 #include <cstring>
 
@@ -93,6 +100,7 @@ private slots:
     void editTransfersPlainTextAsWindows1252();
     void messageBoxHasTheApplicationCaptionAndOneButton();
     void helpViewerShowsContentsAndContexts();
+    void editFileSavesThroughTheProgramsFileDialog();
 };
 
 void ToolkitTest::templateReadsEveryKindOfStatement() {
@@ -539,6 +547,56 @@ void ToolkitTest::helpViewerShowsContentsAndContexts() {
     window->close();
     QTRY_VERIFY(window.isNull());
     QCOMPARE(HelpWindow(), nullptr);
+}
+
+void ToolkitTest::editFileSavesThroughTheProgramsFileDialog() {
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString report = dir.filePath(QStringLiteral("rel.txt"));
+    QFile file(report);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write("Relazione\n") == 10);
+    file.close();
+    TEditFile edit(nullptr, 1, QString(), 0, 0, 200, 100, report);
+    TEditFile::SetSaveAsPrompt({});
+    QString type;
+    whenIdle([&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        QVERIFY(dialog != nullptr);
+        // A failed check leaves no dialog waiting for a person.
+        auto closeOnFailure = qScopeGuard([dialog] { dialog->reject(); });
+        auto* list = dialog->findChild<QTreeView*>(QStringLiteral("treeView"));
+        QVERIFY(list != nullptr);
+        const QAbstractItemModel* model = list->model();
+        const auto typeOf = [&](const QString& name) {
+            for (int r = 0; r < model->rowCount(list->rootIndex()); ++r)
+                if (model->index(r, 0, list->rootIndex()).data().toString() == name)
+                    return model->index(r, 2, list->rootIndex()).data().toString();
+            return QString();
+        };
+        // The list fills in from a thread of its own.
+        QTRY_VERIFY(!typeOf(QStringLiteral("rel.txt")).isEmpty());
+        type = typeOf(QStringLiteral("rel.txt"));
+        // Typed, as the dialog lets go of the file selected before only for
+        // typing.
+        auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        QVERIFY(name != nullptr);
+        dialog->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(dialog));
+        name->setFocus();
+        name->selectAll();
+        QTest::keyClicks(name, QStringLiteral("copia"));
+        if (QCompleter* completer = name->completer(); completer != nullptr)
+            completer->popup()->hide();
+        QTest::keyClick(name, Qt::Key_Return);
+        closeOnFailure.dismiss();
+    });
+    edit.SaveAs();
+    // Qt's own list names the type in English; the program's file dialogs
+    // speak Italian.
+    QCOMPARE(type, QStringLiteral("File txt"));
+    QFile copy(dir.filePath(QStringLiteral("copia.txt")));
+    QVERIFY(copy.open(QIODevice::ReadOnly));
+    QCOMPARE(copy.readAll(), QByteArray("Relazione\n"));
 }
 
 ZOLT_GUI_TEST_MAIN(ToolkitTest)

@@ -683,6 +683,27 @@ int ReportDocument::paginate(const QSizeF& body) {
             break;
         }
     }
+    // A block whose first line the layout moved on to the next page still
+    // begins at the foot of the previous one, and would be drawn there too
+    // (unseen behind the clip, but present in the PDF's text): it starts
+    // on its own page instead.
+    moved = true;
+    for (int moves = 0; moved && moves < kMaxMoves; ++moves) {
+        moved = false;
+        for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+            QTextBlockFormat format = block.blockFormat();
+            const auto begins = static_cast<int>(
+                std::floor(layout->blockBoundingRect(block).top() / body.height()));
+            if ((format.pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore) ||
+                QTextCursor(block).currentTable() != nullptr || begins == pageOf(block))
+                continue;
+            format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+            QTextCursor(block).setBlockFormat(format);
+            doc.markContentsDirty(0, doc.characterCount());
+            moved = true;
+            break;
+        }
+    }
     return doc.pageCount();
 }
 

@@ -174,12 +174,19 @@ void FullReportTest::pdfHoldsInputsResultsAndNotes() {
 
 void FullReportTest::pdfHasTheNumbersOfTheCalculationReport_data() {
     QTest::addColumn<ReportRequest>("request");
-    for (int method = zolt::Terzaghi; method <= zolt::Vesic; ++method) {
-        ReportRequest r = hansenFull();
-        r.settings.method = method;
-        r.settings.safetyFactor = 2.5;
-        QTest::newRow(zolt::methodTitle(method).data()) << r;
-    }
+    // Two footings each: between them, section headings fall near page ends.
+    ReportRequest other = request(zolt::Hansen, {2, 3, 1, 5, 5, 0.1, 0.1, 50000, 2000},
+                                  {1800, 30, 20, 0.1, 0.1});
+    other.approach = zolt::design::findApproach("ntc2018");
+    for (const ReportRequest& footing : {hansenFull(), other})
+        for (int method = zolt::Terzaghi; method <= zolt::Vesic; ++method) {
+            ReportRequest r = footing;
+            r.settings.method = method;
+            r.settings.safetyFactor = 2.5;
+            QTest::newRow(qPrintable(QString::fromUtf8(zolt::methodTitle(method).data()) +
+                                     (footing.geometry.D == 1 ? " 2" : " 1")))
+                << r;
+        }
 }
 
 void FullReportTest::pdfHasTheNumbersOfTheCalculationReport() {
@@ -190,6 +197,12 @@ void FullReportTest::pdfHasTheNumbersOfTheCalculationReport() {
     QVERIFY(numbers.size() >= 12); // Terzaghi's twelve, up to Hansen's twenty-four
     for (const QString& n : numbers)
         QVERIFY2(text.contains(n), qPrintable(n));
+    // Every section once: a heading the layout moved to the next page is
+    // not also drawn, hidden, at the foot of the one before.
+    for (const char* heading : {"1. Dati di input", "2. Schema della fondazione",
+                                "3. Metodo di calcolo", "4. Risultati", "5. Confronto dei metodi",
+                                "6. Verifica", "7. Note"})
+        QVERIFY2(text.count(QString::fromUtf8(heading)) == 1, heading);
 }
 
 void FullReportTest::pdfHasEmbeddedFontsAndA4Pages() {

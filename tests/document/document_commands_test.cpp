@@ -5,6 +5,7 @@
 
 #include "design/approach.h"
 #include "document/documentcommands.h"
+#include "engine/bearing_capacity.h"
 #include "model/data_file.h"
 #include "model/project.h"
 #include "toolkit/teditfile.h"
@@ -119,7 +120,17 @@ void DocumentCommandsTest::requestFollowsTheRecordsAndTheChoicesOfTheRun() {
     QCOMPARE(r.approach, nullptr);
     QCOMPARE(QString::fromStdString(r.date), QDate::currentDate().toString(Qt::ISODate));
 
-    bearingResult.Nq = 18.4;
+    // A failed run is no analysis; a successful one is.
+    const GeometryData& g = geometryData;
+    geometryData.T = 9000000; // Hansen's inclination factor turns negative
+    QCOMPARE(computeBearingCapacity(Hansen, g.B, g.L, g.D, g.alpha, g.omega, g.N, g.T, g.ex, g.ey,
+                                    &bearingResult.ultimateLoad),
+             kEngineFailed);
+    QVERIFY(!CurrentReportRequest(QString()).analysed);
+    geometryData.T = 0;
+    QCOMPARE(computeBearingCapacity(Vesic, g.B, g.L, g.D, g.alpha, g.omega, g.N, g.T, g.ex, g.ey,
+                                    &bearingResult.ultimateLoad),
+             kEngineOk);
     const design::Approach* ntc = design::findApproach("ntc2018");
     SetChosenApproach(ntc);
     r = CurrentReportRequest(QString());

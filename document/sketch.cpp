@@ -165,27 +165,6 @@ private:
     Sketch m_sketch;
 };
 
-struct Bounds {
-    double left = std::numeric_limits<double>::infinity();
-    double top = std::numeric_limits<double>::infinity();
-    double right = -std::numeric_limits<double>::infinity();
-    double bottom = -std::numeric_limits<double>::infinity();
-
-    double width() const { return right - left; }
-    double height() const { return bottom - top; }
-};
-
-Bounds boundsOf(const Sketch& sketch) {
-    Bounds b;
-    for (const SketchPoint& p : sketch.extentPoints()) {
-        b.left = std::min(b.left, p.x);
-        b.right = std::max(b.right, p.x);
-        b.top = std::min(b.top, p.y);
-        b.bottom = std::max(b.bottom, p.y);
-    }
-    return b;
-}
-
 void transform(Sketch& sketch, const std::function<SketchPoint(SketchPoint)>& f, double emFactor) {
     auto move = [&](SketchPoint& p) { p = f(p); };
     for (SketchPolygon& polygon : sketch.polygons)
@@ -221,8 +200,8 @@ Sketch fitted(const std::function<Sketch(double)>& build, const SketchRect& fram
     const double width = frame.width - 2.0 * kInnerMargin;
     const double height = frame.height - 2.0 * kInnerMargin;
     auto fits = [&](double scale) {
-        const Bounds b = boundsOf(build(scale));
-        return b.width() <= width && b.height() <= height;
+        const SketchRect b = build(scale).bounds();
+        return b.width <= width && b.height <= height;
     };
 
     constexpr double kSmallestScale = 1e-4; // mm per m: 100 m in 0.01 mm
@@ -245,12 +224,12 @@ Sketch fitted(const std::function<Sketch(double)>& build, const SketchRect& fram
     }
 
     Sketch sketch = build(scale);
-    const Bounds b = boundsOf(sketch);
+    const SketchRect b = sketch.bounds();
     // Only a frame too small for the text and arrows themselves gets here
     // with an overhang: then everything shrinks, text included.
-    const double shrink = std::min({1.0, width / std::max(b.width(), 1e-9),
-                                    height / std::max(b.height(), 1e-9)});
-    const SketchPoint centre{0.5 * (b.left + b.right), 0.5 * (b.top + b.bottom)};
+    const double shrink = std::min({1.0, width / std::max(b.width, 1e-9),
+                                    height / std::max(b.height, 1e-9)});
+    const SketchPoint centre{b.x + 0.5 * b.width, b.y + 0.5 * b.height};
     const SketchPoint target{frame.x + 0.5 * frame.width, frame.y + 0.5 * frame.height};
     transform(
         sketch, [&](SketchPoint p) { return target + shrink * (p - centre); }, shrink);
@@ -509,6 +488,20 @@ SketchRect SketchText::box() const {
     else if (vertical == VerticalAlign::Bottom)
         r.y -= h;
     return r;
+}
+
+SketchRect Sketch::bounds() const {
+    const std::vector<SketchPoint> points = extentPoints();
+    if (points.empty())
+        return {};
+    double left = points.front().x, right = left, top = points.front().y, bottom = top;
+    for (const SketchPoint& p : points) {
+        left = std::min(left, p.x);
+        right = std::max(right, p.x);
+        top = std::min(top, p.y);
+        bottom = std::max(bottom, p.y);
+    }
+    return {left, top, right - left, bottom - top};
 }
 
 std::vector<SketchPoint> Sketch::extentPoints() const {

@@ -110,6 +110,8 @@ struct Sketch {
     // Every point the painter strokes or fills, and the corners of every
     // text box: what must stay inside the frame.
     std::vector<SketchPoint> extentPoints() const;
+    // The smallest rectangle holding every extent point; empty for none.
+    SketchRect bounds() const;
 };
 
 // Lengths drawn shorter than their scale would make them, marked "fuori

@@ -15,21 +15,6 @@ namespace {
 constexpr SketchRect kReportFrame{20.0, 30.0, 170.0, 75.0};
 constexpr SketchRect kSmallFrame{0.0, 0.0, 60.0, 40.0};
 
-struct Extent {
-    double left = 1e300, top = 1e300, right = -1e300, bottom = -1e300;
-};
-
-Extent extentOf(const Sketch& s) {
-    Extent e;
-    for (const SketchPoint& p : s.extentPoints()) {
-        e.left = std::min(e.left, p.x);
-        e.right = std::max(e.right, p.x);
-        e.top = std::min(e.top, p.y);
-        e.bottom = std::max(e.bottom, p.y);
-    }
-    return e;
-}
-
 // The first point outside `frame`, described; empty when there is none.
 std::string firstOutside(const Sketch& s, const SketchRect& frame) {
     for (const SketchPoint& p : s.extentPoints())
@@ -50,7 +35,6 @@ double length(const SketchDimension& d) {
 }
 
 TEST(Sketch, EveryInputFromTheSmallestToBeyondTheFieldsStaysInsideTheFrame) {
-    int cases = 0;
     for (double B : {0.1, 1.0, 99.9})
         for (double L : {B, 99.9})
             for (double D : {0.0, 1.0, 99.9})
@@ -68,10 +52,8 @@ TEST(Sketch, EveryInputFromTheSmallestToBeyondTheFieldsStaysInsideTheFrame) {
                                             << " omega=" << omega << " ex=" << ex << " ey=" << ey << " T=" << T
                                             << " frame " << frame.width << "x" << frame.height
                                             << ": section " << section << " plan " << plan;
-                                        ++cases;
                                     }
                                 }
-    EXPECT_EQ(cases, 3 * 2 * 3 * 3 * 3 * 4 * 3 * 2 * 2);
 }
 
 TEST(Sketch, ValuesNoInputFieldAdmitsStillGiveAFiniteDrawingInsideTheFrame) {
@@ -92,9 +74,9 @@ TEST(Sketch, FillsItsFrameInOneDirection) {
     for (const GeometryData& g : {GeometryData{}, GeometryData{0.1, 99.9, 99.9, 99.9, 99.9, 5, 5, 1, 1},
                                   GeometryData{99.9, 99.9, 0, 0, 0, 0, 0, 0, 0}}) {
         for (const Sketch& s : {sectionSketch(g, kReportFrame), planSketch(g, kReportFrame)}) {
-            const Extent e = extentOf(s);
-            const double widthShare = (e.right - e.left) / kReportFrame.width;
-            const double heightShare = (e.bottom - e.top) / kReportFrame.height;
+            const SketchRect e = s.bounds();
+            const double widthShare = e.width / kReportFrame.width;
+            const double heightShare = e.height / kReportFrame.height;
             EXPECT_GT(std::max(widthShare, heightShare), 0.95) << g.B << " " << g.L;
         }
     }

@@ -457,25 +457,15 @@ void resultsSection(Writer& w, const ReportRequest& r, const ReportCalculation& 
                  "Kg/cmq", formatFixed(kilopascals(p.qamm), 1) + " kPa"}},
             {0});
 
-    struct Group {
-        int first;
-        const char* heading;
-        const char* symbol;
-    };
-    // The headings of the calculation report, in its order.
-    constexpr Group kGroups[] = {
-        {kSc, "Fattori di forma", "s"},
-        {kDc, "Fattori di profondità del piano di posa", "d"},
-        {kIc, "Fattori di inclinazione del carico", "i"},
-        {kGc, "Fattori di inclinazione del pendio", "g"},
-        {kBc, "Fattori di inclinazione del piano di posa", "b"},
-    };
     auto f = [](double v) { return formatFixed(v, 3); };
     std::vector<Row> rows;
     rows.push_back({"Fattori di capacità portante (N)", f(res.Nc), f(res.Nq), f(res.Nga)});
-    for (const Group& g : kGroups)
+    // The calculation report's headings, in its order; the row's first
+    // letter names the group.
+    for (const FactorGroupRow& g : factorGroupRows())
         if (res.groupPresent(g.first))
-            rows.push_back({std::string(g.heading) + " (" + g.symbol + ")", f(res.factor(g.first)),
+            rows.push_back({std::string(g.heading) + " (" + g.format.front() + ")",
+                            f(res.factor(g.first)),
                             f(res.factor(g.first + 1)), f(res.factor(g.first + 2))});
     rows.push_back({"Fattori di capacità portante corretti (N\u2032)", f(res.NcCorr), f(res.NqCorr),
                     f(res.NgaCorr)});

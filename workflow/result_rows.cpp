@@ -15,13 +15,7 @@ constexpr std::string_view kNFactorRow = "Nc = %8.3f    Nq=  %8.3f     Nga=  %8.
 constexpr std::string_view kCorrectedHeading = "Fattori di capacità portante corretti";
 constexpr std::string_view kCorrectedRow = "Nc'= %8.3f    Nq'=  %8.3f     Nga'=  %8.3f";
 
-struct FactorGroup {
-    int first; // FactorIndex of the group's c-factor
-    std::string_view heading;
-    std::string_view format;
-};
-
-constexpr FactorGroup kFactorGroups[] = {
+constexpr FactorGroupRow kFactorGroups[] = {
     {kSc, "Fattori di forma", "sc = %8.3f    sq=  %8.3f     sga=  %8.3f"},
     {kDc, "Fattori di profondità del piano di posa", "dc = %8.3f    dq=  %8.3f     dga=  %8.3f"},
     {kIc, "Fattori di inclinazione del carico", "ic = %8.3f    iq=  %8.3f     iga=  %8.3f"},
@@ -52,7 +46,7 @@ std::vector<ResultRow> resultRows(const BearingResult& r, double B, double L, do
     rows.push_back({{}, formatNumbers(kQultRow, {p.qult})});
     rows.push_back({{}, formatNumbers(kQammRow, {p.qamm})});
     rows.push_back({{}, formatNumbers(kNFactorRow, {r.Nc, r.Nq, r.Nga})});
-    for (const FactorGroup& group : kFactorGroups) {
+    for (const FactorGroupRow& group : kFactorGroups) {
         if (!r.groupPresent(group.first))
             continue;
         rows.push_back({group.heading, formatNumbers(group.format, {r.factor(group.first),
@@ -62,6 +56,10 @@ std::vector<ResultRow> resultRows(const BearingResult& r, double B, double L, do
     rows.push_back(
         {kCorrectedHeading, formatNumbers(kCorrectedRow, {r.NcCorr, r.NqCorr, r.NgaCorr})});
     return rows;
+}
+
+std::span<const FactorGroupRow> factorGroupRows() {
+    return kFactorGroups;
 }
 
 std::string_view methodTitle(int method) {

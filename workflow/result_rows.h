@@ -4,6 +4,7 @@
 
 #include "model/records.h"
 
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,6 +30,16 @@ struct ResultRow {
 // member is exactly 1.
 std::vector<ResultRow> resultRows(const BearingResult& result, double B, double L,
                                   double safetyFactor);
+
+// The five factor groups in record order: the FactorIndex of the group's
+// c-factor, the report's heading above its row and the row's format text
+// ("sc = %8.3f ..."), whose first letter names the group.
+struct FactorGroupRow {
+    int first;
+    std::string_view heading;
+    std::string_view format;
+};
+std::span<const FactorGroupRow> factorGroupRows();
 
 // "Metodo di Hansen" and the like; empty for a value outside 0..3.
 std::string_view methodTitle(int method);

@@ -210,17 +210,20 @@ MonteCarloView::MonteCarloView(QWidget* parent) : QWidget(parent) {
         auto* value = new QLabel(QStringLiteral("\u2014"));
         value->setObjectName(QString::fromLatin1(figure.name));
         value->setTextInteractionFlags(Qt::TextSelectableByMouse);
-        // As wide as the longest figure from the start: the document
-        // window keeps the size it opened with.
-        value->setMinimumWidth(
-            value->fontMetrics().horizontalAdvance(QStringLiteral("9999999 kg (98066.5 kN)")));
         const int row = k < kFirstColumnFigures ? k : k - kFirstColumnFigures;
         const int column = k < kFirstColumnFigures ? 0 : 3;
         results->addWidget(new QLabel(QString::fromUtf8(figure.label)), row, column);
         results->addWidget(value, row, column + 1);
     }
-    results->setColumnStretch(1, 1);
-    results->setColumnStretch(4, 1);
+    // Room for most loads from the start, so that the window seldom needs
+    // to grow for the results. On the columns, not the labels: a label's
+    // own minimum width would let the layout squeeze a longer text.
+    const int loadWidth =
+        resultBox->fontMetrics().horizontalAdvance(QStringLiteral("9999999 kg (98066.5 kN)"));
+    for (const int column : {1, 4}) {
+        results->setColumnMinimumWidth(column, loadWidth);
+        results->setColumnStretch(column, 1);
+    }
 
     auto* left = new QVBoxLayout;
     left->addWidget(covBox);
@@ -251,6 +254,24 @@ MonteCarloView::~MonteCarloView() {
     if (m_job)
         m_job->control.cancel.store(true);
     m_run.wait();
+}
+
+bool MonteCarloView::event(QEvent* event) {
+    const bool handled = QWidget::event(event);
+    if (event->type() == QEvent::LayoutRequest)
+        growToMinimum();
+    return handled;
+}
+
+void MonteCarloView::growToMinimum() {
+    // The document window keeps the size it opened with, but a figure can
+    // need more room than any width reserved for it (a bound of beta with
+    // its note, loads of many digits): the window grows to show it whole.
+    const QSize missing = (minimumSizeHint() - size()).expandedTo(QSize(0, 0));
+    if (missing.isNull())
+        return;
+    QWidget* frame = isWindow() ? this : parentWidget();
+    frame->resize(frame->size() + missing);
 }
 
 void MonteCarloView::start() {

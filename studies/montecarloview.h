@@ -40,6 +40,9 @@ public:
 
     bool isRunning() const { return m_run.isRunning(); }
 
+protected:
+    bool event(QEvent* event) override;
+
 private:
     struct Job {
         design::MonteCarloSpec study;
@@ -56,6 +59,7 @@ private:
     void setRunning(bool running);
     void clearResults();
     void setResult(const char* name, const QString& text);
+    void growToMinimum();
 
     std::unique_ptr<Job> m_job;
     WorkerRun m_run;

@@ -169,6 +169,8 @@ private slots:
     void chartExportsAndTheirFailures();
 
     void monteCarloRunShowsTheCoresFigures();
+    void monteCarloFiguresShowWhole_data();
+    void monteCarloFiguresShowWhole();
     void monteCarloRefusesBadSettings_data();
     void monteCarloRefusesBadSettings();
     void longMonteCarloRunCancelsPromptly();
@@ -704,6 +706,57 @@ void StudiesTest::monteCarloRunShowsTheCoresFigures() {
     QCOMPARE(seriesNamed<QLineSeries>(chart, QStringLiteral("p05"))->at(0).x(), *core->p05);
     QCOMPARE(seriesNamed<QLineSeries>(chart, QStringLiteral("N"))->at(0).x(), geometryData.N);
     QCOMPARE(soilData.phi, kSoil.phi);
+}
+
+void StudiesTest::monteCarloFiguresShowWhole_data() {
+    QTest::addColumn<GeometryData>("footing");
+    QTest::addColumn<SoilData>("soil");
+    QTest::addColumn<QString>("beta");
+    QTest::addColumn<QString>("failures");
+    QTest::addColumn<int>("p95Digits"); // -1: no load
+    // Hansen's iq turns negative for every sample: none has a load.
+    QTest::newRow("every sample fails")
+        << GeometryData{.B = 2, .L = 3, .D = 1, .N = 10000, .T = 25000}
+        << SoilData{.gamma = 1800, .phi = 28, .delta = 70} << "< -3.891 (tutti i campioni a rottura)"
+        << "20000 su 20000 (20000 senza carico limite)" << -1;
+    QTest::newRow("no sample fails") << GeometryData{.B = 20, .L = 30, .D = 2, .N = 1000} << kSoil
+                                     << "> 3.891 (nessun campione a rottura)"
+                                     << "0 su 20000" << 9;
+}
+
+void StudiesTest::monteCarloFiguresShowWhole() {
+    QFETCH(GeometryData, footing);
+    QFETCH(SoilData, soil);
+    QFETCH(QString, beta);
+    QFETCH(QString, failures);
+    QFETCH(int, p95Digits);
+    geometryData = footing;
+    soilData = soil;
+    analysisSettings.method = Hansen;
+    MonteCarloCommand(&m_window, m_client);
+    auto* view = lastView<MonteCarloView>();
+    QVERIFY(view != nullptr);
+    retype(view->findChild<QLineEdit*>(QStringLiteral("samples")), QStringLiteral("20000"));
+    click(view, "start");
+    QTRY_VERIFY_WITH_TIMEOUT(!view->isRunning(), 20000);
+    QCOMPARE(labelText(view, "beta"), beta);
+    QCOMPARE(labelText(view, "failures"), failures);
+    QCOMPARE(labelText(view, "p95").indexOf(QStringLiteral(" kg")), p95Digits);
+    // Every figure whole and inside the window, once the window has laid out
+    // its new texts.
+    const auto clipped = [view] {
+        QStringList cut;
+        for (const QLabel* label : view->findChildren<QLabel*>()) {
+            if (label->wordWrap())
+                continue; // breaks its lines instead
+            const QRect inView(label->mapTo(view, QPoint(0, 0)), label->size());
+            if (label->width() < label->fontMetrics().horizontalAdvance(label->text()) ||
+                !view->rect().contains(inView))
+                cut.append(label->text());
+        }
+        return cut;
+    };
+    QTRY_VERIFY2(clipped().isEmpty(), qPrintable(clipped().join(QStringLiteral(" | "))));
 }
 
 void StudiesTest::monteCarloRefusesBadSettings_data() {

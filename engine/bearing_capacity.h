@@ -23,8 +23,11 @@ constexpr int kEngineFailed = 1;
 // meaningful load exists, and the call fails with nothing more written, for
 // a friction angle of 90 degrees or more, for a resultant outside the base
 // (B - 2 ex < 0 or L - 2 ey < 0), or when any factor or the load would not
-// be finite. Hansen and Vesic also fail when the shear load makes iq or
-// i-gamma negative; that failure keeps the call's depth factors.
+// be finite. The call also fails when a formula is used past its domain,
+// keeping only the call's depth factors: a correction factor of any group
+// the method sets, an N-factor its load formula uses, or the load below
+// zero; Hansen and Vesic on a ground slope of 90 degrees or more; Vesic
+// when the base x of (1 - tan omega)^2 or (1 - alpha_r tan phi)^2 passes 1.
 int computeBearing(std::int32_t method, const GeometryData& geometry, const SoilData& soil,
                    BearingResult& result, double* ultimateLoad);
 

@@ -149,7 +149,12 @@ int computeBearingCapacity(std::int32_t method, double B, double L, double D, do
                            double omega, double N, double T, double ex, double ey,
                            double* ultimateLoad) {
     const GeometryData geometry{B, L, D, alpha, omega, ex, ey, N, T};
-    return computeBearing(method, geometry, soilData, bearingResult, ultimateLoad);
+    const int status = computeBearing(method, geometry, soilData, bearingResult, ultimateLoad);
+    // A method outside 0..3 writes no load: the record still holds the
+    // numbers of the run before.
+    if (status == kEngineOk && method >= Terzaghi && method <= Vesic)
+        analysedMethod = method;
+    return status;
 }
 
 } // namespace zolt

@@ -32,7 +32,8 @@ int computeBearing(std::int32_t method, const GeometryData& geometry, const Soil
                    BearingResult& result, double* ultimateLoad);
 
 // The engine entry on the process-wide records: reads soilData, writes
-// bearingResult. The forces N and T come before the eccentricities here.
+// bearingResult and, when a method 0..3 succeeds, analysedMethod. The
+// forces N and T come before the eccentricities here.
 int computeBearingCapacity(std::int32_t method, double B, double L, double D, double alpha,
                            double omega, double N, double T, double ex, double ey,
                            double* ultimateLoad);

@@ -6,5 +6,6 @@ GeometryData geometryData;
 SoilData soilData;
 AnalysisSettings analysisSettings;
 BearingResult bearingResult;
+std::optional<std::int32_t> analysedMethod;
 
 } // namespace zolt

@@ -9,11 +9,20 @@
 
 #include "model/records.h"
 
+#include <cstdint>
+#include <optional>
+
 namespace zolt {
 
 extern GeometryData geometryData;
 extern SoilData soilData;
 extern AnalysisSettings analysisSettings;
 extern BearingResult bearingResult;
+
+// The method of the last successful engine run on these records, the one
+// whose load and N-factors bearingResult holds: what the results and the
+// reports name, whatever a dialog chose since. None before the first such
+// run. Only computeBearingCapacity writes it.
+extern std::optional<std::int32_t> analysedMethod;
 
 } // namespace zolt

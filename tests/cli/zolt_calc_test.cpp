@@ -7,6 +7,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <regex>
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -347,6 +348,32 @@ TEST_F(ZoltCalc, ComparisonAndMonteCarloAsJson) {
         expectBadInput(run({"--monte-carlo", "10", "--cov", bad}), "tra 0 e 10");
     expectBadInput(run({"--monte-carlo", "0"}), "--monte-carlo");
     expectBadInput(run({"--seed", "3"}), "--monte-carlo");
+}
+
+// Past the described report, no number shows more than 15 significant
+// digits or "inf", and the Monte Carlo text shows what its JSON holds.
+TEST_F(ZoltCalc, SectionsShowNoOverlongOrInfiniteNumbers) {
+    const std::vector<std::string> cases[] = {
+        {"--method", "terzaghi", "phi=89", "--verify", "ntc2018", "--compare"},
+        {"--method", "terzaghi", "--monte-carlo", "20000", "--cov", "phi=10"},
+        {"--monte-carlo", "20000", "--cov", "phi=10"},
+    };
+    const std::regex overlong("[0-9]{16}|inf|nan");
+    for (const auto& args : cases) {
+        const Outcome o = run(args);
+        ASSERT_EQ(o.exitCode, 0) << o.err;
+        const std::string sections = o.out.substr(o.out.find("\n\n", o.out.find("Nc'=")));
+        EXPECT_FALSE(std::regex_search(sections, overlong)) << sections;
+        std::vector<std::string> json = args;
+        json.push_back("--json");
+        const Outcome j = run(json);
+        const auto mc = j.out.find("\"montecarlo\"");
+        if (mc == std::string::npos)
+            continue;
+        EXPECT_EQ(sections.find("non calcolabile") != std::string::npos,
+                  jsonValue(j.out, "cov", mc) == "null")
+            << sections;
+    }
 }
 
 TEST_F(ZoltCalc, SweepWritesCsv) {

@@ -42,7 +42,8 @@ std::string loadLine(const std::string& label, const std::optional<double>& kg) 
 
 std::string utilisationLine(const std::optional<double>& u, bool verified) {
     std::string line = "  " + padRight("Ed/Rd", 16);
-    line += u ? formatDecimal(*u * 100.0, 1, 12) + " %   " : std::string(design::kNotComputable) + "   ";
+    line += u ? formatDecimal(*u * 100.0, 1, 12) + " %   "
+              : std::string(design::kNotComputable) + "   ";
     return line + outcome(verified) + '\n';
 }
 
@@ -140,13 +141,13 @@ std::string comparisonText(const design::Comparison& c) {
             continue;
         }
         const BearingResult& r = run.result;
-        const std::pair<double, int> cells[] = {
-            {r.ultimateLoad, 0}, {run.pressures.qult, 2}, {run.pressures.qamm, 2},
-            {r.Nc, 3},           {r.Nq, 3},               {r.Nga, 3},
-            {r.NcCorr, 3},       {r.NqCorr, 3},           {r.NgaCorr, 3}};
-        const int widths[] = {18, 14, 14, 9, 9, 9, 9, 9, 9};
-        for (std::size_t i = 0; i < std::size(cells); ++i)
-            t += ' ' + formatDecimal(cells[i].first, cells[i].second, widths[i]);
+        const double values[] = {r.ultimateLoad, run.pressures.qult, run.pressures.qamm,
+                                 r.Nc,           r.Nq,               r.Nga,
+                                 r.NcCorr,       r.NqCorr,           r.NgaCorr};
+        constexpr int kDecimals[] = {0, 2, 2, 3, 3, 3, 3, 3, 3};
+        constexpr int kWidths[] = {18, 14, 14, 9, 9, 9, 9, 9, 9};
+        for (std::size_t i = 0; i < std::size(values); ++i)
+            t += ' ' + formatDecimal(values[i], kDecimals[i], kWidths[i]);
         t += '\n';
     }
     return t;

@@ -498,13 +498,13 @@ void comparisonSection(Writer& w, const ReportRequest& r, const ReportCalculatio
             continue;
         }
         const BearingResult& res = run.result;
-        rows.push_back({std::string(methodName(run.method)), formatDecimal(res.ultimateLoad, 0),
-                        formatDecimal(kilonewtons(res.ultimateLoad), 2),
-                        formatDecimal(run.pressures.qult, 2),
-                        formatDecimal(kilopascals(run.pressures.qult), 1),
-                        formatDecimal(run.pressures.qamm, 2),
-                        formatDecimal(kilopascals(run.pressures.qamm), 1), formatDecimal(res.NcCorr, 3),
-                        formatDecimal(res.NqCorr, 3), formatDecimal(res.NgaCorr, 3)});
+        rows.push_back(
+            {std::string(methodName(run.method)), formatDecimal(res.ultimateLoad, 0),
+             formatDecimal(kilonewtons(res.ultimateLoad), 2), formatDecimal(run.pressures.qult, 2),
+             formatDecimal(kilopascals(run.pressures.qult), 1),
+             formatDecimal(run.pressures.qamm, 2),
+             formatDecimal(kilopascals(run.pressures.qamm), 1), formatDecimal(res.NcCorr, 3),
+             formatDecimal(res.NqCorr, 3), formatDecimal(res.NgaCorr, 3)});
     }
     const Writer::Column n{9, Qt::AlignRight};
     const Writer::Column factor{10, Qt::AlignRight};

@@ -38,8 +38,7 @@ MethodOutcome computeMeyerhof(const MethodInput& in) {
         // (Meyerhof 1963, "Some recent research on the bearing capacity of
         // foundations", Can. Geotech. J. 1(1) 16-26); the square would grow
         // again past theta = phi.
-        const double iga =
-            cohesive || cq.theta > cq.phiR ? 0.0 : square(1.0 - cq.theta / cq.phiR);
+        const double iga = cohesive || cq.theta > cq.phiR ? 0.0 : square(1.0 - cq.theta / cq.phiR);
         x = {icq, icq, iga};
         out.inclination = x;
     } else {

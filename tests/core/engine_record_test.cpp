@@ -138,6 +138,7 @@ TEST(EngineRecord, FormulasPastTheirDomainAreRefused) {
     // Undrained sum 1 + 0.4 - 0.5 - (99.9 + 40)/147 < 0, every factor >= 0.
     const GeometryData kSteepUndrained{.alpha = 99.9, .omega = 40, .N = 10000, .T = 2000};
     const SoilData kUndrained{.phi = 0, .c = 5, .ca = 0.2};
+    // clang-format off
     const Case cases[] = {
         {"Meyerhof N-gamma past 64.29", Meyerhof, {}, {.phi = 65}, kEngineFailed},
         {"  even with a positive load", Meyerhof, {}, {.phi = 65, .c = 99.99}, kEngineFailed},
@@ -165,6 +166,7 @@ TEST(EngineRecord, FormulasPastTheirDomainAreRefused) {
          kEngineOk},
         {"Terzaghi phi 0", Terzaghi, {}, {.phi = 0, .c = 0.5}, kEngineOk},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         BearingResult r = filledRecord();

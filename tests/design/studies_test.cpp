@@ -218,8 +218,8 @@ TEST(MonteCarlo, SamplesOutsideTheFieldRangesAreRefused) {
 // finite mean and coefficient of variation.
 TEST(MonteCarlo, MomentsOfHugeLoadsStayFinite) {
     const SoilData s{.gamma = 1800, .phi = 89, .delta = 20};
-    const auto r = runMonteCarlo({.samples = 1000, .method = Terzaghi, .cov = {0, 0.01}},
-                                 kFooting, s, 0, true);
+    const auto r = runMonteCarlo({.samples = 1000, .method = Terzaghi, .cov = {0, 0.01}}, kFooting,
+                                 s, 0, true);
     ASSERT_TRUE(r && r->mean && r->cov);
     EXPECT_GT(*std::max_element(r->loads.begin(), r->loads.end()), 1e160);
     EXPECT_TRUE(std::isfinite(*r->mean));

@@ -397,7 +397,9 @@ TEST_F(ZoltCalc, JsonReadsBackUnchanged) {
          nullptr},
         {{"--compare", "phi=0", "c=0.0005"}, 0, "comparison", nullptr},
         {{"--monte-carlo", "3000", "--cov", "phi=3", "--method", "vesic", "N=100000"}, 0,
-         "montecarlo", "/montecarlo/cov"},
+         "montecarlo", nullptr},
+        {{"--verify", "ntc2018", "phi=65", "c=0.1", "N=1000"}, 1, "verification",
+         "/verification/bearing/Rk"},
     };
     for (const auto& r : runs) {
         std::vector<std::string> args = r.args;

@@ -528,7 +528,7 @@ void ToolkitTest::helpViewerShowsContentsAndContexts() {
     QVERIFY(window != nullptr);
     QVERIFY(window->isVisible());
     QCOMPARE(window->documentTitle(), QStringLiteral("Indice"));
-    QCOMPARE(window->windowTitle(), QStringLiteral("Guida di Prova ZOLT - Indice"));
+    QCOMPARE(window->window()->windowTitle(), QStringLiteral("Guida di Prova ZOLT - Indice"));
 
     // One window for every call.
     QVERIFY(WinHelp(&owner, QStringLiteral("ZOLT.HLP"), HELP_CONTEXT, 1));
@@ -544,7 +544,7 @@ void ToolkitTest::helpViewerShowsContentsAndContexts() {
 
     QVERIFY(!WinHelp(&owner, QStringLiteral("zolt.hlp"), 2, 0));
     QVERIFY(!WinHelp(&owner, QStringLiteral("altro.hlp"), HELP_CONTENTS, 0));
-    window->close();
+    window->window()->close();
     QTRY_VERIFY(window.isNull());
     QCOMPARE(HelpWindow(), nullptr);
 }

@@ -104,6 +104,9 @@ void standOverModalDialog(QWidget* help) {
     QObject::connect(dialog, &QObject::destroyed, help, dialogGone);
 }
 
+// The size of a new help window: a page's, as far as there is room.
+constexpr QSize kPageSize(720, 760);
+
 // A new help window opened from the main window stands over the right of
 // its client area, below the menu and the tool bar, which stay free; it is
 // as tall as the area allows, up to a page's height.
@@ -113,8 +116,8 @@ void placeOverClientArea(QWidget* help) {
         return;
     constexpr int kMargin = 24;
     const QRect area(client->mapToGlobal(QPoint(0, 0)), client->size());
-    const QSize size(std::clamp(area.width() - 2 * kMargin, 320, 720),
-                     std::clamp(area.height() - 2 * kMargin, 240, 760));
+    const QSize size(std::clamp(area.width() - 2 * kMargin, 320, kPageSize.width()),
+                     std::clamp(area.height() - 2 * kMargin, 240, kPageSize.height()));
     help->setGeometry(QRect(
         QPoint(std::max(area.left(), area.right() - kMargin - size.width()), area.top() + kMargin),
         size));
@@ -136,24 +139,27 @@ std::optional<QRect> callerFrame(const QWidget* owner) {
     return window->frameGeometry();
 }
 
-// Beside `caller` on its screen: on the side with the most room (right,
-// left, below, above; the first of equals), as large as that room allows
-// up to the window's own size, level with the caller's top or left edge.
-void placeBeside(QWidget* help, const QRect& caller) {
+// Beside `caller` on its screen, `wanted` large or as large as the room
+// there allows, level with the caller's top or left edge: to its right or
+// left, whichever has more room, when that leaves a page readable; else on
+// the side with the most room (right, left, below, above; the first of
+// equals).
+void placeBeside(QWidget* help, const QRect& caller, QSize wanted) {
     const QScreen* screen = QGuiApplication::screenAt(caller.center());
     if (screen == nullptr)
         screen = help->screen();
     if (screen == nullptr)
         return;
     constexpr int kGap = 8;
-    constexpr QSize kSmallest(240, 160);
+    constexpr QSize kSmallest(200, 120);
+    constexpr int kReadableWidth = 400;
     const QRect free = screen->availableGeometry();
     // The window manager's frame around the window, known once it showed.
     const QRect outer = help->frameGeometry();
     const QRect inner = help->geometry();
     const QMargins decoration(inner.left() - outer.left(), inner.top() - outer.top(),
                               outer.right() - inner.right(), outer.bottom() - inner.bottom());
-    const QSize wanted = outer.size();
+    wanted += QSize(decoration.left() + decoration.right(), decoration.top() + decoration.bottom());
 
     enum Side { Right, Left, Below, Above };
     const std::array<QRect, 4> room = {
@@ -161,20 +167,25 @@ void placeBeside(QWidget* help, const QRect& caller) {
         QRect(free.topLeft(), QPoint(caller.left() - 1 - kGap, free.bottom())),
         QRect(QPoint(free.left(), caller.bottom() + 1 + kGap), free.bottomRight()),
         QRect(free.topLeft(), QPoint(free.right(), caller.top() - 1 - kGap))};
-    int best = Right;
-    qint64 bestArea = -1;
-    for (int side = Right; side <= Above; ++side) {
-        const QSize fits = room[side].isValid() ? wanted.boundedTo(room[side].size()) : QSize();
-        const qint64 area = qint64(fits.width()) * fits.height();
-        if (area > bestArea) {
-            best = side;
-            bestArea = area;
+    const auto fits = [&](int side) {
+        return room[side].isValid() ? wanted.boundedTo(room[side].size()) : QSize(0, 0);
+    };
+    int best = fits(Left).width() > fits(Right).width() ? Left : Right;
+    if (fits(best).width() < kReadableWidth) {
+        qint64 bestArea = -1;
+        for (int side = Right; side <= Above; ++side) {
+            const qint64 area = qint64(fits(side).width()) * fits(side).height();
+            if (area > bestArea) {
+                best = side;
+                bestArea = area;
+            }
         }
     }
     const QRect& r = room[best];
-    const QSize size =
-        (r.isValid() ? wanted.boundedTo(r.size()) : wanted).expandedTo(kSmallest).boundedTo(
-            free.size());
+    // Over the caller only where no room holds the smallest readable window.
+    QSize size = fits(best);
+    if (size.width() < kSmallest.width() || size.height() < kSmallest.height())
+        size = size.expandedTo(kSmallest).boundedTo(free.size());
     const auto level = [](int edge, int low, int high) { return std::clamp(edge, low, std::max(low, high)); };
     QPoint at;
     switch (best) {
@@ -252,7 +263,7 @@ bool WinHelp(QWidget* owner, const QString& helpFile, unsigned command, unsigned
     standOverModalDialog(helpWindow);
     if (const std::optional<QRect> caller = callerFrame(owner)) {
         if (created || helpWindow->frameGeometry().intersects(*caller))
-            placeBeside(helpWindow, *caller);
+            placeBeside(helpWindow, *caller, created ? kPageSize : helpWindow->size());
     } else if (created) {
         placeOverClientArea(helpWindow);
     }

@@ -9,8 +9,8 @@
 #include <QCloseEvent>
 #include <QEvent>
 #include <QKeySequence>
-#include <QMenu>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 

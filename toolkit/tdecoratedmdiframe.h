@@ -83,7 +83,7 @@ private:
     bool m_trackMenuSelection;
     int m_openMenus = 0;
     QMap<int, QAction*> m_commands;
-    QMenu* m_windowMenu = nullptr; // the menu of the window commands, if any
+    QMenu* m_windowMenu = nullptr;       // the menu of the window commands, if any
     TControlBar* m_controlBar = nullptr; // children of the frame
     TStatusBar* m_statusBar = nullptr;
 };

@@ -1,8 +1,8 @@
 #include "toolkit/tmdiclient.h"
 
 #include <QAction>
-#include <QMenu>
 #include <QMdiSubWindow>
+#include <QMenu>
 
 #include <utility>
 

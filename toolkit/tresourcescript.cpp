@@ -76,9 +76,9 @@ private:
                     continue;
                 }
                 const bool withKey = tokens.size() == 4 && tokens.at(3).quoted;
-                const std::optional<int> id =
-                    (tokens.size() == 3 || withKey) && tokens.at(1).quoted ? tokens.at(2).Number()
-                                                                           : std::nullopt;
+                const std::optional<int> id = (tokens.size() == 3 || withKey) && tokens.at(1).quoted
+                                                  ? tokens.at(2).Number()
+                                                  : std::nullopt;
                 if (!id || *id <= 0) {
                     return Fail(line.number,
                                 QStringLiteral("expected MENUITEM \"<text>\" <command> "

@@ -186,7 +186,9 @@ void placeBeside(QWidget* help, const QRect& caller, QSize wanted) {
     QSize size = fits(best);
     if (size.width() < kSmallest.width() || size.height() < kSmallest.height())
         size = size.expandedTo(kSmallest).boundedTo(free.size());
-    const auto level = [](int edge, int low, int high) { return std::clamp(edge, low, std::max(low, high)); };
+    const auto level = [](int edge, int low, int high) {
+        return std::clamp(edge, low, std::max(low, high));
+    };
     QPoint at;
     switch (best) {
     case Right:

@@ -59,7 +59,8 @@ bool withModal(const std::function<void()>& trigger, const std::function<void(QW
         ran = true;
         QPointer<QWidget> guard = window;
         step(window);
-        if (auto* dialog = qobject_cast<QDialog*>(guard.data()); dialog != nullptr && dialog->isVisible())
+        if (auto* dialog = qobject_cast<QDialog*>(guard.data());
+            dialog != nullptr && dialog->isVisible())
             dialog->reject();
     };
     QTimer::singleShot(5, &alive, poll);
@@ -276,8 +277,7 @@ void WindowKeysTest::windowMenuListsTheOpenWindows() {
         menu = openMenu(Qt::Key_N);
         QVERIFY(menu != nullptr);
         checked.clear();
-        QCOMPARE(listedWindows(menu, &checked),
-                 (QStringList{"&1 Uno", "&2 Due && tre", "&3 Tre"}));
+        QCOMPARE(listedWindows(menu, &checked), (QStringList{"&1 Uno", "&2 Due && tre", "&3 Tre"}));
         QCOMPARE(checked, QStringLiteral("&2 Due && tre"));
         QVERIFY(frame()->CommandAction(CM_CLOSECHILD)->isEnabled());
         if (opening == 0)
@@ -288,20 +288,29 @@ void WindowKeysTest::windowMenuListsTheOpenWindows() {
 }
 
 void WindowKeysTest::windowCommandsByMenuAndKey_data() {
-    QTest::addColumn<QString>("key");  // a key of the main window, or
-    QTest::addColumn<int>("item");     // an item's mnemonic in the window menu
-    QTest::addColumn<int>("left");     // windows open after it
+    QTest::addColumn<QString>("key"); // a key of the main window, or
+    QTest::addColumn<int>("item");    // an item's mnemonic in the window menu
+    QTest::addColumn<int>("left");    // windows open after it
     QTest::addColumn<QString>("active");
     QTest::addColumn<QString>("layout"); // "tiled", "cascaded" or ""
-    QTest::newRow("Chiudi, Ctrl+F4") << "Ctrl+F4" << 0 << 2 << "Uno" << "";
-    QTest::newRow("Chiudi") << "" << int(Qt::Key_C) << 2 << "Uno" << "";
-    QTest::newRow("Chiudi tutte") << "" << int(Qt::Key_T) << 0 << "" << "";
-    QTest::newRow("Affianca") << "" << int(Qt::Key_A) << 3 << "Tre" << "tiled";
-    QTest::newRow("Sovrapponi") << "" << int(Qt::Key_S) << 3 << "Tre" << "cascaded";
-    QTest::newRow("Successiva, Ctrl+F6") << "Ctrl+F6" << 0 << 3 << "Uno" << "";
-    QTest::newRow("Successiva") << "" << int(Qt::Key_U) << 3 << "Uno" << "";
-    QTest::newRow("Precedente, Ctrl+Shift+F6") << "Ctrl+Shift+F6" << 0 << 3 << "Due" << "";
-    QTest::newRow("Precedente") << "" << int(Qt::Key_P) << 3 << "Due" << "";
+    QTest::newRow("Chiudi, Ctrl+F4") << "Ctrl+F4" << 0 << 2 << "Uno"
+                                     << "";
+    QTest::newRow("Chiudi") << "" << int(Qt::Key_C) << 2 << "Uno"
+                            << "";
+    QTest::newRow("Chiudi tutte") << "" << int(Qt::Key_T) << 0 << ""
+                                  << "";
+    QTest::newRow("Affianca") << "" << int(Qt::Key_A) << 3 << "Tre"
+                              << "tiled";
+    QTest::newRow("Sovrapponi") << "" << int(Qt::Key_S) << 3 << "Tre"
+                                << "cascaded";
+    QTest::newRow("Successiva, Ctrl+F6") << "Ctrl+F6" << 0 << 3 << "Uno"
+                                         << "";
+    QTest::newRow("Successiva") << "" << int(Qt::Key_U) << 3 << "Uno"
+                                << "";
+    QTest::newRow("Precedente, Ctrl+Shift+F6") << "Ctrl+Shift+F6" << 0 << 3 << "Due"
+                                               << "";
+    QTest::newRow("Precedente") << "" << int(Qt::Key_P) << 3 << "Due"
+                                << "";
 }
 
 void WindowKeysTest::windowCommandsByMenuAndKey() {
@@ -323,8 +332,7 @@ void WindowKeysTest::windowCommandsByMenuAndKey() {
         QVERIFY(menu != nullptr);
         QTest::keyClick(menu, Qt::Key(item));
     }
-    const QList<QMdiSubWindow*> windows =
-        app()->Client->subWindowList(QMdiArea::CreationOrder);
+    const QList<QMdiSubWindow*> windows = app()->Client->subWindowList(QMdiArea::CreationOrder);
     QTRY_COMPARE(app()->Client->subWindowList().size(), left);
     QCOMPARE(activeTitle(), active);
     const QRect area = app()->Client->viewport()->rect();
@@ -345,13 +353,20 @@ void WindowKeysTest::toolsItemsAnswerToTheKeysTheyShow_data() {
     QTest::addColumn<int>("command");
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("window"); // the title of what it opens
-    QTest::newRow("Verifica SLU") << 111 << "Ctrl+Shift+V" << "Verifica SLU";
-    QTest::newRow("Dimensionamento") << 112 << "Ctrl+Shift+D" << "Dimensionamento";
-    QTest::newRow("Confronto metodi") << 113 << "Ctrl+Shift+C" << "Confronto metodi";
-    QTest::newRow("Studio parametrico") << 114 << "Ctrl+Shift+S" << "Studio parametrico";
-    QTest::newRow("Analisi probabilistica") << 115 << "Ctrl+Shift+P" << "Analisi probabilistica";
-    QTest::newRow("Relazione completa") << 116 << "Ctrl+Shift+R" << "Relazione completa";
-    QTest::newRow("Stampa relazione") << 117 << "Ctrl+Shift+T" << "Stampa relazione";
+    QTest::newRow("Verifica SLU") << 111 << "Ctrl+Shift+V"
+                                  << "Verifica SLU";
+    QTest::newRow("Dimensionamento") << 112 << "Ctrl+Shift+D"
+                                     << "Dimensionamento";
+    QTest::newRow("Confronto metodi") << 113 << "Ctrl+Shift+C"
+                                      << "Confronto metodi";
+    QTest::newRow("Studio parametrico") << 114 << "Ctrl+Shift+S"
+                                        << "Studio parametrico";
+    QTest::newRow("Analisi probabilistica") << 115 << "Ctrl+Shift+P"
+                                            << "Analisi probabilistica";
+    QTest::newRow("Relazione completa") << 116 << "Ctrl+Shift+R"
+                                        << "Relazione completa";
+    QTest::newRow("Stampa relazione") << 117 << "Ctrl+Shift+T"
+                                      << "Stampa relazione";
 }
 
 void WindowKeysTest::toolsItemsAnswerToTheKeysTheyShow() {
@@ -376,16 +391,22 @@ void WindowKeysTest::f1OpensThePageOfTheFocusedWindow_data() {
     QTest::addColumn<int>("command"); // 0: the main window itself
     QTest::addColumn<QString>("page");
     QTest::addColumn<QString>("section"); // the heading on top of the page shown
-    QTest::newRow("Dati geometria") << 108 << "dati.html#geometria" << "Dati geometria";
-    QTest::newRow("Dati Terreno") << 109 << "dati.html#terreno" << "Dati Terreno";
-    QTest::newRow("Metodo di calcolo") << 104 << "metodi.html" << "";
-    QTest::newRow("Verifica SLU") << 111 << "verifiche.html" << "";
+    QTest::newRow("Dati geometria") << 108 << "dati.html#geometria"
+                                    << "Dati geometria";
+    QTest::newRow("Dati Terreno") << 109 << "dati.html#terreno"
+                                  << "Dati Terreno";
+    QTest::newRow("Metodo di calcolo") << 104 << "metodi.html"
+                                       << "";
+    QTest::newRow("Verifica SLU") << 111 << "verifiche.html"
+                                  << "";
     QTest::newRow("Dimensionamento") << 112 << "verifiche.html#dimensionamento"
                                      << "Dimensionamento";
-    QTest::newRow("Studio parametrico") << 114 << "studi.html#parametrico" << "Studio parametrico";
-    QTest::newRow("Analisi probabilistica")
-        << 115 << "studi.html#probabilistica" << "Analisi probabilistica";
-    QTest::newRow("main window") << 0 << "index.html" << "";
+    QTest::newRow("Studio parametrico") << 114 << "studi.html#parametrico"
+                                        << "Studio parametrico";
+    QTest::newRow("Analisi probabilistica") << 115 << "studi.html#probabilistica"
+                                            << "Analisi probabilistica";
+    QTest::newRow("main window") << 0 << "index.html"
+                                 << "";
 }
 
 void WindowKeysTest::f1OpensThePageOfTheFocusedWindow() {

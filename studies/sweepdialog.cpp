@@ -39,7 +39,6 @@ QWidget* withUnit(QLineEdit* edit, QLabel* unit) {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(edit, 1);
     layout->addWidget(unit);
-    row->setFocusProxy(edit); // the row's label leads to the field
     return row;
 }
 
@@ -77,6 +76,11 @@ SweepDialog::SweepDialog(const GeometryData& geometry, const SoilData& soil, QWi
     form->addRow(QStringLiteral("Valore fina&le"), withUnit(m_to, m_toUnit));
     form->addRow(QStringLiteral("Nu&mero di punti"), m_count);
     form->addRow(QString(), m_current);
+    // The labels of the fields with a unit lead to the field, not its row.
+    for (QLineEdit* edit : {m_from, m_to}) {
+        if (auto* label = qobject_cast<QLabel*>(form->labelForField(edit->parentWidget())))
+            label->setBuddy(edit);
+    }
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel |
                                          QDialogButtonBox::Help);

@@ -129,15 +129,45 @@ QString activeTitle() {
     return active != nullptr ? active->windowTitle() : QString();
 }
 
-// The Alt+letter that reaches a widget: its own text's for a button, its
-// label's for a field; empty for none.
-QKeySequence mnemonicOf(QWidget* control, const QList<QLabel*>& labels) {
+// Whether pressing `key` takes the focus to `field`, within `wait` ms (a
+// radio button's mnemonic clicks it a moment later).
+bool leadsTo(const QKeySequence& key, QWidget* field, int wait) {
+    // The focus elsewhere first, but in the same window: a document
+    // window's mnemonics work only while the focus is inside it.
+    if (QApplication::focusWidget() == field) {
+        QWidget* park = field->window();
+        for (QWidget* w = field; w != nullptr && !w->isWindow(); w = w->parentWidget()) {
+            if (auto* child = qobject_cast<QMdiSubWindow*>(w))
+                park = child->widget();
+        }
+        park->setFocus();
+    }
+    QTest::keySequence(keyTarget(), key);
+    return QTest::qWaitFor([field] { return QApplication::focusWidget() == field; }, wait);
+}
+
+struct Mnemonic {
+    QKeySequence key;       // empty for none
+    bool radioOwn = false; // a radio button's, which leads on to the field
+};
+
+// The Alt+letter that reaches a control: a button's own; for a field, that
+// of its label, or of a radio button beside it that leads on to it (the
+// rule with a value in "Dimensionamento"), pressed to see it arrive.
+Mnemonic mnemonicOf(QWidget* control, const QList<QLabel*>& labels) {
     if (auto* button = qobject_cast<QAbstractButton*>(control))
-        return QKeySequence::mnemonic(button->text());
+        return {QKeySequence::mnemonic(button->text())};
     for (QLabel* label : labels) {
         QWidget* buddy = label->buddy();
-        if (buddy != nullptr && (buddy == control || buddy->focusProxy() == control))
-            return QKeySequence::mnemonic(label->text());
+        const QKeySequence key = QKeySequence::mnemonic(label->text());
+        if (buddy != nullptr && (buddy == control || buddy->isAncestorOf(control)) &&
+            !key.isEmpty() && leadsTo(key, control, 0))
+            return {key};
+    }
+    for (QRadioButton* radio : control->parentWidget()->findChildren<QRadioButton*>()) {
+        const QKeySequence key = QKeySequence::mnemonic(radio->text());
+        if (!key.isEmpty() && leadsTo(key, control, 300))
+            return {key, true};
     }
     return {};
 }
@@ -166,9 +196,7 @@ QString nameOf(const QWidget* w) {
 }
 
 // Every control of `window` with its own mnemonic, none of them one of the
-// menu bar's: the problems found, none when all is well. A field without a
-// label of its own counts when the mnemonic of a radio button beside it
-// leads to it (the rule with a value in "Dimensionamento").
+// menu bar's: the problems found, none when all is well.
 QStringList mnemonicProblems(QWidget* window) {
     QList<QKeySequence> bar;
     for (const QAction* menu : frame()->menuBar()->actions())
@@ -178,23 +206,10 @@ QStringList mnemonicProblems(QWidget* window) {
     QMap<QString, QString> owners; // key text -> control
     const QList<QWidget*> controls = controlsOf(window);
     for (QWidget* control : controls) {
-        QKeySequence key = mnemonicOf(control, labels);
-        if (key.isEmpty() && qobject_cast<QAbstractButton*>(control) == nullptr) {
-            for (QWidget* sibling : control->parentWidget()->findChildren<QRadioButton*>()) {
-                auto* radio = static_cast<QRadioButton*>(sibling);
-                const QKeySequence radioKey = QKeySequence::mnemonic(radio->text());
-                if (radioKey.isEmpty())
-                    continue;
-                QTest::keySequence(keyTarget(), radioKey);
-                if (QTest::qWaitFor([control] { return QApplication::focusWidget() == control; },
-                                    300)) {
-                    key = radioKey; // the radio button's own: no clash
-                    break;
-                }
-            }
-            if (!key.isEmpty())
-                continue;
-        }
+        const Mnemonic mnemonic = mnemonicOf(control, labels);
+        if (mnemonic.radioOwn)
+            continue; // checked with the radio button
+        const QKeySequence& key = mnemonic.key;
         const QString name = nameOf(control);
         if (key.isEmpty()) {
             problems.append(QStringLiteral("no mnemonic: ") + name);

@@ -101,6 +101,8 @@ void TPanApp::InitMainWindow() {
     auto* frame = new TDecoratedMDIFrame(QString::fromUtf8(FrameTitle), MenuId, Client,
                                          /*trackMenuSelection=*/true);
     frame->SetIcon(programIcon());
+    // F1 where no window has a page of its own: the contents.
+    SetHelpContext(frame, kHelpFile, 0);
     SetMainWindow(frame);
     SetClientWindow(Client);
 

@@ -6,6 +6,7 @@
 #include "model/project.h"
 #include "toolkit/tfiledialog.h"
 #include "toolkit/tmessagebox.h"
+#include "toolkit/twinhelp.h"
 #include "verification/approach_choice.h"
 
 #include <QDate>
@@ -22,9 +23,13 @@ namespace {
 
 const QString kPdfFilter = QStringLiteral("Documento PDF (*.pdf)");
 const QString kOdtFilter = QStringLiteral("Testo ODF (*.odt)");
+// F1 in the file dialog and in the print preview.
+constexpr unsigned long kFullReportHelpContext = 116;
+constexpr unsigned long kPrintHelpContext = 117;
 
 QString askWithDialog(QWidget* owner, const QString& suggested) {
     QFileDialog dialog(owner, QStringLiteral("Relazione completa"));
+    SetHelpContext(&dialog, QStringLiteral("zolt.hlp"), kFullReportHelpContext);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilters({kPdfFilter, kOdtFilter});
     dialog.setDefaultSuffix(QStringLiteral("pdf"));
@@ -95,6 +100,7 @@ void PrintReportCommand(QWidget* owner, const QString& projectFileName) {
     printer.setDocName(QStringLiteral("Relazione di calcolo"));
     QPrintPreviewDialog preview(&printer, owner);
     preview.setWindowTitle(QStringLiteral("Stampa relazione"));
+    SetHelpContext(&preview, QStringLiteral("zolt.hlp"), kPrintHelpContext);
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
                      [&request](QPrinter* target) { document::paintFullReport(request, *target); });
     preview.exec();

@@ -192,6 +192,7 @@ ComparisonView::ComparisonView(const design::Comparison& comparison, const Geome
                                const SoilData& soil, double safetyFactor, int chosenMethod,
                                QWidget* parent)
     : QWidget(parent) {
+    SetHelpContext(this, QStringLiteral("zolt.hlp"), kHelpContext);
     auto* inputs = new QLabel(inputsText(geometry, soil, safetyFactor));
     inputs->setObjectName(QStringLiteral("inputs"));
     auto* note = new QLabel(QStringLiteral(
@@ -203,10 +204,10 @@ ComparisonView::ComparisonView(const design::Comparison& comparison, const Geome
     view->setRenderHint(QPainter::Antialiasing);
     view->setMinimumSize(560, 340);
 
-    auto* help = new QPushButton(QStringLiteral("&Aiuto"));
+    auto* help = new QPushButton(QStringLiteral("A&iuto"));
     help->setObjectName(QStringLiteral("help"));
     connect(help, &QPushButton::clicked, this,
-            [this] { WinHelp(window(), QStringLiteral("zolt.hlp"), HELP_CONTEXT, kHelpContext); });
+            [this] { WinHelp(this, QStringLiteral("zolt.hlp"), HELP_CONTEXT, kHelpContext); });
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(help);

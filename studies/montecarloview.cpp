@@ -42,13 +42,14 @@ struct Variable {
     const char* cov; // proposed coefficient of variation
 };
 // Typical spreads of soil parameters: unit weight is known closely, the
-// friction angles less so, cohesion and adhesion least.
+// friction angles less so, cohesion and adhesion least. The labels'
+// mnemonics avoid the main window's menus (F D A S N H), as do the buttons'.
 constexpr Variable kVariables[design::kSoilVariableCount] = {
-    {"Peso di volume \u03B3", "0.05"},
-    {"Angolo di attrito \u03C6", "0.10"},
-    {"Attrito terreno-fondazione \u03B4", "0.10"},
-    {"Coesione c", "0.30"},
-    {"Aderenza ca", "0.30"},
+    {"&Peso di volume \u03B3", "0.05"},
+    {"An&golo di attrito \u03C6", "0.10"},
+    {"Attrito &terreno-fondazione \u03B4", "0.10"},
+    {"C&oesione c", "0.30"},
+    {"Ade&renza ca", "0.30"},
 };
 
 struct Figure {
@@ -137,6 +138,7 @@ QChart* histogramChart(const Histogram& h, const design::MonteCarloResult& r, do
 } // namespace
 
 MonteCarloView::MonteCarloView(QWidget* parent) : QWidget(parent) {
+    SetHelpContext(this, QStringLiteral("zolt.hlp"), kHelpContext);
     auto* covBox = new QGroupBox(QStringLiteral("Coefficienti di variazione"));
     auto* covForm = new QFormLayout(covBox);
     for (int v = 0; v < design::kSoilVariableCount; ++v) {
@@ -164,15 +166,15 @@ MonteCarloView::MonteCarloView(QWidget* parent) : QWidget(parent) {
     m_seed = numberEdit(new QRegularExpressionValidator(digits, this), QStringLiteral("1"));
     m_seed->setObjectName(QStringLiteral("seed"));
     runForm->addRow(QStringLiteral("Metodo"), m_method);
-    runForm->addRow(QStringLiteral("Numero di campioni"), m_samples);
-    runForm->addRow(QStringLiteral("Seme"), m_seed);
+    runForm->addRow(QStringLiteral("Numero di &campioni"), m_samples);
+    runForm->addRow(QStringLiteral("Se&me"), m_seed);
 
     m_start = new QPushButton(QStringLiteral("A&vvia"));
     m_start->setObjectName(QStringLiteral("start"));
-    m_cancel = new QPushButton(QStringLiteral("Annulla"));
+    m_cancel = new QPushButton(QStringLiteral("Ann&ulla"));
     m_cancel->setObjectName(QStringLiteral("cancel"));
     m_cancel->setEnabled(false);
-    auto* help = new QPushButton(QStringLiteral("&Aiuto"));
+    auto* help = new QPushButton(QStringLiteral("A&iuto"));
     help->setObjectName(QStringLiteral("help"));
     connect(m_start, &QPushButton::clicked, this, &MonteCarloView::start);
     // Return in any field starts the run, as the default button of a dialog.
@@ -185,7 +187,7 @@ MonteCarloView::MonteCarloView(QWidget* parent) : QWidget(parent) {
             m_job->control.cancel.store(true);
     });
     connect(help, &QPushButton::clicked, this,
-            [this] { WinHelp(window(), QStringLiteral("zolt.hlp"), HELP_CONTEXT, kHelpContext); });
+            [this] { WinHelp(this, QStringLiteral("zolt.hlp"), HELP_CONTEXT, kHelpContext); });
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_start);
     buttons->addWidget(m_cancel);

@@ -41,6 +41,12 @@ QString pressureAxisFormat(double top) {
                        : QStringLiteral("%.0f");
 }
 
+// The format's name on its export button, with a mnemonic clear of the
+// main window's menus (S is "Strumenti").
+QString exportMnemonic(const QString& format) {
+    return format == QStringLiteral("SVG") ? QStringLiteral("S&VG") : QLatin1Char('&') + format;
+}
+
 QString valueWithUnit(double value, int decimals, const StudyInput& input) {
     return fixedText(value, decimals) + QLatin1Char(' ') + QString::fromUtf8(input.unit);
 }
@@ -51,6 +57,7 @@ SweepView::SweepView(const design::SweepSpec& study, const GeometryData& geometr
                      const SoilData& soil, const design::Approach* approach, QWidget* parent)
     : QWidget(parent), m_spec(study), m_geometry(geometry), m_soil(soil), m_approach(approach),
       m_job(std::make_unique<Job>()) {
+    SetHelpContext(this, QStringLiteral("zolt.hlp"), kHelpContext);
     const StudyInput& input = *studyInputOf(study.field);
     const int decimals = study.field->decimals;
 
@@ -76,7 +83,7 @@ SweepView::SweepView(const design::SweepSpec& study, const GeometryData& geometr
     m_progressRow = new QWidget;
     m_progress = new QProgressBar;
     m_progress->setRange(0, static_cast<int>(study.count));
-    auto* cancel = new QPushButton(QStringLiteral("Annulla"));
+    auto* cancel = new QPushButton(QStringLiteral("Ann&ulla"));
     cancel->setObjectName(QStringLiteral("cancel"));
     connect(cancel, &QPushButton::clicked, this, [this] { m_job->cancel = true; });
     auto* progressLayout = new QHBoxLayout(m_progressRow);
@@ -104,7 +111,7 @@ SweepView::SweepView(const design::SweepSpec& study, const GeometryData& geometr
     const QString stem = QStringLiteral("studio-") + inputName(*study.field);
     const auto addExport = [&](const QString& format, const QString& files,
                                std::function<std::string()> contents) {
-        auto* button = new QPushButton(QStringLiteral("Esporta %1...").arg(format));
+        auto* button = new QPushButton(QStringLiteral("Esporta %1...").arg(exportMnemonic(format)));
         button->setObjectName(QStringLiteral("export") + format);
         button->setEnabled(false);
         const QString extension = format.toLower();
@@ -129,10 +136,10 @@ SweepView::SweepView(const design::SweepSpec& study, const GeometryData& geometr
         return text;
     });
     buttons->addStretch(1);
-    auto* help = new QPushButton(QStringLiteral("&Aiuto"));
+    auto* help = new QPushButton(QStringLiteral("A&iuto"));
     help->setObjectName(QStringLiteral("help"));
     connect(help, &QPushButton::clicked, this,
-            [this] { WinHelp(window(), QStringLiteral("zolt.hlp"), HELP_CONTEXT, kHelpContext); });
+            [this] { WinHelp(this, QStringLiteral("zolt.hlp"), HELP_CONTEXT, kHelpContext); });
     buttons->addWidget(help);
 
     auto* layout = new QVBoxLayout(this);

@@ -81,6 +81,7 @@ SizingDialog::SizingDialog(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Dimensionamento"));
     // The look of the program's other dialogs.
     setFont(TDialogTemplate().Font());
+    SetHelpContext(this, QStringLiteral("zolt.hlp"), kHelpContext);
 
     auto* layout = new QVBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize); // grows with the result
@@ -90,9 +91,7 @@ SizingDialog::SizingDialog(QWidget* parent) : QDialog(parent) {
     m_approaches = new QButtonGroup(this);
     const auto all = design::approaches();
     for (std::size_t i = 0; i < all.size(); ++i) {
-        auto* button = new QRadioButton(
-            QString::fromUtf8(all[i].label.data(), static_cast<qsizetype>(all[i].label.size())),
-            approachBox);
+        auto* button = new QRadioButton(ApproachButtonText(i), approachBox);
         button->setObjectName(
             QString::fromUtf8(all[i].id.data(), static_cast<qsizetype>(all[i].id.size())));
         m_approaches->addButton(button, static_cast<int>(i));
@@ -106,9 +105,9 @@ SizingDialog::SizingDialog(QWidget* parent) : QDialog(parent) {
     m_rules = new QButtonGroup(this);
     // In the order of design::SizingRuleKind.
     const std::pair<const char*, QString> rules[] = {
-        {"squareRule", QStringLiteral("Pianta quadrata: L = B")},
-        {"ratioRule", QStringLiteral("Rapporto fisso L/B")},
-        {"lengthRule", QStringLiteral("Lunghezza fissa L (m)")}};
+        {"squareRule", QStringLiteral("Pianta &quadrata: L = B")},
+        {"ratioRule", QStringLiteral("&Rapporto fisso L/B")},
+        {"lengthRule", QStringLiteral("&Lunghezza fissa L (m)")}};
     for (int kind = 0; kind < 3; ++kind) {
         auto* button = new QRadioButton(rules[kind].second, ruleBox);
         button->setObjectName(QString::fromLatin1(rules[kind].first));
@@ -133,7 +132,7 @@ SizingDialog::SizingDialog(QWidget* parent) : QDialog(parent) {
                               this);
     method->setObjectName(QStringLiteral("method"));
     computeRow->addWidget(method, 1);
-    auto* compute = new QPushButton(QStringLiteral("Calcola"), this);
+    auto* compute = new QPushButton(QStringLiteral("Calc&ola"), this);
     compute->setObjectName(QStringLiteral("compute"));
     compute->setDefault(true);
     computeRow->addWidget(compute);
@@ -148,14 +147,14 @@ SizingDialog::SizingDialog(QWidget* parent) : QDialog(parent) {
     layout->addWidget(resultBox);
 
     auto* buttons = new QHBoxLayout;
-    m_apply = new QPushButton(QStringLiteral("Applica"), this);
+    m_apply = new QPushButton(QStringLiteral("A&pplica"), this);
     m_apply->setObjectName(QStringLiteral("apply"));
     m_apply->setAutoDefault(false);
     m_apply->setEnabled(false);
-    auto* close = new QPushButton(QStringLiteral("Chiudi"), this);
+    auto* close = new QPushButton(QStringLiteral("&Chiudi"), this);
     close->setObjectName(QStringLiteral("close"));
     close->setAutoDefault(false);
-    auto* help = new QPushButton(QStringLiteral("Aiuto"), this);
+    auto* help = new QPushButton(QStringLiteral("A&iuto"), this);
     help->setObjectName(QStringLiteral("help"));
     help->setAutoDefault(false);
     buttons->addWidget(m_apply);
@@ -173,6 +172,14 @@ SizingDialog::SizingDialog(QWidget* parent) : QDialog(parent) {
     connect(m_rules, &QButtonGroup::idClicked, this, [this] {
         EnableRuleValues();
         ClearResult();
+    });
+    // A rule that takes a value leads on to its field, so that the rule's
+    // mnemonic reaches the value too.
+    connect(m_rules, &QButtonGroup::idClicked, this, [this](int kind) {
+        if (kind == static_cast<int>(design::SizingRuleKind::Ratio))
+            m_ratio->setFocus(Qt::ShortcutFocusReason);
+        else if (kind == static_cast<int>(design::SizingRuleKind::Length))
+            m_fixedLength->setFocus(Qt::ShortcutFocusReason);
     });
     connect(m_ratio, &QDoubleSpinBox::valueChanged, this, &SizingDialog::ClearResult);
     connect(m_fixedLength, &QDoubleSpinBox::valueChanged, this, &SizingDialog::ClearResult);

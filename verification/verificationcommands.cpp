@@ -3,6 +3,7 @@
 #include "design/verification.h"
 #include "model/project.h"
 #include "toolkit/tmdiclient.h"
+#include "toolkit/twinhelp.h"
 #include "verification/approach_choice.h"
 #include "verification/sizing_dialog.h"
 #include "verification/verification_dialog.h"
@@ -31,6 +32,7 @@ QMdiSubWindow* OpenVerificationWindow(TMDIClient* client) {
         return nullptr;
     }
     QTableWidget* table = NewVerificationTable(v, geometryData, VerificationTableParts::Full);
+    SetHelpContext(table, QStringLiteral("zolt.hlp"), VerificationDialog::kHelpContext);
     const QString title =
         QStringLiteral("Verifica – ") +
         QString::fromUtf8(approach->label.data(), static_cast<qsizetype>(approach->label.size()));

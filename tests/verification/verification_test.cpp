@@ -180,7 +180,7 @@ void VerificationTest::dialogChoicesByMouseAndKeysGiveTheWindow() {
     geometryData.T = 2000;
     DialogScript script;
     script.then(DialogScript::expectCaption(QStringLiteral("Verifica SLU")))
-        .then(DialogScript::expectText(kDa3Button, QStringLiteral("EC7 – DA3 (A1+M2+R3)")))
+        .then(DialogScript::expectText(kDa3Button, QStringLiteral("EC7 – DA&3 (A1+M2+R3)")))
         .then(expectChecked(1111)) // NTC 2018 while none was chosen
         .then(expectChecked(kMeyerhofButton))
         .then(DialogScript::press(kDa3Button))

@@ -436,7 +436,6 @@ void WindowKeysTest::f1OpensThePageOfTheFocusedWindow() {
     QFETCH(QString, page);
     QFETCH(QString, section);
     QString shown;
-    QString top;
     const auto pressF1 = [&] {
         QTest::keyClick(keyTarget(), Qt::Key_F1);
         QTextBrowser* help = HelpWindow();
@@ -445,9 +444,6 @@ void WindowKeysTest::f1OpensThePageOfTheFocusedWindow() {
         shown = help->source().fileName();
         if (!help->source().fragment().isEmpty())
             shown += QLatin1Char('#') + help->source().fragment();
-        if (!QTest::qWaitForWindowExposed(help->window()))
-            return;
-        top = help->cursorForPosition(QPoint(1, 1)).block().text();
     };
     if (command == 0) {
         pressF1();
@@ -464,8 +460,13 @@ void WindowKeysTest::f1OpensThePageOfTheFocusedWindow() {
         }
     }
     QCOMPARE(shown, page);
-    if (!section.isEmpty())
-        QCOMPARE(top, section);
+    if (section.isEmpty())
+        return;
+    // The page scrolls to its section once it is laid out, which a loaded
+    // machine may take a while to do.
+    QTextBrowser* help = HelpWindow();
+    QVERIFY(help != nullptr && QTest::qWaitForWindowExposed(help->window()));
+    QTRY_COMPARE(help->cursorForPosition(QPoint(1, 1)).block().text(), section);
 }
 
 void WindowKeysTest::helpStandsBesideTheDialogThatCalledIt_data() {

@@ -19,25 +19,22 @@ QString oneLine(QString text) {
     return text;
 }
 
-void copyToClipboard(const QTableWidget& table, const QStringList& header) {
-    QGuiApplication::clipboard()->setText(TableText(table, header));
-}
-
-// Ctrl+C on the table itself: the item view would copy the current cell
-// only, and a shortcut is not seen while another window's one matches.
+// Ctrl+C on the source itself: an item view or a label would copy its
+// current cell or selection only, and a shortcut is not seen while another
+// window's one matches.
 class CopyKey : public QObject {
 public:
-    CopyKey(QTableWidget* table, QStringList header)
-        : QObject(table), m_table(table), m_header(std::move(header)) {}
+    CopyKey(QWidget* source, std::function<QString()> text)
+        : QObject(source), m_source(source), m_text(std::move(text)) {}
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched == m_table && (event->type() == QEvent::KeyPress ||
-                                   event->type() == QEvent::ShortcutOverride)) {
+        if (watched == m_source && (event->type() == QEvent::KeyPress ||
+                                    event->type() == QEvent::ShortcutOverride)) {
             auto* key = static_cast<QKeyEvent*>(event);
             if (key->matches(QKeySequence::Copy)) {
                 if (event->type() == QEvent::KeyPress)
-                    copyToClipboard(*m_table, m_header);
+                    QGuiApplication::clipboard()->setText(m_text());
                 event->accept();
                 return true;
             }
@@ -46,8 +43,8 @@ protected:
     }
 
 private:
-    QTableWidget* m_table;
-    QStringList m_header;
+    QWidget* m_source;
+    std::function<QString()> m_text;
 };
 
 } // namespace
@@ -70,16 +67,21 @@ QString TableText(const QTableWidget& table, const QStringList& header) {
 }
 
 void EnableTableCopy(QTableWidget* table, const QStringList& header) {
-    table->setFocusPolicy(Qt::StrongFocus);
-    table->installEventFilter(new CopyKey(table, header));
-    auto* copy = new QAction(QStringLiteral("&Copia tabella"), table);
+    EnableCopy(table, QStringLiteral("&Copia tabella"),
+               [table, header] { return TableText(*table, header); });
+}
+
+void EnableCopy(QWidget* source, const QString& actionText, std::function<QString()> text) {
+    source->setFocusPolicy(Qt::StrongFocus);
+    source->installEventFilter(new CopyKey(source, text));
+    auto* copy = new QAction(actionText, source);
     copy->setShortcut(QKeySequence::Copy);
     copy->setShortcutContext(Qt::WidgetShortcut);
     copy->setShortcutVisibleInContextMenu(true);
-    QObject::connect(copy, &QAction::triggered, table,
-                     [table, header] { copyToClipboard(*table, header); });
-    table->addAction(copy);
-    table->setContextMenuPolicy(Qt::ActionsContextMenu);
+    QObject::connect(copy, &QAction::triggered, source,
+                     [text] { QGuiApplication::clipboard()->setText(text()); });
+    source->addAction(copy);
+    source->setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
 } // namespace zolt

@@ -6,7 +6,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class QTableWidget;
+class QWidget;
 
 namespace zolt {
 
@@ -17,5 +20,10 @@ QString TableText(const QTableWidget& table, const QStringList& header);
 
 // Lets the user copy `table` (which takes the keyboard focus for it).
 void EnableTableCopy(QTableWidget* table, const QStringList& header);
+
+// Ctrl+C on `source` (which takes the keyboard focus for it), or the
+// action `actionText` of its context menu, puts what `text` returns on the
+// clipboard.
+void EnableCopy(QWidget* source, const QString& actionText, std::function<QString()> text);
 
 } // namespace zolt

@@ -4,6 +4,7 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMdiSubWindow>
 #include <QPushButton>
 
 namespace zolt {
@@ -45,7 +46,22 @@ StaleResultBar::StaleResultBar(std::function<bool()> stale, QWidget* parent)
 }
 
 void StaleResultBar::Recheck() {
-    setVisible(m_stale());
+    const bool stale = m_stale();
+    if (stale == isVisible())
+        return;
+    setVisible(stale);
+    if (!stale)
+        return;
+    // The document window keeps its size: it grows by what the bar takes
+    // from a result that cannot give it up.
+    for (QWidget* w = parentWidget(); w != nullptr; w = w->parentWidget()) {
+        if (w->layout() != nullptr)
+            w->layout()->activate();
+        if (auto* frame = qobject_cast<QMdiSubWindow*>(w)) {
+            frame->resize(frame->size().expandedTo(frame->minimumSizeHint()));
+            break;
+        }
+    }
 }
 
 } // namespace zolt

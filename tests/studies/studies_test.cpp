@@ -1022,7 +1022,7 @@ void StudiesTest::cancelledRunKeepsThePreviousResults() {
     click(view, "cancel");
     QTRY_VERIFY_WITH_TIMEOUT(!view->isRunning(), 10000);
     QCOMPARE(labelText(view, "status"),
-             QStringLiteral("Analisi annullata: restano i risultati dell'analisi precedente."));
+             QStringLiteral("Analisi annullata: restano i risultati precedenti."));
     QCOMPARE(labelText(view, "pf"), pf);
     QVERIFY(seriesNamed<QAreaSeries>(view->findChild<QChartView*>()->chart(),
                                      QStringLiteral("histogram")) != nullptr);

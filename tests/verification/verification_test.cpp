@@ -558,6 +558,9 @@ void VerificationTest::staleWindowOffersToRefresh() {
     AnnounceInputChanges(); // as the main window does after every command
     QCOMPARE(bar->isVisible(), stale);
     QCOMPARE(bar->findChild<QLabel*>()->text(), QStringLiteral("I dati sono cambiati dopo il calcolo"));
+    // The window grew by the bar: the table keeps every row.
+    const auto* shown = window->findChild<QTableWidget*>();
+    QVERIFY(shown->height() >= shown->minimumHeight());
     if (!stale)
         return;
     auto* refresh = bar->findChild<QPushButton*>(QStringLiteral("refresh"));
@@ -633,8 +636,7 @@ void VerificationTest::windowOpensWithinASmallClientArea() {
     // Its first lines whole: the window starts inside the area, at most as
     // wide as it.
     QVERIFY(window->x() >= 0 && window->y() >= 0);
-    QVERIFY2(window->geometry().right() <= area.right() ||
-                 window->width() == window->minimumSizeHint().width(),
+    QVERIFY2(window->geometry().right() <= area.right() || window->x() == 0,
              qPrintable(QStringLiteral("%1 in %2").arg(window->width()).arg(area.width())));
     m_window.resize(1000, 800);
 }

@@ -2,6 +2,7 @@
 
 #include "design/parallel.h"
 #include "design/units.h"
+#include "model/project.h"
 #include "studies/chartexport.h"
 #include "studies/chartparts.h"
 #include "studies/studyformat.h"
@@ -9,7 +10,6 @@
 #include "toolkit/twinhelp.h"
 #include "verification/stale_result_bar.h"
 #include "workflow/input_changes.h"
-#include "model/project.h"
 
 #include <QApplication>
 #include <QChart>

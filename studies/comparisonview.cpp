@@ -286,7 +286,7 @@ void ComparisonView::refresh() {
 }
 
 bool ComparisonView::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_view->viewport() && event->type() == QEvent::MouseMove)
+    if (event->type() == QEvent::MouseMove && watched == m_view->viewport())
         showPointer(static_cast<QMouseEvent*>(event)->position());
     return QWidget::eventFilter(watched, event);
 }

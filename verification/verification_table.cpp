@@ -73,14 +73,17 @@ public:
 class ColumnStretch : public QObject {
 public:
     ColumnStretch(QTableWidget* table, std::vector<int> widths)
-        : QObject(table), m_table(table), m_widths(std::move(widths)) {
-        table->viewport()->installEventFilter(this);
+        : QObject(table), m_table(table), m_viewport(table->viewport()),
+          m_widths(std::move(widths)) {
+        m_viewport->installEventFilter(this);
     }
 
 protected:
+    // The viewport as it was when the filter was set: the table asked
+    // during its own destruction would no longer be one.
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched == m_table->viewport() && event->type() == QEvent::Resize)
-            share(m_table->viewport()->width());
+        if (event->type() == QEvent::Resize && watched == m_viewport)
+            share(m_viewport->width());
         return QObject::eventFilter(watched, event);
     }
 
@@ -102,6 +105,7 @@ private:
     }
 
     QTableWidget* m_table;
+    QWidget* m_viewport;
     std::vector<int> m_widths;
 };
 

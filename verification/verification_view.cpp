@@ -45,7 +45,7 @@ void VerificationView::Refresh() {
     EnableTableCopy(table, VerificationTableHeader());
     if (m_table != nullptr) {
         const bool focused = m_table->hasFocus();
-        m_layout->replaceWidget(m_table, table);
+        delete m_layout->replaceWidget(m_table, table);
         delete m_table;
         if (focused)
             table->setFocus();

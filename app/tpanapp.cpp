@@ -13,6 +13,7 @@
 #include "studies/studiescommands.h"
 #include "verification/verificationcommands.h"
 #include "workflow/commands.h"
+#include "workflow/input_changes.h"
 
 #include <QFile>
 #include <QIcon>
@@ -132,6 +133,9 @@ bool TPanApp::EvCommand(int id) {
         if (entry.id != id)
             continue;
         (this->*entry.handler)();
+        // Whatever the command wrote into the records, the result windows
+        // computed before learn of it.
+        zolt::AnnounceInputChanges();
         // The keyboard goes back to the main window after the command's
         // dialogs, also where no window manager hands the activation back.
         QWidget* frame = GetMainWindow();

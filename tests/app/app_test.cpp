@@ -211,6 +211,7 @@ private slots:
     void unsavedInputsAreNotLostWithoutAWord();
     void savedOrOpenedInputsAskNothing();
     void toolsCommandsOpenTheirWindows();
+    void resultWindowsLearnOfChangedInputs();
     void exitClosesTheMainWindow();
 
 private:
@@ -956,6 +957,34 @@ void AppTest::toolsCommandsOpenTheirWindows() {
     zolt::SetReportFileNameFunction({});
     app()->Client->closeAllSubWindows();
     zolt::SetChosenApproach(nullptr);
+}
+
+void AppTest::resultWindowsLearnOfChangedInputs() {
+    zolt::geometryData.B = 2;
+    zolt::geometryData.L = 3;
+    zolt::geometryData.N = 100000;
+    frame()->CommandAction(113)->trigger(); // Confronto metodi
+    QWidget* comparison = app()->Client->subWindowList().last();
+    auto* bar = comparison->findChild<QWidget*>(QStringLiteral("staleBar"));
+    QVERIFY(bar != nullptr && !bar->isVisible());
+    // A soil dialog that changes nothing leaves the window current.
+    {
+        ModalScript same({[](QWidget* soil) { press(soil, 1); }});
+        frame()->CommandAction(109)->trigger();
+        QVERIFY(same.Done());
+    }
+    QVERIFY(!bar->isVisible());
+    {
+        ModalScript changed({[](QWidget* soil) {
+            typeInto(soil, 202, QStringLiteral("35"));
+            press(soil, 1);
+        }});
+        frame()->CommandAction(109)->trigger();
+        QVERIFY(changed.Done());
+    }
+    QCOMPARE(zolt::soilData.phi, 35.0);
+    QVERIFY(bar->isVisible());
+    app()->Client->closeAllSubWindows();
 }
 
 void AppTest::exitClosesTheMainWindow() {

@@ -10,6 +10,7 @@
 #include <QBuffer>
 #include <QChartView>
 #include <QFile>
+#include <QMenu>
 #include <QFileDialog>
 #include <QPainter>
 #include <QPixmap>
@@ -134,33 +135,37 @@ std::string csvText(CsvForm form, const QStringList& header,
 QList<QPushButton*> addChartExports(QWidget* owner, QBoxLayout* buttons, QChartView* view,
                                     const QString& stem, const QString& title,
                                     std::function<std::string(CsvForm)> csv) {
-    QList<QPushButton*> added;
+    // One button with a menu, not three: a window full of fields has no
+    // three letters left for the formats' mnemonics.
+    auto* button = new QPushButton(QStringLiteral("&Esporta"));
+    button->setObjectName(QStringLiteral("export"));
+    auto* menu = new QMenu(button);
     const auto add = [&](const QString& format, const QString& text, const QStringList& filters,
                          std::function<std::string(int)> contents) {
-        auto* button = new QPushButton(text);
-        button->setObjectName(QStringLiteral("export") + format);
+        QAction* action = menu->addAction(text);
+        action->setObjectName(QStringLiteral("export") + format);
         const QString proposed = stem + QLatin1Char('.') + format.toLower();
-        QObject::connect(button, &QPushButton::clicked, owner, [=] {
+        QObject::connect(action, &QAction::triggered, owner, [=] {
             exportWithPrompt(owner, QStringLiteral("Esporta ") + format, proposed, filters, contents);
         });
-        buttons->addWidget(button);
-        added.append(button);
     };
-    add(QStringLiteral("PNG"), QStringLiteral("Esporta &PNG..."),
+    add(QStringLiteral("PNG"), QStringLiteral("Immagine &PNG..."),
         {QStringLiteral("Immagini PNG (*.png)")},
         [view](int) { return chartPng(view).toStdString(); });
-    add(QStringLiteral("SVG"), QStringLiteral("Esporta S&VG..."),
+    add(QStringLiteral("SVG"), QStringLiteral("Disegno &SVG..."),
         {QStringLiteral("Disegni SVG (*.svg)")},
         [view, title](int) { return chartSvg(view, title).toStdString(); });
     // In the order of CsvForm.
-    add(QStringLiteral("CSV"), QStringLiteral("Esporta &CSV..."),
+    add(QStringLiteral("CSV"), QStringLiteral("Tabella &CSV..."),
         {QStringLiteral("Tabelle CSV, separatore virgola e punto decimale (*.csv)"),
          QStringLiteral("Tabelle CSV per fogli di calcolo italiani, separatore punto e virgola e "
                         "virgola decimale (*.csv)")},
         [csv = std::move(csv)](int filter) {
             return csv(filter == 1 ? CsvForm::Italian : CsvForm::Standard);
         });
-    return added;
+    button->setMenu(menu);
+    buttons->addWidget(button);
+    return {button};
 }
 
 } // namespace zolt::studies

@@ -67,10 +67,11 @@ std::string csvText(CsvForm form, const QStringList& header,
 // decimal point in the Italian form.
 std::string csvNumber(double value, CsvForm form);
 
-// The buttons "Esporta PNG...", "Esporta SVG..." and "Esporta CSV..."
-// (named exportPNG, exportSVG, exportCSV) for the chart of `view`, files
-// proposed as `stem`.png and so on, added to `buttons`. `csv` gives the
-// values in either form.
+// The button "Esporta" (named export) whose menu holds "Immagine PNG...",
+// "Disegno SVG..." and "Tabella CSV..." (actions named exportPNG,
+// exportSVG, exportCSV) for the chart of `view`, files proposed as
+// `stem`.png and so on, added to `buttons`. `csv` gives the values in
+// either form. The list holds the one button, to enable with the chart.
 QList<QPushButton*> addChartExports(QWidget* owner, QBoxLayout* buttons, QChartView* view,
                                     const QString& stem, const QString& title,
                                     std::function<std::string(CsvForm)> csv);

@@ -52,8 +52,8 @@ struct Variable {
 // mnemonics avoid the main window's menus (F D A S N H), as do the buttons'.
 constexpr Variable kVariables[design::kSoilVariableCount] = {
     {"&Peso di volume \u03B3", "0.05"},
-    {"An&golo di attrito \u03C6", "0.10"},
-    {"Attrito &terreno-fondazione \u03B4", "0.10"},
+    {"Angolo di a&ttrito \u03C6", "0.10"},
+    {"Attrito terreno-fonda&zione \u03B4", "0.10"},
     {"C&oesione c", "0.30"},
     {"Ade&renza ca", "0.30"},
 };

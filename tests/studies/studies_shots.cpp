@@ -82,7 +82,7 @@ int main(int argc, char** argv) {
         SweepCommand(&window, client);
         auto* sweep = lastChild(client);
         waitUntil([&] {
-            return sweep->findChild<QAbstractButton*>(QStringLiteral("exportCSV"))->isEnabled();
+            return sweep->findChild<QAbstractButton*>(QStringLiteral("export"))->isEnabled();
         });
         QTest::mouseMove(sweep->findChild<QChartView*>()->viewport(), QPoint(420, 200));
         QTest::qWait(100);
@@ -102,7 +102,7 @@ int main(int argc, char** argv) {
         QTest::qWait(150);
         save(sweep, "114-sweep-running");
         waitUntil([&] {
-            return sweep->findChild<QAbstractButton*>(QStringLiteral("exportCSV"))->isEnabled();
+            return sweep->findChild<QAbstractButton*>(QStringLiteral("export"))->isEnabled();
         });
         save(sweep, "114-sweep-million-B");
         client->closeAllSubWindows();

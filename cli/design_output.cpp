@@ -7,6 +7,7 @@
 #include "workflow/result_rows.h"
 
 #include <charconv>
+#include <cmath>
 
 namespace zolt::cli {
 
@@ -152,12 +153,17 @@ std::string monteCarloText(const design::MonteCarloSpec& study,
          std::to_string(r.refused) + " senza carico calcolabile\n";
     t += "Pf = " + probabilityText(r.pf) + "   intervallo al 95 %: [" + probabilityText(r.pfLow) +
          ", " + probabilityText(r.pfHigh) + "]\n";
+    // A single sample bounds beta by an infinity.
+    const auto bound = [](double value) {
+        return std::isinf(value) ? std::string(value < 0 ? "-\u221e" : "+\u221e")
+                                 : formatFixed(value, 3);
+    };
     if (r.beta)
         t += "\u03b2 = " + formatFixed(*r.beta, 3) + '\n';
     else if (r.betaAbove)
-        t += "\u03b2 > " + formatFixed(*r.betaAbove, 3) + " (nessuna rottura nei campioni)\n";
+        t += "\u03b2 > " + bound(*r.betaAbove) + " (nessuna rottura nei campioni)\n";
     else if (r.betaBelow)
-        t += "\u03b2 < " + formatFixed(*r.betaBelow, 3) + " (tutti i campioni a rottura)\n";
+        t += "\u03b2 < " + bound(*r.betaBelow) + " (tutti i campioni a rottura)\n";
     if (!r.mean)
         return t + "Carico limite: nessun campione calcolabile\n";
     t += "Carico limite: media " + formatFixed(*r.mean, 0) + " Kg (" +

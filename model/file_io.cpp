@@ -379,9 +379,7 @@ std::optional<int> openDirect(const std::string& path, int& fd) {
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0)
         return std::nullopt; // what it is, the save finds out on its way
-    if (S_ISDIR(info.st_mode))
-        return EISDIR;
-    if (S_ISREG(info.st_mode) && !isStandardStream(info))
+    if (S_ISDIR(info.st_mode) || (S_ISREG(info.st_mode) && !isStandardStream(info)))
         return std::nullopt;
     fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_NOCTTY | O_CLOEXEC);
     return fd < 0 ? errno : 0;

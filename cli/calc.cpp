@@ -127,10 +127,10 @@ CalcRun badInput(const std::string& problem) {
 std::size_t utf8Sequence(std::string_view text, char32_t& point) {
     const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
     const unsigned char lead = byte(0);
-    const std::size_t length = lead >= 0xF0 && lead <= 0xF4 ? 4
-                               : lead >= 0xE0               ? 3
+    const std::size_t length = lead >= 0xF0 && lead <= 0xF4  ? 4
+                               : lead >= 0xE0                ? 3
                                : lead >= 0xC2 && lead < 0xE0 ? 2
-                                                            : 0;
+                                                             : 0;
     if (length == 0 || text.size() < length)
         return 0;
     point = lead & (0x7F >> length);
@@ -324,8 +324,11 @@ bool isStream(const std::string& path) {
 // take several outputs, one after the other.
 std::optional<std::string> sameFileProblem(const Options& o) {
     const std::pair<const char*, const std::optional<std::string>*> outputs[] = {
-        {"--report", &o.reportPath}, {"--pdf", &o.pdfPath}, {"--odt", &o.odtPath},
-        {"--save", &o.savePath},     {"--csv", &o.csvPath}};
+        {"--report", &o.reportPath},
+        {"--pdf", &o.pdfPath},
+        {"--odt", &o.odtPath},
+        {"--save", &o.savePath},
+        {"--csv", &o.csvPath}};
     for (std::size_t i = 0; i < std::size(outputs); ++i) {
         const auto& [name, path] = outputs[i];
         if (!*path)
@@ -346,9 +349,8 @@ std::optional<std::string> sameFileProblem(const Options& o) {
 } // namespace
 
 std::string openErrorLine(const std::string& path, const std::string& reason) {
-    return "zolt-calc: " + shownOnTerminal(std::string(kOpenErrorText) + " (" + path + ": " +
-                                           reason + ")") +
-           "\n";
+    return "zolt-calc: " +
+           shownOnTerminal(std::string(kOpenErrorText) + " (" + path + ": " + reason + ")") + "\n";
 }
 
 CalcRun runCalc(const std::vector<std::string>& args, const ReportRenderer& renderer) {

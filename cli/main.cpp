@@ -28,7 +28,8 @@ int finish(const zolt::cli::CalcRun& run) {
         int error = 0;
         auto prepared = zolt::StagedFile::prepare(file.path, file.bytes, &error);
         if (!prepared) {
-            writeAll(stderr, openErrorLine(file.path, zolt::fileErrorText(error, zolt::FileAccess::Write)));
+            writeAll(stderr,
+                     openErrorLine(file.path, zolt::fileErrorText(error, zolt::FileAccess::Write)));
             return kExitBadInput;
         }
         staged.push_back(std::move(*prepared));
@@ -46,8 +47,9 @@ int finish(const zolt::cli::CalcRun& run) {
                 continue;
             int error = 0;
             if (!staged[i].commit(&error)) {
-                writeAll(stderr, openErrorLine(run.files[i].path,
-                                               zolt::fileErrorText(error, zolt::FileAccess::Write)));
+                writeAll(stderr,
+                         openErrorLine(run.files[i].path,
+                                       zolt::fileErrorText(error, zolt::FileAccess::Write)));
                 return kExitBadInput;
             }
         }

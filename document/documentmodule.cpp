@@ -40,8 +40,8 @@ public:
         if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
             return;
         const char* tmp = std::getenv("TMPDIR");
-        std::string pattern = std::string(tmp != nullptr && *tmp != '\0' ? tmp : "/tmp") +
-                              "/zolt-runtime-XXXXXX";
+        std::string pattern =
+            std::string(tmp != nullptr && *tmp != '\0' ? tmp : "/tmp") + "/zolt-runtime-XXXXXX";
         if (::mkdtemp(pattern.data()) == nullptr)
             return;
         path_ = pattern;

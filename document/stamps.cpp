@@ -70,8 +70,8 @@ bool stampPdfDate(std::string& pdf, std::string_view isoDate) {
     const std::string_view zone = length == 15 ? "Z" : length == 21 ? "+00'00'" : "";
     if (zone.empty())
         return false;
-    const int written = std::snprintf(text, sizeof text, "%04d%02d%02d000000", date->year,
-                                      date->month, date->day);
+    const int written =
+        std::snprintf(text, sizeof text, "%04d%02d%02d000000", date->year, date->month, date->day);
     if (written != 14)
         return false;
     pdf.replace(start, length, std::string(text) + std::string(zone));
@@ -85,8 +85,8 @@ bool stampZipDates(std::string& zip, std::string_view isoDate) {
     if (date->year < 1980)
         date = Date{1980, 1, 1};
     // MS-DOS date: years since 1980, month, day; the time 00:00:00 is 0.
-    const unsigned dosDate = static_cast<unsigned>(((date->year - 1980) << 9) |
-                                                   (date->month << 5) | date->day);
+    const unsigned dosDate =
+        static_cast<unsigned>(((date->year - 1980) << 9) | (date->month << 5) | date->day);
     std::size_t end = zip.size() - kEndSize + 1;
     do {
         --end;

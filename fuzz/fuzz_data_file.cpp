@@ -1,9 +1,9 @@
 // The data-file reader on any file, and what the program does next with
 // the records it loaded: the pre-checks, the four methods and the report.
 //
-// Input: the file's contents. Only 112 bytes of values the input dialogs
-// accept load; anything else leaves the records as they were. It is read through the file system, as the
-// program reads it, from an in-memory file.
+// Input: the file's contents. It is read through the file system, as the
+// program reads it, from an in-memory file. Only 112 bytes of values the
+// input dialogs accept load; anything else leaves the records as they were.
 #include "engine/bearing_capacity.h"
 #include "fuzz/fuzz_support.h"
 #include "model/data_file.h"

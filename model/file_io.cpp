@@ -230,7 +230,9 @@ bool linkUnnamed(int fd, int folder, std::string& name) {
 // process may give a file away, and only a member may give it a group:
 // where that is refused, the save goes in place instead, so that saving
 // over another user's writable file never makes it ours.
-bool takeOwner(int fd, const struct stat& old) { return ::fchown(fd, old.st_uid, old.st_gid) == 0; }
+bool takeOwner(int fd, const struct stat& old) {
+    return ::fchown(fd, old.st_uid, old.st_gid) == 0;
+}
 
 // Room for `size` bytes from the start of `fd`, without changing its length
 // (a reader meanwhile sees the old contents, no zeros after them). Where

@@ -400,9 +400,12 @@ TEST_F(ZoltCalc, OutputsThatNameTheInputOrEachOtherAreRefused) {
         {{"p.dat", "--save", "h.dat"}, "--save h.dat: \u00e8 il file del progetto"},
         {{"p.dat", "--pdf", "sub/../p.dat"}, "--pdf sub/../p.dat: \u00e8 il file del progetto"},
         {{"p.dat", "--sweep", "B=1:2:3", "--csv", "./p.dat"}, "--csv ./p.dat"},
-        {{"--report", "r.txt", "--pdf", "r.txt"}, "--pdf r.txt: \u00e8 lo stesso file di --report r.txt"},
-        {{"--report", "r.txt", "--odt", "to-r.txt"}, "--odt to-r.txt: \u00e8 lo stesso file di --report"},
-        {{"--method", "vesic", "--method", "hansen"}, "l'opzione --method \u00e8 data pi\u00f9 di una volta"},
+        {{"--report", "r.txt", "--pdf", "r.txt"},
+         "--pdf r.txt: \u00e8 lo stesso file di --report r.txt"},
+        {{"--report", "r.txt", "--odt", "to-r.txt"},
+         "--odt to-r.txt: \u00e8 lo stesso file di --report"},
+        {{"--method", "vesic", "--method", "hansen"},
+         "l'opzione --method \u00e8 data pi\u00f9 di una volta"},
         {{"--safety=2", "--safety", "3"}, "--safety \u00e8 data pi\u00f9 di una volta"},
         {{"--report", "a.txt", "--report=b.txt"}, "--report \u00e8 data pi\u00f9 di una volta"},
     };
@@ -419,7 +422,8 @@ TEST_F(ZoltCalc, OutputsThatNameTheInputOrEachOtherAreRefused) {
 
 TEST_F(ZoltCalc, DashedWordsAreOptionsAndTheVersionIsPrinted) {
     for (const char* word : {"-h", "-x.dat", "-"})
-        expectBadInput(run({word}), std::string("opzione sconosciuta: ") + word + " (vedere --help)");
+        expectBadInput(run({word}),
+                       std::string("opzione sconosciuta: ") + word + " (vedere --help)");
     // After "--" a dashed word is a file's name.
     expectBadInput(run({"--", "-h"}), "Errore nell'apertura del file !! (-h: il file non esiste)");
     const Outcome version = run({"--version"});

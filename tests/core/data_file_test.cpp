@@ -100,8 +100,9 @@ TEST_F(DataFileTest, ValuesTheDialogsRefuseAreRefusedWithTheirReason) {
         {8, -kInf, "T = -inf non \u00e8 un numero finito"},
         {10, kNan, "phi = nan non \u00e8 un numero finito"},
         {13, 100.0, "ca = 100.000 fuori dall'intervallo 0.000\u201399.990"},
-        {0, 5.0, "La larghezza della fondazione deve essere minore o uguale alla lunghezza "
-                 "(B = 5.00, L = 1.00)"},
+        {0, 5.0,
+         "La larghezza della fondazione deve essere minore o uguale alla lunghezza "
+         "(B = 5.00, L = 1.00)"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.reason);

@@ -59,7 +59,8 @@ extern "C" int fsync(int fd) {
 extern "C" int ftruncate(int fd, off_t length) {
     if (seenAtTruncate != nullptr) {
         std::ifstream in(truncateWatchedPath, std::ios::binary);
-        seenAtTruncate->emplace_back(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        seenAtTruncate->emplace_back(std::istreambuf_iterator<char>(in),
+                                     std::istreambuf_iterator<char>());
     }
     return static_cast<int>(::syscall(SYS_ftruncate, fd, length));
 }
@@ -503,7 +504,9 @@ TEST_F(Folder, AFileThatCannotBeReplacedAsItWasIsWrittenInPlace) {
             ASSERT_EQ(::chmod(file.c_str(), c.fileMode), 0);
         }
         if (root) {
-            ASSERT_EQ(::chown(folder.c_str(), c.othersFolder ? 0 : kNobody, c.othersFolder ? 0 : kNogroup), 0);
+            ASSERT_EQ(::chown(folder.c_str(), c.othersFolder ? 0 : kNobody,
+                              c.othersFolder ? 0 : kNogroup),
+                      0);
             if (c.exists && c.owner != Others) {
                 ASSERT_EQ(::chown(file.c_str(), kNobody, c.owner == Ours ? kNogroup : 0), 0);
             }

@@ -52,7 +52,8 @@ DataFileRead readDataFile(const std::string& path, GeometryData& geometry, SoilD
 // in record order, then B > L; nothing when all are valid.
 std::optional<std::string> recordsProblem(const GeometryData& geometry, const SoilData& soil);
 
-// Writes the 112 bytes, replacing the file only once they are all on disk.
+// Writes the 112 bytes through the save routine of model/file_io.h, which
+// says what each of its routes promises. Any values, valid or not.
 bool writeDataFile(const std::string& path, const GeometryData& geometry, const SoilData& soil);
 
 // The same on the process-wide records; a write that fails means: show

@@ -31,16 +31,18 @@ namespace zolt {
 //
 // commit() makes the new contents the file's.
 // - Replaced: the temporary is renamed over the target, so the target is
-//   always either the old contents or the new, whole. A kill between the
-//   link of an unnamed temporary and the rename leaves its ".zolt-<pid>-*"
-//   name beside the target; every save into that folder removes such names
-//   once their process is gone.
+//   always either the old contents or the new, whole. A kill while the
+//   temporary has a name (from the link of an unnamed one, or from the
+//   start of a named one, to the rename) leaves that ".zolt-<pid>-*" name
+//   beside the target; every save into that folder, on any route and
+//   whatever its outcome, removes such names once their process is gone.
 // - In place: under an advisory lock (flock) on the file, so that two saves
 //   into it follow each other, the reservation is checked again, the new
 //   bytes are written over the old from offset 0, the file is cut to their
 //   length and flushed. Every failure reported before the writing begins
 //   (no room, no permission) leaves the old contents; only a kill during
-//   the writing itself can leave the file part old, part new.
+//   the writing itself can leave the file part old, part new (and, where
+//   the file system cannot reserve room, a disk filling up meanwhile).
 // - Direct: the bytes are written to the end of what the target holds.
 // An existing file keeps its mode, owner and group. Destroying a prepared
 // save that was not committed leaves the target as it was and nothing

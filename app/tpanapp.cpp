@@ -178,10 +178,11 @@ void TPanApp::CmFileOpen() {
         return;
     if (!FileDialog || !FileDialog(GetMainWindow(), TFileDialogKind::Open, FileData))
         return;
-    if (zolt::ReadDataFile(localPath(FileData.FileName)))
+    const zolt::DataFileRead read = zolt::ReadDataFile(localPath(FileData.FileName));
+    if (read)
         MarkDataSaved();
     else
-        ShowMessageBox(QString::fromUtf8(zolt::kOpenErrorText));
+        ShowMessageBox(QString::fromStdString(read.messageText()));
 }
 
 bool TPanApp::SaveData() {

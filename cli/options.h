@@ -25,6 +25,7 @@ struct Options {
     double safetyFactor = 3.0;
     bool json = false;
     bool help = false;
+    bool version = false;
     std::optional<std::string> reportPath;
     std::optional<std::string> savePath;
     std::optional<std::string> projectPath;

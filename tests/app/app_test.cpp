@@ -37,6 +37,8 @@
 #include <QToolButton>
 #include <QTreeView>
 
+#include <limits>
+
 namespace {
 
 class TestPanApp : public TPanApp {
@@ -201,6 +203,8 @@ private slots:
     void statusBarShowsTheHintOfEachHighlightedCommand();
     void fileCommandsShareTheirDialogData();
     void fileFailuresShowTheOpenErrorBox();
+    void anInvalidFileNamesItsFault_data();
+    void anInvalidFileNamesItsFault();
     void fileCommandsRunTheFileDialogs();
     void fileDialogsSpeakItalianAndShowEveryColumn();
     void helpCommandsShowTheirPages();
@@ -478,6 +482,46 @@ void AppTest::fileFailuresShowTheOpenErrorBox() {
     }
     QCOMPARE(zolt::geometryData.B, 4.0);
     QVERIFY(!QFile::exists(answer));
+}
+
+void AppTest::anInvalidFileNamesItsFault_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("text");
+    zolt::GeometryData negative;
+    negative.B = -2.0;
+    zolt::SoilData nan;
+    nan.phi = std::numeric_limits<double>::quiet_NaN();
+    QTest::newRow("out of range")
+        << dataFileOf(negative, {})
+        << QString::fromUtf8("Il file non contiene dati validi: B = -2.00 fuori dall'intervallo "
+                             "0.10\u201399.90");
+    QTest::newRow("not finite") << dataFileOf({}, nan)
+                                << QStringLiteral("Il file non contiene dati validi: phi = nan "
+                                                  "non \u00e8 un numero finito");
+    QTest::newRow("too short") << QByteArray(111, '\0')
+                               << QStringLiteral("Il file non contiene dati validi: il file "
+                                                 "\u00e8 di 111 byte, non di 112");
+}
+
+void AppTest::anInvalidFileNamesItsFault() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, text);
+    const QString name = Path(QStringLiteral("guasto.dat"));
+    QFile file(name);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    file.close();
+    app()->FileDialog = [&](QWidget*, TFileDialogKind, TFileData& data) {
+        data.FileName = name;
+        return true;
+    };
+    BoxCloser boxes;
+    zolt::geometryData.B = 0.5;
+    markInputsSaved();
+    frame()->CommandAction(101)->trigger();
+    QCOMPARE(boxes.boxes.size(), 1);
+    QCOMPARE(boxes.boxes[0].text, text);
+    QCOMPARE(boxes.boxes[0].caption, QStringLiteral("Orvane ZOLT 6.0"));
+    QCOMPARE(zolt::geometryData.B, 0.5);
 }
 
 void AppTest::fileCommandsRunTheFileDialogs() {

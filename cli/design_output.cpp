@@ -171,22 +171,16 @@ std::string monteCarloText(const design::MonteCarloSpec& study,
     // A single sample bounds beta by an infinity.
     const auto bound = [](double value) {
         return std::isinf(value) ? std::string(value < 0 ? "-\u221e" : "+\u221e")
-                                 : formatFixed(value, 3);
+                                 : formatDecimal(value, 3);
     };
     if (r.beta)
         t += "\u03b2 = " + formatDecimal(*r.beta, 3) + '\n';
     else if (r.betaAbove)
-<<<<<<< HEAD
-        t += "\u03b2 > " + formatDecimal(*r.betaAbove, 3) + " (nessuna rottura nei campioni)\n";
-    else if (r.betaBelow)
-        t += "\u03b2 < " + formatDecimal(*r.betaBelow, 3) + " (tutti i campioni a rottura)\n";
-    else
-        t += "\u03b2 " + std::string(kNoNumberText) + '\n'; // null in JSON
-=======
         t += "\u03b2 > " + bound(*r.betaAbove) + " (nessuna rottura nei campioni)\n";
     else if (r.betaBelow)
         t += "\u03b2 < " + bound(*r.betaBelow) + " (tutti i campioni a rottura)\n";
->>>>>>> h14b
+    else
+        t += "\u03b2 " + std::string(kNoNumberText) + '\n'; // null in JSON
     if (!r.mean)
         return t + "Carico limite: nessun campione calcolabile\n";
     t += "Carico limite: media " + formatDecimal(*r.mean, 0) + " Kg (" +

@@ -73,7 +73,12 @@ bool withModal(const std::function<void()>& trigger, const std::function<void(QW
 // A modal window waits for the keyboard.
 bool activate(QWidget* window) {
     window->activateWindow();
-    return QTest::qWaitForWindowActive(window);
+    // The focus follows the activation a moment later on a slow machine;
+    // a key sent before would reach the window left behind.
+    return QTest::qWaitForWindowActive(window) && QTest::qWaitFor([window] {
+               const QWidget* focus = QApplication::focusWidget();
+               return focus == nullptr || focus->window() == window;
+           });
 }
 
 // Where a key goes: the focused widget, else the active window.

@@ -75,10 +75,15 @@ bool activate(QWidget* window) {
     window->activateWindow();
     // The focus follows the activation a moment later on a slow machine;
     // a key sent before would reach the window left behind.
-    return QTest::qWaitForWindowActive(window) && QTest::qWaitFor([window] {
-               const QWidget* focus = QApplication::focusWidget();
-               return focus == nullptr || focus->window() == window;
-           });
+    if (!QTest::qWaitForWindowActive(window))
+        return false;
+    static_cast<void>(QTest::qWaitFor(
+        [window] {
+            const QWidget* focus = QApplication::focusWidget();
+            return focus != nullptr && focus->window() == window;
+        },
+        2000)); // a window with nothing to focus keeps the keys itself
+    return true;
 }
 
 // Where a key goes: the focused widget, else the active window.

@@ -5,6 +5,7 @@
 #include "model/records.h"
 
 #include <cstdint>
+#include <optional>
 
 namespace zolt {
 
@@ -27,6 +28,19 @@ constexpr int kEngineFailed = 1;
 // i-gamma negative; that failure keeps the call's depth factors.
 int computeBearing(std::int32_t method, const GeometryData& geometry, const SoilData& soil,
                    BearingResult& result, double* ultimateLoad);
+
+// What a caller may change in the inputs of the methods beyond the two
+// records. Left empty, the run is exactly the described one.
+struct BearingOptions {
+    // Vertical stress at the base in place of gamma D, kg/m2: the ground
+    // model's effective (or total) overburden over a layered or submerged
+    // profile. The self-weight term keeps the soil record's gamma.
+    std::optional<double> overburden;
+};
+
+// computeBearing with `options`.
+int computeBearing(std::int32_t method, const GeometryData& geometry, const SoilData& soil,
+                   const BearingOptions& options, BearingResult& result, double* ultimateLoad);
 
 // The engine entry on the process-wide records: reads soilData, writes
 // bearingResult. The forces N and T come before the eccentricities here.

@@ -553,37 +553,35 @@ bool readWholeFile(const std::string& path, std::string& bytes, std::string& err
         error = "impossibile aprire il file";
         return false;
     }
+    std::string problem;
     struct stat st {};
     if (::fstat(fd, &st) != 0)
-        error = "impossibile aprire il file";
+        problem = "impossibile aprire il file";
     else if (!S_ISREG(st.st_mode))
-        error = "non è un file regolare";
+        problem = "non è un file regolare";
     else if (static_cast<std::uintmax_t>(st.st_size) > kMaxProjectFileSize)
-        error = tooLarge;
-    if (!error.empty()) {
-        ::close(fd);
-        return false;
-    }
+        problem = tooLarge;
+    else
+        bytes.reserve(static_cast<std::size_t>(st.st_size));
     // The file may grow while it is read: the limit holds for what is read.
-    bytes.clear();
-    bytes.reserve(static_cast<std::size_t>(st.st_size));
     char chunk[1 << 16];
-    for (;;) {
+    while (problem.empty()) {
         const ssize_t n = ::read(fd, chunk, sizeof chunk);
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
-            error = "errore nella lettura del file";
+            problem = "errore nella lettura del file";
         if (n <= 0)
             break;
         bytes.append(chunk, static_cast<std::size_t>(n));
-        if (bytes.size() > kMaxProjectFileSize) {
-            error = tooLarge;
-            break;
-        }
+        if (bytes.size() > kMaxProjectFileSize)
+            problem = tooLarge;
     }
     ::close(fd);
-    return error.empty();
+    if (problem.empty())
+        return true;
+    error = std::move(problem);
+    return false;
 }
 
 } // namespace

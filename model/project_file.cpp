@@ -10,6 +10,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <functional>
@@ -108,7 +109,9 @@ std::string position(std::string_view text, std::size_t at) {
 
 // ------------------------------------------------------------- messages
 
-std::string numberText(double value) { return formatRoundTrip(value); }
+std::string numberText(double value) {
+    return formatRoundTrip(value);
+}
 
 // Empty when `value` is finite and within [minimum, maximum].
 std::string rangeProblem(double value, double minimum, double maximum) {
@@ -166,43 +169,44 @@ std::string approachList() {
 
 // ---------------------------------------------------------- JSON syntax
 
-// Watches the parser's events for what the JSON grammar allows and a
-// project does not: a key twice in one object, nesting past the limit.
-// It also knows the path of the value being read, for errors the parser
-// raises in the middle of one (a number too large for a double).
+// A first pass over the text, before any value is stored, for what the
+// JSON grammar allows and a project does not: a key twice in one object,
+// nesting past kMaxProjectNesting (stopped there, so that a file of
+// brackets costs neither memory nor stack). It also says where the text
+// breaks off, and names the key of a number too large for a double.
 class SyntaxWatch {
 public:
-    bool operator()(int, nlohmann::detail::parse_event_t event, Json& parsed) {
-        using E = nlohmann::detail::parse_event_t;
-        switch (event) {
-        case E::object_start:
-        case E::array_start:
-            frames_.push_back({event == E::array_start, 0, {}, {}});
-            if (frames_.size() > static_cast<std::size_t>(kMaxProjectNesting))
-                fail(path(frames_.size() - 1) + ": annidamento oltre " +
-                     std::to_string(kMaxProjectNesting) + " livelli");
-            break;
-        case E::key: {
-            Frame& frame = frames_.back();
-            frame.key = parsed.get<std::string>();
-            if (!frame.keys.insert(frame.key).second)
-                fail(path() + ": chiave ripetuta");
-            break;
-        }
-        case E::object_end:
-        case E::array_end:
-            frames_.pop_back();
-            elementDone();
-            break;
-        case E::value:
-            elementDone();
-            break;
-        }
-        return true;
+    explicit SyntaxWatch(std::string_view text) : text_(text) {}
+
+    bool null() { return value(); }
+    bool boolean(bool) { return value(); }
+    bool number_integer(Json::number_integer_t) { return value(); }
+    bool number_unsigned(Json::number_unsigned_t) { return value(); }
+    bool number_float(Json::number_float_t, const Json::string_t&) { return value(); }
+    bool string(Json::string_t&) { return value(); }
+    bool binary(Json::binary_t&) { return value(); }
+    bool start_object(std::size_t) { return open(false); }
+    bool start_array(std::size_t) { return open(true); }
+    bool end_object() { return close(); }
+    bool end_array() { return close(); }
+
+    bool key(Json::string_t& key) {
+        Frame& frame = frames_.back();
+        frame.key = key;
+        if (frame.keys.insert(key).second)
+            return true;
+        error_ = located("chiave ripetuta");
+        return false;
     }
 
-    // The path of the value being read.
-    std::string path() const { return path(frames_.size()); }
+    bool parse_error(std::size_t byte, const std::string&, const Json::exception& e) {
+        // 406: the number overflow, the parser's one range error. `byte`
+        // counts from 1 and is the character at which the text broke off.
+        error_ = e.id == 406 ? located("numero non finito")
+                             : "JSON non valido alla " + position(text_, byte == 0 ? 0 : byte - 1);
+        return false;
+    }
+
     const std::string& error() const { return error_; }
 
 private:
@@ -213,21 +217,33 @@ private:
         std::set<std::string> keys;
     };
 
-    std::string path(std::size_t depth) const {
-        std::string p;
-        for (std::size_t i = 0; i < depth; ++i)
-            p = frames_[i].array ? indexed(p, frames_[i].index) : join(p, frames_[i].key);
-        return p;
+    bool open(bool array) {
+        if (frames_.size() == static_cast<std::size_t>(kMaxProjectNesting)) {
+            error_ =
+                located("annidamento oltre " + std::to_string(kMaxProjectNesting) + " livelli");
+            return false;
+        }
+        frames_.push_back({array, 0, {}, {}});
+        return true;
     }
-    void elementDone() {
+    bool close() {
+        frames_.pop_back();
+        return value();
+    }
+    bool value() {
         if (!frames_.empty() && frames_.back().array)
             ++frames_.back().index;
+        return true;
     }
-    void fail(std::string message) {
-        if (error_.empty())
-            error_ = std::move(message);
+    // `problem` at the path of the value being read.
+    std::string located(const std::string& problem) const {
+        std::string path;
+        for (const Frame& f : frames_)
+            path = f.array ? indexed(path, f.index) : join(path, f.key);
+        return path.empty() ? problem : path + ": " + problem;
     }
 
+    std::string_view text_;
     std::vector<Frame> frames_;
     std::string error_;
 };
@@ -264,14 +280,13 @@ public:
         return value != nullptr;
     }
 
-    const Json* object(std::string_view key) {
-        return member(key, &Json::is_object, "un oggetto");
-    }
+    const Json* object(std::string_view key) { return member(key, &Json::is_object, "un oggetto"); }
     const Json* array(std::string_view key) { return member(key, &Json::is_array, "una lista"); }
 
     // A member of any type, for checks of their own.
     const Json* any(std::string_view key) {
-        return member(key, [](const Json&) { return true; }, "");
+        return member(
+            key, [](const Json&) { return true; }, "");
     }
 
     std::string path(std::string_view key) const { return join(path_, key); }
@@ -296,8 +311,8 @@ private:
             return nullptr;
         }
         if (!std::invoke(test, *found)) {
-            error_ = path(key) + ": atteso " + std::string(expected) + ", trovato " +
-                     kindOf(*found);
+            error_ =
+                path(key) + ": atteso " + std::string(expected) + ", trovato " + kindOf(*found);
             return nullptr;
         }
         return &*found;
@@ -321,10 +336,9 @@ bool readVersion(ObjectReader& root, std::string& error) {
     if (version == nullptr)
         return false;
     // 1.0 counts as 1, as for JSON Schema's "integer".
-    const bool integral =
-        version->is_number_integer() ||
-        (version->is_number_float() && std::isfinite(version->get<double>()) &&
-         std::trunc(version->get<double>()) == version->get<double>());
+    const bool integral = version->is_number_integer() ||
+                          (version->is_number_float() && std::isfinite(version->get<double>()) &&
+                           std::trunc(version->get<double>()) == version->get<double>());
     if (!integral || version->get<double>() < 1) {
         error = "version: atteso un intero positivo, trovato " +
                 (version->is_number() ? numberText(version->get<double>()) : kindOf(*version));
@@ -402,8 +416,7 @@ bool readVerification(ObjectReader& root, DesignData& design, std::string& error
     return true;
 }
 
-bool readLayer(const Json& element, const std::string& path, SoilLayer& layer,
-               std::string& error) {
+bool readLayer(const Json& element, const std::string& path, SoilLayer& layer, std::string& error) {
     if (!element.is_object()) {
         error = path + ": atteso un oggetto, trovato " + kindOf(element);
         return false;
@@ -484,8 +497,7 @@ std::string checkText(const std::string& path, const std::string& text) {
     return isUtf8(text) ? std::string() : path + ": testo non valido in UTF-8";
 }
 
-std::string checkRecordFields(const char* path, std::span<const InputField> fields,
-                              auto value) {
+std::string checkRecordFields(const char* path, std::span<const InputField> fields, auto value) {
     for (const InputField& field : fields) {
         const std::string problem = rangeProblem(value(field), field.minimum, field.maximum);
         if (!problem.empty())
@@ -501,8 +513,7 @@ std::string checkLayer(const SoilLayer& layer, const std::string& path) {
         return join(path, "name") + ": " + std::to_string(n) + " caratteri, al massimo " +
                std::to_string(ground::kMaxLayerNameLength);
     for (const auto& field : ground::layerFields()) {
-        const std::string problem =
-            rangeProblem(layer.*field.field, field.minimum, field.maximum);
+        const std::string problem = rangeProblem(layer.*field.field, field.minimum, field.maximum);
         if (!problem.empty())
             return join(path, field.name) + ": " + problem;
     }
@@ -591,27 +602,16 @@ bool parseProject(std::string_view text, ProjectDocument& document, std::string&
         error = "testo non valido in UTF-8 alla " + position(text, bad);
         return false;
     }
-    SyntaxWatch watch;
+    SyntaxWatch watch(text);
     Json json;
     try {
-        json = Json::parse(text, std::ref(watch));
-    } catch (const Json::parse_error& e) {
-        // e.byte counts from 1 and points at the character that broke off.
-        error = "JSON non valido alla " + position(text, e.byte == 0 ? 0 : e.byte - 1);
-        return false;
-    } catch (const Json::out_of_range&) {
-        // The one range error of the parser: a number past the largest double.
-        error = watch.path() + ": numero non finito";
-        return false;
-    } catch (const Json::exception&) {
-        error = "JSON non valido";
-        return false;
+        if (!Json::sax_parse(text, &watch)) {
+            error = watch.error();
+            return false;
+        }
+        json = Json::parse(text, nullptr, false);
     } catch (const std::bad_alloc&) {
         error = "memoria insufficiente per leggere il progetto";
-        return false;
-    }
-    if (!watch.error().empty()) {
-        error = watch.error();
         return false;
     }
     ProjectDocument read;
@@ -635,17 +635,18 @@ bool parseProject(std::string_view text, ProjectDocument& document, std::string&
 std::string checkProject(const ProjectDocument& document) {
     const DesignData& design = document.design;
     const ProjectInfo& info = design.info;
-    const std::pair<const char*, const std::string*> texts[] = {
-        {"title", &info.title}, {"client", &info.client}, {"site", &info.site},
-        {"designer", &info.designer}, {"notes", &info.notes}};
+    const std::pair<const char*, const std::string*> texts[] = {{"title", &info.title},
+                                                                {"client", &info.client},
+                                                                {"site", &info.site},
+                                                                {"designer", &info.designer},
+                                                                {"notes", &info.notes}};
     for (const auto& [key, text] : texts)
         if (std::string p = checkText(join(kInfo, key), *text); !p.empty())
             return p;
 
     const GeometryData& g = document.geometry;
-    if (std::string p = checkRecordFields(
-            kGeometry, geometryFields(),
-            [&](const InputField& f) { return g.*f.geometryField; });
+    if (std::string p = checkRecordFields(kGeometry, geometryFields(),
+                                          [&](const InputField& f) { return g.*f.geometryField; });
         !p.empty())
         return p;
     if (g.B > g.L)
@@ -658,8 +659,8 @@ std::string checkProject(const ProjectDocument& document) {
 
     const AnalysisSettings& a = document.analysis;
     if (methodKey(a.method).empty())
-        return std::string(kAnalysis) + ".method: metodo sconosciuto (" +
-               std::to_string(a.method) + "), atteso uno tra " + methodList();
+        return std::string(kAnalysis) + ".method: metodo sconosciuto (" + std::to_string(a.method) +
+               "), atteso uno tra " + methodList();
     if (std::string p = rangeProblem(a.safetyFactor, kMinSafetyFactor, kMaxSafetyFactor);
         !p.empty())
         return std::string(kAnalysis) + ".safetyFactor: " + p;

@@ -53,8 +53,7 @@ bool readProjectFile(const std::string& path, ProjectDocument& document, std::st
 // Writes `document` through the save routine. A document that
 // checkProject refuses is not written, so that every saved project opens
 // again; `error` then holds its message, or says that the save failed.
-bool writeProjectFile(const std::string& path, const ProjectDocument& document,
-                      std::string& error);
+bool writeProjectFile(const std::string& path, const ProjectDocument& document, std::string& error);
 
 // The same on the process-wide records (geometryData, soilData,
 // analysisSettings, designData): all of them change, or none.

@@ -63,9 +63,9 @@ std::string repeated(const std::string& piece, int times) {
     return s;
 }
 
-std::string tooManyLayers() {
+std::string withLayers(std::size_t count) {
     ProjectDocument d = sample();
-    d.design.ground.layers.resize(ground::kMaxLayers + 1);
+    d.design.ground.layers.resize(count);
     return projectText(d);
 }
 
@@ -159,8 +159,7 @@ INSTANTIATE_TEST_SUITE_P(
                   "analysis.safetyFactor: 9.5" + kRange + "1–9"},
         Malformed{"WaterTableNegative", sampleWith(R"("waterTable": 2.0)", R"("waterTable": -1)"),
                   "ground.waterTable: -1" + kRange + "0–99.9"},
-        Malformed{"GammaSatBelowWater",
-                  sampleWith(R"("gammaSat": 1980.0)", R"("gammaSat": 999.5)"),
+        Malformed{"GammaSatBelowWater", sampleWith(R"("gammaSat": 1980.0)", R"("gammaSat": 999.5)"),
                   "ground.gammaSat: 999.5" + kRange + "1000–9999.9"},
         Malformed{"WidthAboveLength", sampleWith(R"("B": 2.5)", R"("B": 4)"),
                   std::string("geometry.B: ") + kWidthLengthText + " (B = 4, L = 3)"},
@@ -175,24 +174,21 @@ INSTANTIATE_TEST_SUITE_P(
                   sampleWith(R"("approach": "ec7-da1")", R"("approach": "ec7-da4")"),
                   "verification.approach: approccio sconosciuto, atteso uno tra ntc2018, "
                   "ec7-da1, ec7-da2, ec7-da3"},
-        Malformed{"TooManyLayers", tooManyLayers(), "ground.layers: 51 strati, al massimo 50"},
+        Malformed{"TooManyLayers", withLayers(ground::kMaxLayers + 1),
+                  "ground.layers: 51 strati, al massimo 50"},
         Malformed{"NameTooLong", longName(61),
                   "ground.layers[0].name: 61 caratteri, al massimo 60"},
         Malformed{"KeyTwice", sampleWith(R"("phi": 36.0)", R"("phi": 36.0, "phi": 30)"),
                   "ground.layers[2].phi: chiave ripetuta"},
         Malformed{"NestedTooDeep",
-                  sampleWith(R"("version": 1,)",
-                             R"("version": 1, "deep": )" + repeated("[", 70) +
-                                 repeated("]", 70) + ","),
+                  sampleWith(R"("version": 1,)", R"("version": 1, "deep": )" + repeated("[", 70) +
+                                                     repeated("]", 70) + ","),
                   "deep" + repeated("[0]", 63) + ": annidamento oltre 64 livelli"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ProjectFile, LongestNameAndMostLayersAreRead) {
-    for (const std::string& text : {longName(ground::kMaxLayerNameLength), [] {
-             ProjectDocument d = sample();
-             d.design.ground.layers.resize(ground::kMaxLayers);
-             return projectText(d);
-         }()}) {
+    for (const std::string& text :
+         {longName(ground::kMaxLayerNameLength), withLayers(ground::kMaxLayers)}) {
         ProjectDocument document;
         std::string error;
         EXPECT_TRUE(parseProject(text, document, error)) << error;
@@ -458,8 +454,8 @@ TEST(ProjectSchema, RangesAreTheInputFields) {
         {"/properties/ground/properties/gammaSat", ground::kMinGammaSat, ground::kMaxGammaSat},
     };
     for (const auto& f : geometryFields())
-        ranges.push_back({"/properties/geometry/properties/" + std::string(f.name), f.minimum,
-                          f.maximum});
+        ranges.push_back(
+            {"/properties/geometry/properties/" + std::string(f.name), f.minimum, f.maximum});
     for (const auto& f : soilFields())
         ranges.push_back(
             {"/properties/soil/properties/" + std::string(f.name), f.minimum, f.maximum});
@@ -473,9 +469,10 @@ TEST(ProjectSchema, RangesAreTheInputFields) {
         EXPECT_EQ(property.value("minimum", -1.0), r.minimum) << r.pointer;
         EXPECT_EQ(property.value("maximum", -1.0), r.maximum) << r.pointer;
         const std::string description = property.value("description", "");
-        EXPECT_TRUE(std::any_of(std::begin(kUnits), std::end(kUnits), [&](const char* unit) {
-            return description.find(unit) != std::string::npos;
-        })) << r.pointer << ": no unit in \"" << description << '"';
+        EXPECT_TRUE(std::any_of(
+            std::begin(kUnits), std::end(kUnits),
+            [&](const char* unit) { return description.find(unit) != std::string::npos; }))
+            << r.pointer << ": no unit in \"" << description << '"';
     }
     const nlohmann::json& ground = schema["properties"]["ground"]["properties"];
     EXPECT_EQ(ground["layers"]["maxItems"], ground::kMaxLayers);
@@ -484,8 +481,7 @@ TEST(ProjectSchema, RangesAreTheInputFields) {
     std::vector<std::string> approaches;
     for (const auto& a : design::approaches())
         approaches.emplace_back(a.id);
-    EXPECT_EQ(schema["properties"]["verification"]["properties"]["approach"]["enum"],
-              approaches);
+    EXPECT_EQ(schema["properties"]["verification"]["properties"]["approach"]["enum"], approaches);
 }
 
 } // namespace

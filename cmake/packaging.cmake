@@ -1,6 +1,7 @@
 # The Debian package of the program: `cpack -G DEB` in a build folder gives
 # zolt_<version>_<arch>.deb with the window program, zolt-calc, the desktop
-# entry, the icon and the help pages. Its run-time dependencies are read
+# entry, the icon, the help pages, the project file's schema and the example
+# projects. Its run-time dependencies are read
 # off the binaries by dpkg-shlibdeps, so `apt-get install ./zolt_*.deb`
 # pulls in the Qt libraries the program was built against.
 set(CPACK_PACKAGE_NAME "zolt")

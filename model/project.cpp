@@ -6,5 +6,6 @@ GeometryData geometryData;
 SoilData soilData;
 AnalysisSettings analysisSettings;
 BearingResult bearingResult;
+DesignData designData;
 
 } // namespace zolt

@@ -1,12 +1,14 @@
 // The process-wide records of the one open project.
 //
 // They exist from program start to program end with the start values of
-// model/records.h and are never reset. Only the thin entry points
-// (computeBearingCapacity, ReadDataFile, WriteDataFile, WriteReport,
-// CheckAnalysisInputs) and the dialogs bound to their fields touch them;
-// everything below those works on explicit records.
+// model/records.h and model/design_data.h and are never reset. Only the
+// thin entry points (computeBearingCapacity, ReadDataFile, WriteDataFile,
+// ReadProjectFile, WriteProjectFile, WriteReport, CheckAnalysisInputs) and
+// the dialogs bound to their fields touch them; everything below those
+// works on explicit records.
 #pragma once
 
+#include "model/design_data.h"
 #include "model/records.h"
 
 namespace zolt {
@@ -15,5 +17,7 @@ extern GeometryData geometryData;
 extern SoilData soilData;
 extern AnalysisSettings analysisSettings;
 extern BearingResult bearingResult;
+// The rest of the design project: its identity, approach and ground.
+extern DesignData designData;
 
 } // namespace zolt

@@ -26,7 +26,8 @@ done
 dpkg-deb -x "$deb" "$work/root"
 for file in usr/bin/zolt usr/bin/zolt-calc usr/lib/zolt/zolt-document.so \
             usr/share/applications/zolt.desktop \
-            usr/share/icons/hicolor/scalable/apps/zolt.svg usr/share/doc/zolt/guida/index.html; do
+            usr/share/icons/hicolor/scalable/apps/zolt.svg usr/share/doc/zolt/guida/index.html \
+            usr/share/zolt/project.schema.json usr/share/zolt/examples/tre-strati-con-falda.zolt; do
   [ -e "$work/root/$file" ] || fail "missing $file"
 done
 

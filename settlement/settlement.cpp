@@ -55,7 +55,7 @@ constexpr double kSchmertmannCreep = 0.2;
 constexpr double kSchmertmannCreepStart = 0.1; // years
 
 // Burland & Burbidge (1985), Proc. ICE Part 1, 78, 1325-1381, also
-// EN 1997-2 Annex F.3: z_I = B^0.763 (m) for a blow count constant or
+// EN 1997-2 Annex F: z_I = B^0.763 (m) for a blow count constant or
 // growing with depth, Ic = 1.71 / N^1.4, s = fs ft s0 (mm, with q' kPa, B m),
 // s0 = q' B^0.7 Ic (normally consolidated), q' B^0.7 Ic / 3 up to the
 // preconsolidation and (q' - 2/3 sigma'p) B^0.7 Ic beyond it,
@@ -431,7 +431,7 @@ std::optional<SettlementFailure> oedometric(const Context& c, Settlement& out) {
             continue;
         const ground::Stratum& s = ground::stratumAt(c.profile, c.D + 0.5 * (top + bottom));
         if (hasCompressionIndices(s.soil.settlement) && !(effectiveAt(c, bottom) > 0.0))
-            return layerFailure(s, "Cc",
+            return layerFailure(s, "gamma",
                                 "tensione verticale efficace nulla: il " + methodPhrase(name) +
                                     " con Cc, Cr ed e0 non è applicabile");
         top = bottom;
@@ -467,9 +467,10 @@ std::optional<SettlementFailure> schmertmann(const Context& c, Settlement& out) 
             return f;
     if (m.depth > 0.0) {
         if (!(t.sigmaVp > 0.0))
-            return SettlementFailure{"", "sigmaVp",
-                                     "tensione verticale efficace nulla alla profondità del "
-                                     "picco di Iz: il metodo di Schmertmann non è applicabile"};
+            return layerFailure(ground::stratumAt(c.profile, c.D + t.zp), "gamma",
+                                "tensione verticale efficace nulla alla profondità del picco di "
+                                "Iz: il " +
+                                    methodPhrase(name) + " non è applicabile");
         t.Izp = kSchmertmannPeakBase + kSchmertmannPeakSlope * std::sqrt(t.deltaP / t.sigmaVp);
     }
     m.breaks = {t.zp};

@@ -54,7 +54,7 @@ constexpr double kSchmertmannC1Slope = 0.5;
 constexpr double kSchmertmannCreep = 0.2;
 constexpr double kSchmertmannCreepStart = 0.1; // years
 
-// Burland & Burbidge (1985), Proc. ICE Part 1, 78, 1325-1381, also
+// Burland & Burbidge (1985), Proc. ICE 78(6), 1325-1381, also
 // EN 1997-2 Annex F: z_I = B^0.763 (m) for a blow count constant or
 // growing with depth, Ic = 1.71 / N^1.4, s = fs ft s0 (mm, with q' kPa, B m),
 // s0 = q' B^0.7 Ic (normally consolidated), q' B^0.7 Ic / 3 up to the

@@ -93,58 +93,70 @@ double layerSettlement(const Settlement& s, const std::string& name) {
 
 struct SchmertmannCase {
     std::string name;
-    double L, years, mm;
+    ground::Profile profile;
+    Footing footing;
+    std::optional<double> years;
+    double mm, C1, Izp, depth;
 };
+
+// The course example: B = L = 2.5 m, D = 0.8 m, 1107.2 kN on the base,
+// gamma 17 kN/m3 above the water table at 0.8 m and gammaSat 19.8 kN/m3
+// below it, E = 18 MPa, all as the homogeneous soil. The course gives
+// "about 17 mm"; ours is 16.881 mm. Its terms, rounded as the course
+// writes them: dp = 177.2 - 13.6 = 163.6 kPa, C1 = 0.96, sigma'vp = 13.6 +
+// 1.25 (19.8 - 9.81) = 26.1 kPa, Izp = 0.75, the diagram's area 1.94 m;
+// 0.96 x 163.6 x 1.94 / 18000 = 16.9 mm. The last tenth is the course's
+// rounding of C1 and Izp (gammaW = 9.81 against our 9.80665 is worth
+// 0.0004 mm), not a different method.
+SchmertmannCase courseExample() {
+    GroundData g;
+    g.waterTable = 0.8;
+    g.gammaSat = kgPerM3(19.8);
+    g.settlement.E = kgPerCm2(18000);
+    const SoilData soil{kgPerM3(17), 30, 20, 0, 0};
+    return {"CourseSquare",
+            ground::buildProfile(g, soil),
+            {2.5, 2.5, 0.8, 1107.2 / kKilonewtonsPerKg},
+            std::nullopt,
+            16.881,
+            0.9584,
+            0.7504,
+            5.0};
+}
+
+// A strip (L/B = 10): Iz0 = 0.2, the peak at B, 0 at 4 B; dry sand of
+// 1800 kg/m3, E = 100 kg/cm2, B = 2 m, D = 1 m, q = 200 kPa, 10 years.
+// dp = 20394.3 - 1800 = 18594.3 kg/m2, C1 = 1 - 0.5 x 1800/18594.3 =
+// 0.95160, C2 = 1 + 0.2 log10(100) = 1.4, sigma'vp = 1800 x 3 = 5400,
+// Izp = 0.5 + 0.1 sqrt(18594.3/5400) = 0.68556; the diagram's area
+// (0.2 + 0.68556)/2 x 2 + 0.68556/2 x 6 = 2.94225 m;
+// s = 0.95160 x 1.4 x 18594.3 x 2.94225 / 1e6 = 72.886 mm.
+SchmertmannCase stripTenYears() {
+    return {"StripTenYears",
+            layered({layer("sabbia", 1, 1800, 2000, with({{kE, 100}}))}, std::nullopt),
+            {2, 20, 1, kgPerM2(200) * 40},
+            10.0,
+            72.886,
+            0.9516,
+            0.6856,
+            8.0};
+}
 
 class SchmertmannValues : public testing::TestWithParam<SchmertmannCase> {};
 
 TEST_P(SchmertmannValues, MatchTheWorkedExamples) {
     const SchmertmannCase& k = GetParam();
-    if (k.L == 2.5) {
-        // The course example: B = L = 2.5 m, D = 0.8 m, 1107.2 kN on the base,
-        // gamma 17 kN/m3 above the water table at 0.8 m and gammaSat 19.8
-        // kN/m3 below it, E = 18 MPa, all as the homogeneous soil.
-        GroundData g;
-        g.waterTable = 0.8;
-        g.gammaSat = kgPerM3(19.8);
-        g.settlement.E = kgPerCm2(18000);
-        SoilData soil{kgPerM3(17), 30, 20, 0, 0};
-        const Footing f{2.5, 2.5, 0.8, 1107.2 / kKilonewtonsPerKg};
-        const Settlement s =
-            computed(computeSettlement(SettlementMethod::Schmertmann, ground::buildProfile(g, soil),
-                                       f, std::nullopt, std::nullopt));
-        // The course gives "about 17 mm"; ours is 16.88 mm. Its terms, rounded
-        // as the course writes them: dp = 177.2 - 13.6 = 163.6 kPa, C1 = 0.96,
-        // sigma'vp = 13.6 + 1.25 (19.8 - 9.81) = 26.1 kPa, Izp = 0.75, the area
-        // of the diagram 1.94 m; 0.96 x 163.6 x 1.94 / 18000 = 16.9 mm. The
-        // last tenth is the course's rounding of C1 and Izp (and gammaW = 9.81
-        // against our 9.80665, worth 0.0004 mm), not a different method.
-        EXPECT_NEAR(s.totalMm, k.mm, 0.001);
-        EXPECT_NEAR(s.totalMm, 17.0, 0.5);
-        EXPECT_NEAR(s.schmertmann->C1, 0.9584, 1e-4);
-        EXPECT_NEAR(s.schmertmann->Izp, 0.7504, 1e-4);
-        EXPECT_DOUBLE_EQ(s.influenceDepth, 5.0); // 2 B
-        return;
-    }
-    // A strip (L/B = 10): Iz0 = 0.2, the peak at B, 0 at 4 B; dry sand of
-    // 1800 kg/m3, E = 100 kg/cm2, B = 2 m, D = 1 m, q = 200 kPa, 10 years.
-    // dp = 20394.3 - 1800 = 18594.3 kg/m2, C1 = 1 - 0.5 x 1800/18594.3 =
-    // 0.95160, C2 = 1 + 0.2 log10(100) = 1.4, sigma'vp = 1800 x 3 = 5400,
-    // Izp = 0.5 + 0.1 sqrt(18594.3/5400) = 0.68556; the diagram's area
-    // (0.2 + 0.68556)/2 x 2 + 0.68556/2 x 6 = 2.94225 m;
-    // s = 0.95160 x 1.4 x 18594.3 x 2.94225 / 1e6 = 72.886 mm.
-    const ground::Profile p =
-        layered({layer("sabbia", 1, 1800, 2000, with({{kE, 100}}))}, std::nullopt);
-    const Footing f{2, k.L, 1, kgPerM2(200) * 2 * k.L};
-    const Settlement s =
-        computed(computeSettlement(SettlementMethod::Schmertmann, p, f, k.years, std::nullopt));
+    const Settlement s = computed(computeSettlement(SettlementMethod::Schmertmann, k.profile,
+                                                    k.footing, k.years, std::nullopt));
     EXPECT_NEAR(s.totalMm, k.mm, 0.001);
-    EXPECT_DOUBLE_EQ(s.influenceDepth, 8.0);
+    ASSERT_TRUE(s.schmertmann);
+    EXPECT_NEAR(s.schmertmann->C1, k.C1, 1e-4);
+    EXPECT_NEAR(s.schmertmann->Izp, k.Izp, 1e-4);
+    EXPECT_DOUBLE_EQ(s.influenceDepth, k.depth);
 }
 
 INSTANTIATE_TEST_SUITE_P(Examples, SchmertmannValues,
-                         testing::Values(SchmertmannCase{"CourseSquare", 2.5, 0, 16.881},
-                                         SchmertmannCase{"StripTenYears", 20, 10, 72.886}),
+                         testing::Values(courseExample(), stripTenYears()),
                          [](const auto& info) { return info.param.name; });
 
 // --- elastic --------------------------------------------------------------
@@ -259,6 +271,21 @@ INSTANTIATE_TEST_SUITE_P(Profiles, OedometricQuadrature,
                                          AccuracyCase{"RectangleWaterInTheSand", 6, 2.5},
                                          AccuracyCase{"StripWaterAtTheSurface", 20, 0.0}),
                          [](const auto& info) { return info.param.name; });
+
+// A surface footing on normally consolidated clay: sigma'v0 is 0 at the
+// base, so the strain 0.3 log10(1 + dsigma / (1800 z)) / 2 grows without
+// bound there (as -log z) and the quadrature must subdivide towards it.
+// z_I = 4.17189 m; the integral to 30 digits (mpmath, split at 1e-6, 1e-3,
+// 0.1 and 1 m) is 34.811973 cm.
+TEST(OedometricSettlement, SurfaceFootingIntegratesTheSingularStrain) {
+    const ground::Profile p =
+        layered({layer("argilla", 1, 1800, 2000, with({{kCc, 0.3}, {kCr, 0.05}, {kE0, 1.0}}))},
+                std::nullopt);
+    const Settlement s = computed(computeSettlement(
+        SettlementMethod::Oedometric, p, {2, 2, 0, 15000 * 4}, std::nullopt, std::nullopt));
+    EXPECT_NEAR(s.influenceDepth, 4.17189, 1e-5);
+    EXPECT_NEAR(s.totalCm, 34.811973, 1e-6 * 34.811973);
+}
 
 // --- Burland & Burbidge ---------------------------------------------------
 

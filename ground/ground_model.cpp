@@ -104,6 +104,7 @@ Profile buildProfile(const GroundData& ground, const SoilData& soil) {
         s.soil.c = soil.c;
         s.soil.ca = soil.ca;
         s.soil.cu = 0.0;
+        s.soil.settlement = ground.settlement;
         profile.strata.push_back(std::move(s));
         return profile;
     }

@@ -44,7 +44,8 @@ struct Profile {
 };
 
 // The profile of the project's ground: its layers, or `soil` to any depth
-// with ground.gammaSat below the water table.
+// with ground.gammaSat below the water table and ground.settlement's
+// parameters.
 Profile buildProfile(const GroundData& ground, const SoilData& soil);
 
 // Vertical stresses at depth z (m) below the ground surface, kg/m2: total

@@ -36,14 +36,24 @@ std::string loadLine(const std::string& label, const std::optional<double>& kg) 
     std::string line = "  " + padRight(label, 16);
     if (!kg)
         return line + std::string(design::kNotComputable) + '\n';
-    return line + formatFixed(*kg, 0, 12) + " Kg  " + formatFixed(kilonewtons(*kg), 2, 12) +
+    return line + formatDecimal(*kg, 0, 12) + " Kg  " + formatDecimal(kilonewtons(*kg), 2, 12) +
            " kN\n";
 }
 
 std::string utilisationLine(const std::optional<double>& u, bool verified) {
     std::string line = "  " + padRight("Ed/Rd", 16);
-    line += u ? formatFixed(*u * 100.0, 1, 12) + " %   " : std::string(design::kNotComputable) + "   ";
+    line += u ? formatDecimal(*u * 100.0, 1, 12) + " %   "
+              : std::string(design::kNotComputable) + "   ";
     return line + outcome(verified) + '\n';
+}
+
+// A number the user gave, as short as it reads back, in at most 15
+// significant digits.
+std::string givenText(double value) {
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                      std::chars_format::general, kMaxShownDigits);
+    return std::string(buffer, result.ptr);
 }
 
 // A probability with four significant digits ("0.001234", "3.689e-05").
@@ -74,13 +84,13 @@ std::string verificationText(const design::Verification& v) {
     std::string t = "Verifica SLU: " + std::string(v.approach->label) + '\n';
     t += std::string(design::kDesignActionsNote) + '\n';
     t += std::string(methodTitle(v.method)) + "; coefficienti parziali \u03b3R,v = " +
-         formatFixed(v.approach->gammaRv, 2) + ", \u03b3R,h = " +
-         formatFixed(v.approach->gammaRh, 2) + "; parametri del terreno " +
+         formatDecimal(v.approach->gammaRv, 2) + ", \u03b3R,h = " +
+         formatDecimal(v.approach->gammaRh, 2) + "; parametri del terreno " +
          std::string(v.approach->soilSet) + '\n';
-    t += "Valori di progetto: \u03c6d = " + formatFixed(d.phi, 2) + "\u00b0  \u03b4d = " +
-         formatFixed(d.delta, 2) + "\u00b0  cd = " + formatFixed(d.c, 3) +
-         " Kg/cmq  ca,d = " + formatFixed(d.ca, 3) + " Kg/cmq  \u03b3 = " +
-         formatFixed(d.gamma, 1) + " Kg/mc\n\n";
+    t += "Valori di progetto: \u03c6d = " + formatDecimal(d.phi, 2) + "\u00b0  \u03b4d = " +
+         formatDecimal(d.delta, 2) + "\u00b0  cd = " + formatDecimal(d.c, 3) +
+         " Kg/cmq  ca,d = " + formatDecimal(d.ca, 3) + " Kg/cmq  \u03b3 = " +
+         formatDecimal(d.gamma, 1) + " Kg/mc\n\n";
 
     t += "Capacit\u00e0 portante\n";
     t += loadLine("Ed = N", v.bearing.Ed);
@@ -92,8 +102,8 @@ std::string verificationText(const design::Verification& v) {
     t += loadLine("Rd", v.sliding.Rd);
     t += utilisationLine(v.sliding.utilisation, v.sliding.verified);
 
-    t += "\nEccentricit\u00e0: ex/B = " + formatFixed(v.eccentricity.exOverB, 3) +
-         ", ey/L = " + formatFixed(v.eccentricity.eyOverL, 3) + '\n';
+    t += "\nEccentricit\u00e0: ex/B = " + formatDecimal(v.eccentricity.exOverB, 3) +
+         ", ey/L = " + formatDecimal(v.eccentricity.eyOverL, 3) + '\n';
     for (const std::string_view note : design::eccentricityNotes(v.eccentricity))
         t += "Nota: " + std::string(note) + '\n';
     t += "Esito della verifica: " + outcome(v.verified) + '\n';
@@ -107,16 +117,16 @@ std::string sizingText(const design::Sizing& s) {
         rule = "pianta quadrata, L = B";
         break;
     case design::SizingRuleKind::Ratio:
-        rule = "L/B = " + formatRoundTrip(s.rule.value);
+        rule = "L/B = " + givenText(s.rule.value);
         break;
     case design::SizingRuleKind::Length:
-        rule = "L = " + formatFixed(s.rule.value, 2) + " m";
+        rule = "L = " + formatDecimal(s.rule.value, 2) + " m";
         break;
     }
     std::string t = "Dimensionamento (" + rule + ")\n";
     if (!s.B)
         return t + "Nessuna larghezza tra 0.10 e 99.90 m soddisfa la verifica\n";
-    t += "B = " + formatFixed(*s.B, 2) + " m   L = " + formatFixed(*s.L, 2) + " m\n\n";
+    t += "B = " + formatDecimal(*s.B, 2) + " m   L = " + formatDecimal(*s.L, 2) + " m\n\n";
     return t + verificationText(s.verification);
 }
 
@@ -131,9 +141,14 @@ std::string comparisonText(const design::Comparison& c) {
             continue;
         }
         const BearingResult& r = run.result;
-        t += formatNumbers(" %18.0f %14.2f %14.2f %9.3f %9.3f %9.3f %9.3f %9.3f %9.3f\n",
-                           {r.ultimateLoad, run.pressures.qult, run.pressures.qamm, r.Nc, r.Nq,
-                            r.Nga, r.NcCorr, r.NqCorr, r.NgaCorr});
+        const double values[] = {r.ultimateLoad, run.pressures.qult, run.pressures.qamm,
+                                 r.Nc,           r.Nq,               r.Nga,
+                                 r.NcCorr,       r.NqCorr,           r.NgaCorr};
+        constexpr int kDecimals[] = {0, 2, 2, 3, 3, 3, 3, 3, 3};
+        constexpr int kWidths[] = {18, 14, 14, 9, 9, 9, 9, 9, 9};
+        for (std::size_t i = 0; i < std::size(values); ++i)
+            t += ' ' + formatDecimal(values[i], kDecimals[i], kWidths[i]);
+        t += '\n';
     }
     return t;
 }
@@ -146,30 +161,32 @@ std::string monteCarloText(const design::MonteCarloSpec& study,
          "; coefficienti di variazione:";
     for (int v = 0; v < design::kSoilVariableCount; ++v)
         t += std::string(" ") + design::kSoilVariableNames[v] + " " +
-             formatRoundTrip(study.cov[static_cast<std::size_t>(v)]);
+             givenText(study.cov[static_cast<std::size_t>(v)]);
     t += " (lognormali, media = valore del progetto)\n";
     t += "Rotture (carico limite < N): " + std::to_string(r.failures) + ", di cui " +
          std::to_string(r.refused) + " senza carico calcolabile\n";
     t += "Pf = " + probabilityText(r.pf) + "   intervallo al 95 %: [" + probabilityText(r.pfLow) +
          ", " + probabilityText(r.pfHigh) + "]\n";
     if (r.beta)
-        t += "\u03b2 = " + formatFixed(*r.beta, 3) + '\n';
+        t += "\u03b2 = " + formatDecimal(*r.beta, 3) + '\n';
     else if (r.betaAbove)
-        t += "\u03b2 > " + formatFixed(*r.betaAbove, 3) + " (nessuna rottura nei campioni)\n";
+        t += "\u03b2 > " + formatDecimal(*r.betaAbove, 3) + " (nessuna rottura nei campioni)\n";
     else if (r.betaBelow)
-        t += "\u03b2 < " + formatFixed(*r.betaBelow, 3) + " (tutti i campioni a rottura)\n";
+        t += "\u03b2 < " + formatDecimal(*r.betaBelow, 3) + " (tutti i campioni a rottura)\n";
+    else
+        t += "\u03b2 " + std::string(kNoNumberText) + '\n'; // null in JSON
     if (!r.mean)
         return t + "Carico limite: nessun campione calcolabile\n";
-    t += "Carico limite: media " + formatFixed(*r.mean, 0) + " Kg (" +
-         formatFixed(kilonewtons(*r.mean), 2) + " kN), coefficiente di variazione " +
-         (r.cov ? formatFixed(*r.cov, 4) : std::string("-")) + '\n';
+    t += "Carico limite: media " + formatDecimal(*r.mean, 0) + " Kg (" +
+         formatDecimal(kilonewtons(*r.mean), 2) + " kN), coefficiente di variazione " +
+         (r.cov ? formatDecimal(*r.cov, 4) : std::string(kNoNumberText)) + '\n';
     const std::pair<const char*, double> rows[] = {
         {"frattile 5 % (valore caratteristico)", *r.p05},
         {"frattile 50 %", *r.p50},
         {"frattile 95 %", *r.p95}};
     for (const auto& [label, value] : rows)
-        t += "  " + padRight(label, 38) + formatFixed(value, 0, 12) + " Kg  " +
-             formatFixed(kilonewtons(value), 2, 12) + " kN\n";
+        t += "  " + padRight(label, 38) + formatDecimal(value, 0, 12) + " Kg  " +
+             formatDecimal(kilonewtons(value), 2, 12) + " kN\n";
     return t;
 }
 

@@ -5,6 +5,7 @@
 #include "design/parallel.h"
 #include "engine/bearing_capacity.h"
 #include "workflow/input_checks.h"
+#include "workflow/input_fields.h"
 
 #include <boost/random/normal_distribution.hpp>
 
@@ -78,6 +79,50 @@ struct Sampler {
     }
 };
 
+// A sample the soil dialog would refuse (a lognormal has no upper bound)
+// describes no soil the project could hold.
+bool withinFieldRanges(const SoilData& s) {
+    for (const InputField& field : soilFields())
+        if (!field.accepts(s.*field.soilField))
+            return false;
+    return true;
+}
+
+// Mean and sample coefficient of variation of positive loads (kg), in
+// sample order. The plain sums, exact for a fixed soil and the same bits
+// on any number of threads, overflow for loads near the largest double
+// (a friction angle just under 90 degrees); the loads are then taken over
+// their largest value, so that both stay finite.
+struct Moments {
+    double mean = 0.0;
+    std::optional<double> cov; // none for a mean of 0
+};
+
+Moments momentsOf(const std::vector<double>& loads, double scale) {
+    const double origin = loads.front() / scale;
+    double offsets = 0.0;
+    for (const double x : loads)
+        offsets += x / scale - origin;
+    const double mean = origin + offsets / static_cast<double>(loads.size());
+    double squares = 0.0;
+    for (const double x : loads)
+        squares += (x / scale - mean) * (x / scale - mean);
+    Moments m;
+    m.mean = mean * scale;
+    if (mean != 0.0)
+        m.cov = loads.size() > 1
+                    ? std::sqrt(squares / static_cast<double>(loads.size() - 1)) / std::fabs(mean)
+                    : 0.0;
+    return m;
+}
+
+Moments momentsOf(const std::vector<double>& loads) {
+    const Moments plain = momentsOf(loads, 1.0);
+    if (std::isfinite(plain.mean) && (!plain.cov || std::isfinite(*plain.cov)))
+        return plain;
+    return momentsOf(loads, *std::max_element(loads.begin(), loads.end()));
+}
+
 Sampler samplerOf(const MonteCarloSpec& study, const SoilData& mean) {
     Sampler sampler;
     sampler.mean = mean;
@@ -137,8 +182,9 @@ std::optional<MonteCarloResult> runMonteCarlo(const MonteCarloSpec& study,
             BearingResult result;
             for (std::size_t i = first; i < last; ++i) {
                 const SoilData sample = sampler.draw(i);
-                if (computeBearing(study.method, geometry, sample, result, &result.ultimateLoad) !=
-                    kEngineOk) {
+                if (!withinFieldRanges(sample) ||
+                    computeBearing(study.method, geometry, sample, result, &result.ultimateLoad) !=
+                        kEngineOk) {
                     ++s.refused;
                     ++s.failures;
                     continue;
@@ -182,21 +228,9 @@ std::optional<MonteCarloResult> runMonteCarlo(const MonteCarloSpec& study,
             present[kept++] = loads[i];
     present.resize(kept);
     if (!present.empty()) {
-        // Sums of the offsets from the first load, in sample order: exact
-        // for a fixed soil, and the same bits on any number of threads.
-        const double origin = present.front();
-        double offsets = 0.0;
-        for (const double x : present)
-            offsets += x - origin;
-        const double mean = origin + offsets / static_cast<double>(present.size());
-        double squares = 0.0;
-        for (const double x : present)
-            squares += (x - mean) * (x - mean);
-        r.mean = mean;
-        if (mean != 0.0)
-            r.cov = present.size() > 1 ? std::sqrt(squares / static_cast<double>(present.size() - 1)) /
-                                             std::fabs(mean)
-                                       : 0.0;
+        const Moments m = momentsOf(present);
+        r.mean = m.mean;
+        r.cov = m.cov;
         const std::array<double, 3> f = fractiles(present, {0.05, 0.50, 0.95});
         r.p05 = f[0];
         r.p50 = f[1];

@@ -41,7 +41,7 @@ struct MonteCarloResult {
     int refusal = 0; // the analysis pre-check mask at the project's values
     std::size_t samples = 0;
     std::size_t failures = 0; // ultimate load < N, refused samples included
-    std::size_t refused = 0;  // samples for which the method found no load
+    std::size_t refused = 0;  // samples outside the soil fields' ranges or without a load
     double pf = 0.0;          // failures / samples
     double pfLow = 0.0;       // 95 % interval (Clopper-Pearson)
     double pfHigh = 0.0;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "design/approach.h"
+#include "model/number_text.h"
 #include "model/records.h"
 
 #include <optional>
@@ -89,6 +90,6 @@ std::vector<std::string_view> eccentricityNotes(const EccentricityCheck& e);
 inline constexpr std::string_view kOutsideMiddleThirdNote = "risultante fuori dal terzo medio";
 inline constexpr std::string_view kBeyondThirdNote =
     "eccentricità oltre un terzo della dimensione";
-inline constexpr std::string_view kNotComputable = "non calcolabile";
+inline constexpr std::string_view kNotComputable = kNoNumberText;
 
 } // namespace zolt::design

@@ -66,8 +66,10 @@ document::ReportRequest CurrentReportRequest(const QString& projectFileName) {
     request.geometry = geometryData;
     request.soil = soilData;
     request.settings = analysisSettings;
-    // A successful engine run always leaves Nq >= 1; before any it is 0.
-    request.analysed = bearingResult.Nq != 0.0;
+    // The report's analysis is that of the last successful run, in the
+    // method that run used, as the results and rel.txt name it.
+    request.settings.method = analysedMethod.value_or(analysisSettings.method);
+    request.analysed = analysedMethod.has_value();
     request.approach = ChosenApproach();
     return request;
 }

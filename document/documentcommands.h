@@ -22,7 +22,8 @@ using ReportFileNameFunction = std::function<QString(QWidget* owner, const QStri
 void SetReportFileNameFunction(ReportFileNameFunction prompt);
 
 // The request for the process-wide records: `projectFileName` is the open
-// data file (empty for none), the approach the one chosen in this run.
+// data file (empty for none), the approach the one chosen in this run, the
+// method that of the last successful analysis (the chosen one before any).
 document::ReportRequest CurrentReportRequest(const QString& projectFileName);
 
 // Menu item 116: asks for the file, then writes the report through the save

@@ -36,7 +36,7 @@ public:
     explicit Rows(bool withValues) : m_withValues(withValues) {}
 
     void add(std::string formula, double value, int decimals, const char* unit = "") {
-        std::string text = formatFixed(value, decimals);
+        std::string text = formatDecimal(value, decimals);
         if (*unit != '\0')
             text += std::string(" ") + unit;
         addText(std::move(formula), std::move(text));

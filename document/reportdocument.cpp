@@ -449,15 +449,15 @@ void resultsSection(Writer& w, const ReportRequest& r, const ReportCalculation& 
     w.table({{12, Qt::AlignLeft}, {44, Qt::AlignLeft}, {16, Qt::AlignRight}, {12, Qt::AlignLeft},
              {16, Qt::AlignRight}},
             {"Simbolo", "Descrizione", "Valore", "Unità", "Valore SI"},
-            {Row{"Q_{lim}", "Capacità portante (carico limite)", formatFixed(res.ultimateLoad, 0),
-                 "Kg", formatFixed(kilonewtons(res.ultimateLoad), 2) + " kN"},
-             Row{"q_{ult}", "Pressione limite su B \u00d7 L (Qult)", formatFixed(p.qult, 2),
-                 "Kg/cmq", formatFixed(kilopascals(p.qult), 1) + " kPa"},
-             Row{"q_{amm}", "Pressione ammissibile q_{ult}/F_{s} (Qamm)", formatFixed(p.qamm, 2),
-                 "Kg/cmq", formatFixed(kilopascals(p.qamm), 1) + " kPa"}},
+            {Row{"Q_{lim}", "Capacità portante (carico limite)", formatDecimal(res.ultimateLoad, 0),
+                 "Kg", formatDecimal(kilonewtons(res.ultimateLoad), 2) + " kN"},
+             Row{"q_{ult}", "Pressione limite su B \u00d7 L (Qult)", formatDecimal(p.qult, 2),
+                 "Kg/cmq", formatDecimal(kilopascals(p.qult), 1) + " kPa"},
+             Row{"q_{amm}", "Pressione ammissibile q_{ult}/F_{s} (Qamm)", formatDecimal(p.qamm, 2),
+                 "Kg/cmq", formatDecimal(kilopascals(p.qamm), 1) + " kPa"}},
             {0});
 
-    auto f = [](double v) { return formatFixed(v, 3); };
+    auto f = [](double v) { return formatDecimal(v, 3); };
     std::vector<Row> rows;
     rows.push_back({"Fattori di capacità portante (N)", f(res.Nc), f(res.Nq), f(res.Nga)});
     // The calculation report's headings, in its order; the row's first
@@ -498,13 +498,13 @@ void comparisonSection(Writer& w, const ReportRequest& r, const ReportCalculatio
             continue;
         }
         const BearingResult& res = run.result;
-        rows.push_back({std::string(methodName(run.method)), formatFixed(res.ultimateLoad, 0),
-                        formatFixed(kilonewtons(res.ultimateLoad), 2),
-                        formatFixed(run.pressures.qult, 2),
-                        formatFixed(kilopascals(run.pressures.qult), 1),
-                        formatFixed(run.pressures.qamm, 2),
-                        formatFixed(kilopascals(run.pressures.qamm), 1), formatFixed(res.NcCorr, 3),
-                        formatFixed(res.NqCorr, 3), formatFixed(res.NgaCorr, 3)});
+        rows.push_back(
+            {std::string(methodName(run.method)), formatDecimal(res.ultimateLoad, 0),
+             formatDecimal(kilonewtons(res.ultimateLoad), 2), formatDecimal(run.pressures.qult, 2),
+             formatDecimal(kilopascals(run.pressures.qult), 1),
+             formatDecimal(run.pressures.qamm, 2),
+             formatDecimal(kilopascals(run.pressures.qamm), 1), formatDecimal(res.NcCorr, 3),
+             formatDecimal(res.NqCorr, 3), formatDecimal(res.NgaCorr, 3)});
     }
     const Writer::Column n{9, Qt::AlignRight};
     const Writer::Column factor{10, Qt::AlignRight};
@@ -518,7 +518,7 @@ void comparisonSection(Writer& w, const ReportRequest& r, const ReportCalculatio
 std::string loadCell(const std::optional<double>& kg) {
     if (!kg)
         return std::string(design::kNotComputable);
-    return formatFixed(*kg, 0) + " Kg\u2028" + formatFixed(kilonewtons(*kg), 2) + " kN";
+    return formatDecimal(*kg, 0) + " Kg\u2028" + formatDecimal(kilonewtons(*kg), 2) + " kN";
 }
 
 std::string outcome(bool verified) {
@@ -526,7 +526,7 @@ std::string outcome(bool verified) {
 }
 
 std::string utilisationCell(const std::optional<double>& u) {
-    return u ? formatFixed(*u * 100.0, 1) + " %" : std::string(design::kNotComputable);
+    return u ? formatDecimal(*u * 100.0, 1) + " %" : std::string(design::kNotComputable);
 }
 
 void verificationSection(Writer& w, const ReportCalculation& c) {

@@ -37,6 +37,31 @@ bool isComplete(const MethodOutcome& o) {
            isFinite(o.tilt);
 }
 
+// Zero is inside every domain: phi = 0 sets several factors to 0 by
+// definition, and a resultant on the edge of the base carries 0 kg.
+bool isNonNegative(const FactorGroup& g) {
+    return g.c >= 0.0 && g.q >= 0.0 && g.ga >= 0.0;
+}
+
+bool isNonNegative(const std::optional<FactorGroup>& g) {
+    return !g || isNonNegative(*g);
+}
+
+// A complete outcome whose formulas were used past their domain: a
+// correction factor below zero (Hansen's (1 - 0.5 tan omega)^5 past 63.43
+// degrees, ic = iq - (1 - iq)/(Nq - 1) on a low phi under an inclined
+// load), an N-factor of the load formula below zero (Meyerhof's
+// (Nq - 1) tan(1.4 phi) past 64.29 degrees) or a load below zero. None of
+// these means a bearing capacity.
+bool isWithinDomain(const MethodOutcome& o) {
+    if (!isNonNegative(o.shape) || !isNonNegative(o.depth) || !isNonNegative(o.inclination) ||
+        !isNonNegative(o.slope) || !isNonNegative(o.tilt))
+        return false;
+    if (!o.undrainedForm && !(o.Nc >= 0.0 && o.Nq >= 0.0 && o.Nga >= 0.0))
+        return false;
+    return o.ultimateLoad >= 0.0;
+}
+
 void clearFactors(BearingResult& r) {
     r.sc = r.sq = r.sga = 0.0;
     r.dc = r.dq = r.dga = 0.0;
@@ -114,12 +139,14 @@ int computeBearing(std::int32_t method, const GeometryData& geometry, const Soil
         return kEngineFailed;
 
     const MethodOutcome outcome = runMethod(method, {geometry, soil, common});
-    if (!outcome.accepted) {
-        if (isFinite(outcome.depth))
+    const bool complete = outcome.accepted && isComplete(outcome);
+    if (!outcome.accepted || (complete && !isWithinDomain(outcome))) {
+        // A refusal of the formulas keeps the call's depth factors.
+        if (isFinite(outcome.depth) && isNonNegative(outcome.depth))
             writeGroup(result, kDc, result.dc, result.dq, result.dga, outcome.depth);
         return kEngineFailed;
     }
-    if (!isComplete(outcome))
+    if (!complete)
         return kEngineFailed;
     commit(outcome, result, ultimateLoad);
     return kEngineOk;
@@ -129,7 +156,12 @@ int computeBearingCapacity(std::int32_t method, double B, double L, double D, do
                            double omega, double N, double T, double ex, double ey,
                            double* ultimateLoad) {
     const GeometryData geometry{B, L, D, alpha, omega, ex, ey, N, T};
-    return computeBearing(method, geometry, soilData, bearingResult, ultimateLoad);
+    const int status = computeBearing(method, geometry, soilData, bearingResult, ultimateLoad);
+    // A method outside 0..3 writes no load: the record still holds the
+    // numbers of the run before.
+    if (status == kEngineOk && method >= Terzaghi && method <= Vesic)
+        analysedMethod = method;
+    return status;
 }
 
 } // namespace zolt

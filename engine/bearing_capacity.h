@@ -24,8 +24,11 @@ constexpr int kEngineFailed = 1;
 // meaningful load exists, and the call fails with nothing more written, for
 // a friction angle of 90 degrees or more, for a resultant outside the base
 // (B - 2 ex < 0 or L - 2 ey < 0), or when any factor or the load would not
-// be finite. Hansen and Vesic also fail when the shear load makes iq or
-// i-gamma negative; that failure keeps the call's depth factors.
+// be finite. The call also fails when a formula is used past its domain,
+// keeping only the call's depth factors: a correction factor of any group
+// the method sets, an N-factor its load formula uses, or the load below
+// zero; Hansen and Vesic on a ground slope of 90 degrees or more; Vesic
+// when the base x of (1 - tan omega)^2 or (1 - alpha_r tan phi)^2 passes 1.
 int computeBearing(std::int32_t method, const GeometryData& geometry, const SoilData& soil,
                    BearingResult& result, double* ultimateLoad);
 
@@ -43,7 +46,8 @@ int computeBearing(std::int32_t method, const GeometryData& geometry, const Soil
                    const BearingOptions& options, BearingResult& result, double* ultimateLoad);
 
 // The engine entry on the process-wide records: reads soilData, writes
-// bearingResult. The forces N and T come before the eccentricities here.
+// bearingResult and, when a method 0..3 succeeds, analysedMethod. The
+// forces N and T come before the eccentricities here.
 int computeBearingCapacity(std::int32_t method, double B, double L, double D, double alpha,
                            double omega, double N, double T, double ex, double ey,
                            double* ultimateLoad);

@@ -52,6 +52,10 @@ struct HansenFormulas {
     static double nGamma(const MethodInput& in) {
         return 1.5 * (in.common.Nq - 1.0) * in.common.tanPhi;
     }
+
+    // Past 63.43 degrees gq turns negative, which the engine frame refuses
+    // as it refuses any negative factor; the tilt factors are exponentials.
+    static bool slopeAndTiltWithinDomain(const MethodInput&) { return true; }
 };
 
 } // namespace

@@ -27,7 +27,13 @@ concept HansenVesicFormulas = requires(const MethodInput& in, double H) {
     // bq and b-gamma from the base tilt alpha.
     { F::tilt(in) } -> std::same_as<QGammaPair>;
     { F::nGamma(in) } -> std::same_as<double>;
+    // False where the method's own slope or tilt formulas have no meaning.
+    { F::slopeAndTiltWithinDomain(in) } -> std::same_as<bool>;
 };
+
+// Past a vertical slope tan(omega) changes sign, and the slope factors of
+// both methods exceed 1 again: no ground is steeper than vertical.
+constexpr double kSteepestSlope = 90.0; // degrees, excluded
 
 // 1/147 per degree of slope or tilt, held in extended precision and
 // multiplied, never divided.
@@ -74,6 +80,10 @@ template <HansenVesicFormulas F> MethodOutcome computeHansenVesic(const MethodIn
         out.accepted = false;
         return out;
     }
+    if (!(g.omega < kSteepestSlope) || !F::slopeAndTiltWithinDomain(in)) {
+        out.accepted = false;
+        return out;
+    }
 
     const QGammaPair gqg = F::slope(in);
     const QGammaPair bqg = F::tilt(in);
@@ -92,6 +102,7 @@ template <HansenVesicFormulas F> MethodOutcome computeHansenVesic(const MethodIn
     out.NcCorr = cq.Nc * depth.c * incl.c * slope.c * tilt.c * shape.c;
     out.NgaCorr = Nga * depth.ga * incl.ga * slope.ga * tilt.ga * shape.ga;
 
+    out.undrainedForm = cohesive;
     if (cohesive) {
         // Undrained form: the cohesion factors add up, Nq and N-gamma drop out.
         out.ultimateLoad =

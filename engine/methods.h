@@ -19,13 +19,17 @@ struct FactorGroup {
 };
 
 struct MethodOutcome {
-    // False when the method's own check refused the load; then only `depth`
-    // may carry values and nothing else of the outcome is meaningful.
+    // False when the method's own check refused the load (a formula used
+    // past its domain); then only `depth` may carry values and nothing else
+    // of the outcome is meaningful.
     bool accepted = true;
     double Nq = 0.0, NqCorr = 0.0;
     double Nc = 0.0, NcCorr = 0.0;
     double Nga = 0.0, NgaCorr = 0.0;
     double ultimateLoad = 0.0; // kg
+    // Hansen's and Vesic's form for phi = 0: the load takes 5.14 and none
+    // of the N-factors, which are still shown.
+    bool undrainedForm = false;
     std::optional<FactorGroup> shape, depth, inclination, slope, tilt;
     std::optional<double> terzaghiA;
 };

@@ -34,8 +34,11 @@ MethodOutcome computeMeyerhof(const MethodInput& in) {
     FactorGroup x; // the shape or the inclination group, whichever applies
     if (isInclinedForMeyerhof(cq)) {
         const double icq = square(1.0 - kTwoOverPi * cq.theta);
-        // No clamping: theta beyond phi gives a positive square again.
-        const double iga = cohesive ? 0.0 : square(1.0 - cq.theta / cq.phiR);
+        // A load leaning more than phi leaves the self-weight term nothing
+        // (Meyerhof 1963, "Some recent research on the bearing capacity of
+        // foundations", Can. Geotech. J. 1(1) 16-26); the square would grow
+        // again past theta = phi.
+        const double iga = cohesive || cq.theta > cq.phiR ? 0.0 : square(1.0 - cq.theta / cq.phiR);
         x = {icq, icq, iga};
         out.inclination = x;
     } else {

@@ -32,14 +32,31 @@ struct VesicFormulas {
         return {ic, iq, iga};
     }
 
+    // The x of the slope factor (1 - x)^2 and of the tilt factor.
+    static double slopeBase(const MethodInput& in) {
+        return std::tan(toRadians(in.geometry.omega));
+    }
+    static double tiltBase(const MethodInput& in) {
+        return toRadians(in.geometry.alpha) * in.common.tanPhi;
+    }
+
     static QGammaPair slope(const MethodInput& in) {
-        const double gq = square(1.0 - std::tan(toRadians(in.geometry.omega)));
+        const double gq = square(1.0 - slopeBase(in));
         return {gq, gq};
     }
 
     static QGammaPair tilt(const MethodInput& in) {
-        const double bq = square(1.0 - toRadians(in.geometry.alpha) * in.common.tanPhi);
+        const double bq = square(1.0 - tiltBase(in));
         return {bq, bq};
+    }
+
+    // The squares (Vesic 1975, "Bearing capacity of shallow foundations",
+    // Foundation Engineering Handbook, ch. 3) fall to 0 at x = 1 (omega = 45
+    // degrees; alpha_r tan phi = 1) and grow again beyond, to 24 times the
+    // flat-ground capacity at omega = 80 degrees: past x = 1 they are no
+    // reduction and have no meaning.
+    static bool slopeAndTiltWithinDomain(const MethodInput& in) {
+        return !(slopeBase(in) > 1.0) && !(tiltBase(in) > 1.0);
     }
 
     static double nGamma(const MethodInput& in) {

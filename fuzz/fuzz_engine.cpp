@@ -73,8 +73,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         ZOLT_FUZZ_CHECK(knownMethod);
         ZOLT_FUZZ_CHECK(keptOnFailure(result, before));
         ZOLT_FUZZ_CHECK(same(ownLoad, ownLoadBefore));
-        // Only Hansen's and Vesic's depth factors stay, when they refuse the shear load.
-        const bool depthMayStay = method == Hansen || method == Vesic;
+        // Only the depth factors of a method that sets them stay, when its
+        // formulas refuse the load.
+        const bool depthMayStay = method != Terzaghi;
         for (const int first : kGroupFirsts)
             ZOLT_FUZZ_CHECK((first == kDc && depthMayStay) || result.factorPresent[first] == 0);
         return 0;
@@ -91,7 +92,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                result.NgaCorr, result.Kp, result.cohesionM})
         ZOLT_FUZZ_CHECK(std::isfinite(value));
     if (load != nullptr)
-        ZOLT_FUZZ_CHECK(std::isfinite(*load));
+        ZOLT_FUZZ_CHECK(std::isfinite(*load) && !(*load < 0.0));
+    // Inside the domains no correction factor is negative.
+    for (int i = 0; i < kFactorCount; ++i)
+        ZOLT_FUZZ_CHECK(!(result.factor(i) < 0.0));
     ZOLT_FUZZ_CHECK(same(result.terzaghiA, before.terzaghiA) || std::isfinite(result.terzaghiA));
     if (method == Terzaghi)
         ZOLT_FUZZ_CHECK(std::isfinite(result.terzaghiA));

@@ -95,6 +95,39 @@ std::string formatFixed(double value, int precision, int width, bool leftAlign) 
     return digits;
 }
 
+std::string formatDecimal(double value, int precision, int width) {
+    std::string text;
+    if (!std::isfinite(value)) {
+        text = kNoNumberText;
+    } else {
+        text = formatFixed(value, precision);
+        const std::size_t first = text.find_first_of("123456789");
+        std::size_t digits = 0;
+        if (first != std::string::npos)
+            for (std::size_t i = first; i < text.size(); ++i)
+                digits += isDigit(text[i]);
+        if (digits > static_cast<std::size_t>(kMaxShownDigits)) {
+            std::array<char, 64> buffer{};
+            const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                              std::chars_format::scientific, kMaxShownDigits - 1);
+            std::string mantissa(buffer.data(), result.ptr);
+            const std::size_t e = mantissa.find('e');
+            std::string exponent = mantissa.substr(e);
+            mantissa.erase(e);
+            if (mantissa.find('.') != std::string::npos) {
+                mantissa.erase(mantissa.find_last_not_of('0') + 1);
+                if (mantissa.back() == '.')
+                    mantissa.pop_back();
+            }
+            text = mantissa + exponent;
+        }
+    }
+    width = std::min(width, kMaxFormatDigits);
+    if (width > 0 && text.size() < static_cast<std::size_t>(width))
+        text.insert(0, static_cast<std::size_t>(width) - text.size(), ' ');
+    return text;
+}
+
 std::string formatNumbers(std::string_view format, std::initializer_list<double> args) {
     std::string out;
     out.reserve(format.size() + 16 * args.size());

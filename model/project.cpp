@@ -7,5 +7,6 @@ SoilData soilData;
 AnalysisSettings analysisSettings;
 BearingResult bearingResult;
 DesignData designData;
+std::optional<std::int32_t> analysedMethod;
 
 } // namespace zolt

@@ -11,6 +11,9 @@
 #include "model/design_data.h"
 #include "model/records.h"
 
+#include <cstdint>
+#include <optional>
+
 namespace zolt {
 
 extern GeometryData geometryData;
@@ -19,5 +22,11 @@ extern AnalysisSettings analysisSettings;
 extern BearingResult bearingResult;
 // The rest of the design project: its identity, approach and ground.
 extern DesignData designData;
+
+// The method of the last successful engine run on these records, the one
+// whose load and N-factors bearingResult holds: what the results and the
+// reports name, whatever a dialog chose since. None before the first such
+// run. Only computeBearingCapacity writes it.
+extern std::optional<std::int32_t> analysedMethod;
 
 } // namespace zolt

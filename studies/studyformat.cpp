@@ -8,7 +8,7 @@
 namespace zolt::studies {
 
 QString fixedText(double value, int decimals) {
-    return QString::fromStdString(formatFixed(value, decimals));
+    return QString::fromStdString(formatDecimal(value, decimals));
 }
 
 QString forceText(double kg) {

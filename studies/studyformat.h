@@ -10,7 +10,8 @@
 
 namespace zolt::studies {
 
-// `value` with `decimals` digits after the point.
+// `value` with `decimals` digits after the point, in the exponent form
+// past 15 significant digits (formatDecimal).
 QString fixedText(double value, int decimals);
 
 // "72023 kg (706.3 kN)"

@@ -210,15 +210,15 @@ QString gammaText(const char* name, double factor) {
 } // namespace
 
 QString KgText(double kg) {
-    return fromStd(formatFixed(kg, 0)) + QStringLiteral(" Kg");
+    return fromStd(formatDecimal(kg, 0)) + QStringLiteral(" Kg");
 }
 
 QString KilonewtonText(double kg) {
-    return fromStd(formatFixed(design::kilonewtons(kg), 2)) + QStringLiteral(" kN");
+    return fromStd(formatDecimal(design::kilonewtons(kg), 2)) + QStringLiteral(" kN");
 }
 
 QString PercentText(double fraction) {
-    return fromStd(formatFixed(fraction * 100.0, 1)) + QStringLiteral(" %");
+    return fromStd(formatDecimal(fraction * 100.0, 1)) + QStringLiteral(" %");
 }
 
 QString OutcomeText(bool verified) {

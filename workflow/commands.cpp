@@ -21,6 +21,7 @@ constexpr int kReportViewId = 100;
 constexpr QSize kReportViewSize(400, 400);
 constexpr QPoint kReportWindowPosition(100, 100);
 constexpr const char* kEngineErrorText = "Errore";
+constexpr const char* kNoAnalysisText = "Eseguire prima l'analisi";
 
 } // namespace
 
@@ -30,9 +31,14 @@ void ShowInputCheckMessages(InputCheckMask mask) {
 
 void AnalysisCommand(QWidget* owner) {
     {
+        // The dialog's controls write the settings while it is open; Annulla
+        // puts back those of before, as the geometry dialog does.
+        const AnalysisSettings before = analysisSettings;
         Zolt_Ana dialog(owner);
-        if (dialog.Execute() == IDCANCEL)
+        if (dialog.Execute() == IDCANCEL) {
+            analysisSettings = before;
             return;
+        }
     }
     if (const InputCheckMask mask = CheckAnalysisInputs(); mask != 0) {
         ShowInputCheckMessages(mask);
@@ -48,6 +54,11 @@ void AnalysisCommand(QWidget* owner) {
 }
 
 QMdiSubWindow* ReportCommand(TMDIClient* client) {
+    // Before any successful analysis the results record holds no results.
+    if (!analysedMethod) {
+        ShowMessageBox(QString::fromUtf8(kNoAnalysisText));
+        return nullptr;
+    }
     if (!WriteReport()) {
         ShowMessageBox(QString::fromUtf8(kOpenErrorText));
         return nullptr;

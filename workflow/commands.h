@@ -17,14 +17,16 @@ void GeometryCommand(QWidget* owner);
 void SoilCommand(QWidget* owner);
 
 // "Metodo di calcolo", then the pre-checks, the engine and the results.
+// Annulla restores the method and the safety factor of before.
 void AnalysisCommand(QWidget* owner);
 
 // The message box of refused pre-checks: one line per failed check.
 void ShowInputCheckMessages(int mask);
 
 // Writes the report file and opens a new "Relazione" window on it in
-// `client`. When the file cannot be written it shows the open-error
-// message and opens nothing (null).
+// `client`. Before any successful analysis it shows "Eseguire prima
+// l'analisi", and when the file cannot be written the open-error message;
+// then it writes nothing and opens nothing (null).
 QMdiSubWindow* ReportCommand(TMDIClient* client);
 
 } // namespace zolt

@@ -43,8 +43,11 @@ bool writeReportFile(const std::string& path, const std::string& text) {
 }
 
 bool WriteReport() {
-    return writeReportFile(kReportFileName,
-                           reportText(analysisSettings, geometryData, bearingResult));
+    // The title names the method whose numbers the record holds, not the
+    // one a dialog chose since.
+    AnalysisSettings settings = analysisSettings;
+    settings.method = analysedMethod.value_or(settings.method);
+    return writeReportFile(kReportFileName, reportText(settings, geometryData, bearingResult));
 }
 
 } // namespace zolt

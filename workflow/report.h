@@ -23,8 +23,9 @@ std::string reportFileBytes(const std::string& text);
 // once it is complete. False when the file cannot be written.
 bool writeReportFile(const std::string& path, const std::string& text);
 
-// The report of the process-wide records into kReportFileName; false means:
-// show the open-error message and open no window.
+// The report of the process-wide records into kReportFileName, titled with
+// the analysed method; false means: show the open-error message and open no
+// window.
 bool WriteReport();
 
 } // namespace zolt

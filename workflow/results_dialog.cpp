@@ -45,6 +45,17 @@ void ShowResultsDialog(QWidget* owner) {
         label->setToolTip(label->text());
         y += kResultRowPitch;
     }
+    // The method of the run beside the OK button, below the rows, where
+    // every row keeps its place.
+    if (analysedMethod) {
+        if (const QWidget* ok = dialog.ChildWithId(IDOK)) {
+            auto* method = new QLabel(QString::fromUtf8(methodTitle(*analysedMethod)), &dialog);
+            method->setObjectName(QStringLiteral("method"));
+            method->setTextFormat(Qt::PlainText);
+            method->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+            method->setGeometry(kResultRowX, ok->y(), ok->x() - 2 * kResultRowX, ok->height());
+        }
+    }
     dialog.Execute();
 }
 

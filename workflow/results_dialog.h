@@ -1,6 +1,6 @@
 // "Risultati": the rows of the last successful analysis, one static text
 // each, stacked from the top without gaps for the factor groups the method
-// did not set.
+// did not set, and the name of that analysis' method beside the OK button.
 #pragma once
 
 class QWidget;

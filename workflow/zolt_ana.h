@@ -1,9 +1,9 @@
 // "Metodo di calcolo": the method as four radio buttons and the safety
 // factor, both bound to AnalysisSettings and written while the dialog is
-// open (Annulla undoes nothing). "Avvia analisi" closes it only with a
-// safety factor between 1 and 9, also pressed by Enter on a method (Enter
-// in the safety factor goes on to the next control); "Aiuto" opens the page
-// of the methods.
+// open (the analysis command undoes them on Annulla). "Avvia analisi"
+// closes it only with a safety factor between 1 and 9, also pressed by
+// Enter on a method (Enter in the safety factor goes on to the next
+// control); "Aiuto" opens the page of the methods.
 #pragma once
 
 #include "controls/tovdialog.h"

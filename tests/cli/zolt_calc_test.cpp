@@ -7,6 +7,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <regex>
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -195,12 +196,19 @@ TEST_F(ZoltCalc, PreChecksRefuseWithTheirMessagesInBitOrder) {
 }
 
 TEST_F(ZoltCalc, EngineFailureSaysErrore) {
-    // A steep soil-foundation friction angle holds the base against
-    // sliding, but Hansen's inclination factor turns negative.
-    const Outcome o = run({"--method", "hansen", "N=10000", "T=25000", "delta=70"});
-    EXPECT_EQ(o.exitCode, 1);
-    EXPECT_EQ(o.out, "");
-    EXPECT_EQ(o.err, "Errore\n");
+    const std::vector<std::string> cases[] = {
+        // A steep soil-foundation friction angle holds the base against
+        // sliding, but Hansen's inclination factor turns negative.
+        {"--method", "hansen", "N=10000", "T=25000", "delta=70"},
+        {"phi=65"},                        // Meyerhof's N-gamma is negative
+        {"--method", "vesic", "omega=80"}, // (1 - tan omega)^2 grows again
+    };
+    for (const auto& args : cases) {
+        const Outcome o = run(args);
+        EXPECT_EQ(o.exitCode, 1) << args.back();
+        EXPECT_EQ(o.out, "");
+        EXPECT_EQ(o.err, "Errore\n");
+    }
 }
 
 TEST_F(ZoltCalc, JsonCarriesInputsChecksAndTheWholeRecord) {
@@ -269,9 +277,11 @@ TEST_F(ZoltCalc, VerificationAndSizingAsJsonAndExitCodes) {
         {{"--verify", "ec7-da1", "--method", "hansen", "N=10000", "T=25000", "delta=70"}, 1,
          {{"Rk", "null"}, {"Rd", "null"}, {"utilisation", "null"}, {"engineResult", "1"}}},
         // The analysis refuses the sliding; the verification computes it.
-        {{"--verify", "ec7-da2", "N=1000", "T=5000"}, 2,
+        {{"--verify", "ec7-da2", "N=10000", "T=5000"}, 2,
          {{"bearing/verified", "true"}, {"sliding/verified", "false"}}},
         {{"--verify", "ec7-da3", "N=9999999"}, 4, {{"approach", "\"ec7-da3\""}}},
+        // Meyerhof's N-gamma past its domain is no resistance.
+        {{"--verify", "ntc2018", "phi=65"}, 1, {{"Rk", "null"}, {"verified", "false"}}},
         {{"--verify", "ntc2018", "--size", "ratio=2", "N=200000"}, 0, {{"rule", "\"ratio=2\""}}},
         // Friction alone holds the global check but not the factored one.
         {{"--verify", "ntc2018", "--size", "square", "N=10000", "T=3500"}, 4,
@@ -338,6 +348,32 @@ TEST_F(ZoltCalc, ComparisonAndMonteCarloAsJson) {
         expectBadInput(run({"--monte-carlo", "10", "--cov", bad}), "tra 0 e 10");
     expectBadInput(run({"--monte-carlo", "0"}), "--monte-carlo");
     expectBadInput(run({"--seed", "3"}), "--monte-carlo");
+}
+
+// Past the described report, no number shows more than 15 significant
+// digits or "inf", and the Monte Carlo text shows what its JSON holds.
+TEST_F(ZoltCalc, SectionsShowNoOverlongOrInfiniteNumbers) {
+    const std::vector<std::string> cases[] = {
+        {"--method", "terzaghi", "phi=89", "--verify", "ntc2018", "--compare"},
+        {"--method", "terzaghi", "--monte-carlo", "20000", "--cov", "phi=10"},
+        {"--monte-carlo", "20000", "--cov", "phi=10"},
+    };
+    const std::regex overlong("[0-9]{16}|inf|nan");
+    for (const auto& args : cases) {
+        const Outcome o = run(args);
+        ASSERT_EQ(o.exitCode, 0) << o.err;
+        const std::string sections = o.out.substr(o.out.find("\n\n", o.out.find("Nc'=")));
+        EXPECT_FALSE(std::regex_search(sections, overlong)) << sections;
+        std::vector<std::string> json = args;
+        json.push_back("--json");
+        const Outcome j = run(json);
+        const auto mc = j.out.find("\"montecarlo\"");
+        if (mc == std::string::npos)
+            continue;
+        EXPECT_EQ(sections.find("non calcolabile") != std::string::npos,
+                  jsonValue(j.out, "cov", mc) == "null")
+            << sections;
+    }
 }
 
 TEST_F(ZoltCalc, SweepWritesCsv) {

@@ -123,6 +123,66 @@ TEST(EngineRecord, RefusesInputsWithoutMeaningfulLoad) {
     }
 }
 
+// Formulas used past their domain find no load: a refusal that keeps the
+// previous results and only the call's depth factors. At the edges of the
+// domains, and where phi = 0 sets factors to 0, the load stays.
+TEST(EngineRecord, FormulasPastTheirDomainAreRefused) {
+    struct Case {
+        const char* name;
+        std::int32_t method;
+        GeometryData geometry;
+        SoilData soil;
+        int status;
+    };
+    const GeometryData kLowPhiInclined{.N = 10000, .T = 1000};
+    // Undrained sum 1 + 0.4 - 0.5 - (99.9 + 40)/147 < 0, every factor >= 0.
+    const GeometryData kSteepUndrained{.alpha = 99.9, .omega = 40, .N = 10000, .T = 2000};
+    const SoilData kUndrained{.phi = 0, .c = 5, .ca = 0.2};
+    // clang-format off
+    const Case cases[] = {
+        {"Meyerhof N-gamma past 64.29", Meyerhof, {}, {.phi = 65}, kEngineFailed},
+        {"  even with a positive load", Meyerhof, {}, {.phi = 65, .c = 99.99}, kEngineFailed},
+        {"  64 degrees", Meyerhof, {}, {.phi = 64}, kEngineOk},
+        {"Hansen gq past 63.43", Hansen, {.omega = 64}, {}, kEngineFailed},
+        {"  63 degrees", Hansen, {.omega = 63}, {}, kEngineOk},
+        {"Hansen ic, low phi, inclined", Hansen, kLowPhiInclined, {.phi = 1, .c = 0.5},
+         kEngineFailed},
+        {"Vesic ic, low phi, inclined", Vesic, kLowPhiInclined, {.phi = 1, .c = 0.5},
+         kEngineFailed},
+        {"Vesic slope past 45", Vesic, {.omega = 80}, {}, kEngineFailed},
+        {"  also at phi = 0", Vesic, {.omega = 50}, {.phi = 0, .c = 0.5}, kEngineFailed},
+        {"  45 degrees", Vesic, {.omega = 45}, {}, kEngineOk},
+        {"Vesic tilt past alpha_r tan phi = 1", Vesic, {.alpha = 80}, {.phi = 45},
+         kEngineFailed},
+        {"Hansen beyond a vertical slope", Hansen, {.omega = 95}, {}, kEngineFailed},
+        {"Vesic beyond a vertical slope", Vesic, {.omega = 95}, {}, kEngineFailed},
+        {"Hansen negative undrained load", Hansen, kSteepUndrained, kUndrained, kEngineFailed},
+        {"Vesic negative undrained load", Vesic, kSteepUndrained, kUndrained, kEngineFailed},
+        // Zeros by definition and Vesic's unused N-gamma = -2 sin(omega).
+        {"Hansen phi 0, inclined", Hansen, kLowPhiInclined, {.phi = 0, .c = 0.5, .ca = 0.2},
+         kEngineOk},
+        {"Vesic phi 0 on a slope", Vesic, {.omega = 30}, {.phi = 0, .c = 0.5}, kEngineOk},
+        {"Meyerhof phi 0, inclined", Meyerhof, kLowPhiInclined, {.phi = 0, .c = 0.5},
+         kEngineOk},
+        {"Terzaghi phi 0", Terzaghi, {}, {.phi = 0, .c = 0.5}, kEngineOk},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        BearingResult r = filledRecord();
+        const int status = run(c.method, c.geometry, c.soil, r);
+        EXPECT_EQ(status, c.status);
+        if (status != c.status)
+            continue;
+        if (c.status == kEngineOk) {
+            EXPECT_GE(r.ultimateLoad, 0.0);
+            continue;
+        }
+        expectPreviousResultsKept(r);
+        expectOnlyGroups(r, {kDc});
+    }
+}
+
 TEST(EngineRecord, UndefinedCohesiveInclinationIsRefused) {
     // No adhesion: Hansen takes sqrt(-inf), Vesic divides by zero.
     for (std::int32_t method : {Hansen, Vesic}) {

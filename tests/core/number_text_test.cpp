@@ -45,6 +45,30 @@ TEST(FormatFixed, BoundsWidthAndPrecision) {
     EXPECT_EQ(formatNumbers("%.99999999999f", {1.0}), "1." + std::string(kMaxFormatDigits, '0'));
 }
 
+TEST(FormatDecimal, FixedUpToFifteenDigitsThenTheExponentForm) {
+    struct Case {
+        double value;
+        int precision;
+        int width;
+        const char* text;
+    };
+    const Case cases[] = {
+        {1.5, 2, 0, "1.50"},
+        {123456789012345.0, 0, 0, "123456789012345"},
+        {1234567890123.45, 2, 0, "1234567890123.45"},
+        {1234567890123456.0, 0, 0, "1.23456789012346e+15"},
+        {12345678901234.5, 2, 0, "1.23456789012345e+13"},
+        {1e20, 0, 8, "   1e+20"},
+        {-3.0376e284, 0, 0, "-3.0376e+284"},
+        {0.000123, 6, 0, "0.000123"},
+        {1e-30, 3, 6, " 0.000"},
+        {NAN, 2, 0, "non calcolabile"},
+        {-INFINITY, 0, 0, "non calcolabile"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(formatDecimal(c.value, c.precision, c.width), c.text) << c.text;
+}
+
 TEST(FormatNumbers, FillsTheConversionsInOrder) {
     EXPECT_EQ(formatNumbers("Nc = %8.3f    Nq=  %8.3f     Nga=  %8.3f", {30.1396, 18.4011, 15.0698}),
               "Nc =   30.140    Nq=    18.401     Nga=    15.070");

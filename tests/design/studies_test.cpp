@@ -12,6 +12,7 @@
 
 #include <boost/math/distributions/lognormal.hpp>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -194,6 +195,36 @@ TEST(MonteCarlo, RefusedSamplesCountAsFailuresAndCancelStops) {
     EXPECT_FALSE(monteCarloSpecProblem({.cov = {0, 10}}));
     EXPECT_TRUE(monteCarloSpecProblem({.cov = {0, -0.1}}));
     EXPECT_TRUE(monteCarloSpecProblem({.cov = {0, 0, std::nan("")}}));
+}
+
+// Each sample the soil dialog would refuse counts as refused: here the
+// cohesion and the unit weight spread past 99.99 kg/cm2 and 9999.9 kg/m3,
+// where Terzaghi would still give a load.
+TEST(MonteCarlo, SamplesOutsideTheFieldRangesAreRefused) {
+    const SoilData s{.gamma = 5000, .phi = 20, .delta = 20, .c = 50};
+    const MonteCarloSpec study{.samples = 4000, .method = Terzaghi, .cov = {0.5, 0, 0, 1.0}};
+    std::size_t outside = 0;
+    for (std::uint64_t i = 0; i < study.samples; ++i) {
+        const SoilData d = sampleSoil(study, s, i);
+        outside += d.c > 99.99 || d.gamma > 9999.9;
+    }
+    const auto r = runMonteCarlo(study, kFooting, s);
+    ASSERT_TRUE(r);
+    EXPECT_GT(outside, 0u);
+    EXPECT_EQ(r->refused, outside);
+}
+
+// Loads near the largest double (phi just under 90 degrees) still have a
+// finite mean and coefficient of variation.
+TEST(MonteCarlo, MomentsOfHugeLoadsStayFinite) {
+    const SoilData s{.gamma = 1800, .phi = 89, .delta = 20};
+    const auto r = runMonteCarlo({.samples = 1000, .method = Terzaghi, .cov = {0, 0.01}}, kFooting,
+                                 s, 0, true);
+    ASSERT_TRUE(r && r->mean && r->cov);
+    EXPECT_GT(*std::max_element(r->loads.begin(), r->loads.end()), 1e160);
+    EXPECT_TRUE(std::isfinite(*r->mean));
+    EXPECT_TRUE(std::isfinite(*r->cov));
+    EXPECT_GE(*r->mean, *r->p95 / static_cast<double>(r->loads.size()));
 }
 
 } // namespace

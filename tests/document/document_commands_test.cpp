@@ -63,6 +63,7 @@ void DocumentCommandsTest::init() {
     soilData = {};
     analysisSettings = {};
     bearingResult = {};
+    analysedMethod.reset();
     SetChosenApproach(nullptr);
     m_prompts.clear();
 }
@@ -116,7 +117,7 @@ void DocumentCommandsTest::requestFollowsTheRecordsAndTheChoicesOfTheRun() {
     QCOMPARE(r.projectName, std::string("plinto nord.dat"));
     QCOMPARE(r.geometry.N, 12345.0);
     QCOMPARE(r.settings.method, int(Vesic));
-    QVERIFY(!r.analysed); // the results record is still zero
+    QVERIFY(!r.analysed); // no analysis yet
     QCOMPARE(r.approach, nullptr);
     QCOMPARE(QString::fromStdString(r.date), QDate::currentDate().toString(Qt::ISODate));
 
@@ -133,14 +134,16 @@ void DocumentCommandsTest::requestFollowsTheRecordsAndTheChoicesOfTheRun() {
              kEngineOk);
     const design::Approach* ntc = design::findApproach("ntc2018");
     SetChosenApproach(ntc);
+    analysisSettings.method = Terzaghi; // chosen after the analysis
     r = CurrentReportRequest(QString());
     QVERIFY(r.analysed);
+    QCOMPARE(r.settings.method, int(Vesic));
     QCOMPARE(r.approach, ntc);
     QVERIFY(r.projectName.empty());
 }
 
 void DocumentCommandsTest::printPreviewShowsEveryPageOfTheReport() {
-    bearingResult.Nq = 1.0;
+    analysedMethod = Meyerhof;
     int pages = -1;
     bool seen = false;
     whenIdle([&] {

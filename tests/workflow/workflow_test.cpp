@@ -9,6 +9,7 @@
 #include "toolkit/tmdiclient.h"
 #include "toolkit/twinhelp.h"
 #include "workflow/commands.h"
+#include "workflow/report.h"
 #include "workflow/results_dialog.h"
 
 #include <QAbstractButton>
@@ -116,7 +117,7 @@ private slots:
     void pastingIsLimitedAsTyping();
     void soilCancelRestoresItsFields();
 
-    void analysisCancelKeepsTheClickedMethod();
+    void analysisCancelRestoresTheSettings();
     void analysisHelpShowsTheMethods();
     void enterOnAMethodStartsTheAnalysis();
     void safetyFactorRange_data();
@@ -131,6 +132,8 @@ private slots:
 
     void everyReportRunOpensAWindow();
     void reportThatCannotBeWrittenOpensNoWindow();
+    void reportBeforeAnyAnalysisWritesNothing();
+    void resultsAndReportNameTheAnalysedMethod();
 
     void typicalRoad();
 
@@ -160,6 +163,7 @@ void WorkflowTest::init() {
     soilData = SoilData{};
     analysisSettings = AnalysisSettings{};
     bearingResult = BearingResult{};
+    analysedMethod.reset();
     m_boxes = new BoxCloser;
 }
 
@@ -343,7 +347,7 @@ void WorkflowTest::soilCancelRestoresItsFields() {
     QCOMPARE(soilData.phi, 35.0);
 }
 
-void WorkflowTest::analysisCancelKeepsTheClickedMethod() {
+void WorkflowTest::analysisCancelRestoresTheSettings() {
     DialogScript script;
     script.then(DialogScript::expectCaption(QStringLiteral("Metodo di calcolo")))
         .then([](TDialog& dialog) {
@@ -353,16 +357,20 @@ void WorkflowTest::analysisCancelKeepsTheClickedMethod() {
             QCOMPARE(lineEditOf(dialog, 305)->text(), QStringLiteral("3.00"));
         })
         .then(DialogScript::press(304))
+        .then(DialogScript::type(305, "2.5"))
+        .then(DialogScript::press(303)) // the edit writes its value on leaving
         .then(DialogScript::press(IDCANCEL));
     QVERIFY(run(script, [&] { AnalysisCommand(&m_window); }));
-    QCOMPARE(analysisSettings.method, static_cast<int>(Vesic));
+    QCOMPARE(analysisSettings.method, static_cast<int>(Meyerhof));
+    QCOMPARE(analysisSettings.safetyFactor, 3.0);
     QCOMPARE(bearingResult.ultimateLoad, 0.0); // nothing ran
 
     DialogScript again;
     again
         .then([](TDialog& dialog) {
-            auto* vesic = qobject_cast<QRadioButton*>(dialog.ChildWithId(304));
-            QVERIFY(vesic != nullptr && vesic->isChecked());
+            auto* meyerhof = qobject_cast<QRadioButton*>(dialog.ChildWithId(302));
+            QVERIFY(meyerhof != nullptr && meyerhof->isChecked());
+            QCOMPARE(lineEditOf(dialog, 305)->text(), QStringLiteral("3.00"));
         })
         .then(DialogScript::press(IDCANCEL));
     QVERIFY(run(again, [&] { AnalysisCommand(&m_window); }));
@@ -428,8 +436,8 @@ void WorkflowTest::safetyFactorRange() {
     if (!accepted)
         QCOMPARE(m_boxes->boxes[0].text,
                  QStringLiteral("Valore non valido: inserire un numero tra 1.00 e 9.00"));
-    // the refused value stays: Annulla undoes nothing here
-    QCOMPARE(analysisSettings.safetyFactor, typed.toDouble());
+    // Annulla puts back the value of before
+    QCOMPARE(analysisSettings.safetyFactor, accepted ? typed.toDouble() : 3.0);
     QCOMPARE(bearingResult.ultimateLoad != 0.0, accepted);
 }
 
@@ -546,6 +554,7 @@ void WorkflowTest::resultPressuresUseTheFullBase() {
 }
 
 void WorkflowTest::everyReportRunOpensAWindow() {
+    analysedMethod = Meyerhof; // as after an analysis
     bearingResult.ultimateLoad = 1000;
     QMdiSubWindow* first = ReportCommand(m_client);
     bearingResult.ultimateLoad = 2000;
@@ -574,12 +583,62 @@ void WorkflowTest::everyReportRunOpensAWindow() {
 }
 
 void WorkflowTest::reportThatCannotBeWrittenOpensNoWindow() {
+    analysedMethod = Meyerhof;
     QVERIFY(QDir().mkdir(QStringLiteral("rel.txt"))); // a folder in the way
     QCOMPARE(ReportCommand(m_client), nullptr);
     QVERIFY(QDir().rmdir(QStringLiteral("rel.txt")));
     QCOMPARE(m_client->subWindowList().size(), 0);
     QCOMPARE(m_boxes->boxes.size(), 1);
     QCOMPARE(m_boxes->boxes[0].text, QStringLiteral("Errore nell'apertura del file !!"));
+}
+
+void WorkflowTest::reportBeforeAnyAnalysisWritesNothing() {
+    QVERIFY(writeReportFile("rel.txt", "an older report\n"));
+    // A failed run is no analysis either: Hansen's iq turns negative.
+    geometryData.N = 10000;
+    geometryData.T = 25000;
+    soilData.delta = 70;
+    DialogScript script;
+    script.then(DialogScript::press(303)).then(DialogScript::press(IDOK));
+    QVERIFY(run(script, [&] { AnalysisCommand(&m_window); }));
+    QCOMPARE(ReportCommand(m_client), nullptr);
+    QCOMPARE(m_client->subWindowList().size(), 0);
+    QCOMPARE(m_boxes->boxes.size(), 2);
+    QCOMPARE(m_boxes->boxes[0].text, QStringLiteral("Errore"));
+    QCOMPARE(m_boxes->boxes[1].text, QStringLiteral("Eseguire prima l'analisi"));
+    QCOMPARE(m_boxes->boxes[1].icon, QMessageBox::NoIcon);
+    QCOMPARE(readFilePrefix("rel.txt", 4096), std::optional<std::string>("an older report\n"));
+}
+
+// A method chosen after the analysis (Annulla here; the verification
+// dialogs write the same setting) does not rename its numbers.
+void WorkflowTest::resultsAndReportNameTheAnalysedMethod() {
+    QString shown;
+    DialogScript analysis;
+    analysis.then(DialogScript::press(303))
+        .then(DialogScript::press(IDOK))
+        .then([&](TDialog& results) {
+            auto* method = results.findChild<QLabel*>(QStringLiteral("method"));
+            QVERIFY(method != nullptr);
+            shown = method->text();
+            auto* ok = results.ChildWithId(IDOK);
+            QVERIFY(!method->geometry().intersects(ok->geometry()));
+            QVERIFY(method->fontMetrics().horizontalAdvance(shown) <= method->width());
+        })
+        .then(DialogScript::press(IDOK));
+    QVERIFY(run(analysis, [&] { AnalysisCommand(&m_window); }));
+    QCOMPARE(shown, QStringLiteral("Metodo di Hansen"));
+
+    DialogScript cancelled;
+    cancelled.then(DialogScript::press(304)).then(DialogScript::press(IDCANCEL));
+    QVERIFY(run(cancelled, [&] { AnalysisCommand(&m_window); }));
+    QCOMPARE(analysisSettings.method, static_cast<int>(Hansen));
+    analysisSettings.method = Vesic;
+    QVERIFY(ReportCommand(m_client) != nullptr);
+    const auto bytes = readFilePrefix("rel.txt", 1 << 16);
+    QVERIFY(bytes);
+    QVERIFY(bytes->find("Metodo di Hansen\n") != std::string::npos);
+    QVERIFY(bytes->find("Vesic") == std::string::npos);
 }
 
 void WorkflowTest::typicalRoad() {

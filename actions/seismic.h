@@ -34,9 +34,14 @@ SeismicCoefficients seismicCoefficients(const SeismicData& site);
 
 // Paolucci & Pecker (1997): the factors on the q, gamma and c terms of the
 // ultimate load for the inertia of the soil under the footing,
-//   zq = zgamma = (1 - kh / tan phi)^0.35, 0 when kh >= tan phi;
-//   zc = 1 - 0.32 kh.
-// With phi = 0 (undrained) zq = zgamma = 1 and only zc applies.
+//   zq = zgamma = (1 - kh / tan phi)^0.35, 0 when kh >= tan phi
+//     ("Seismic bearing capacity of shallow strip foundations on dry
+//     soils", Soils and Foundations 37(3));
+//   zc = 1 - 0.32 kh ("Soil inertia effects on the bearing capacity of
+//     rectangular foundations on cohesive soils", Engineering Structures
+//     19(8)).
+// With phi = 0 (undrained) zq = zgamma = 1 and only zc applies. kh 0.15
+// and phi 30 degrees give zq 0.9001 and zc 0.952.
 struct KinematicFactors {
     double zq = 1.0;
     double zga = 1.0;
@@ -45,8 +50,9 @@ struct KinematicFactors {
 KinematicFactors kinematicFactors(double kh, double phiDegrees);
 
 // NTC 2018 Tab. 7.11.II, shallow foundations at the SLV: bearing 2.3,
-// sliding 1.1. §7.11.5.3.1 lets bearing take 1.8 when the inertia of the
-// soil under the footing is accounted for.
+// sliding 1.1, with unit factors on actions and soil (§7.11.1). §7.11.5.3.1
+// (and Circolare 7/2019, C7.11.5.3.1) lets bearing take 1.8 when the
+// inertia of the soil under the footing is accounted for explicitly.
 inline constexpr double kSlvGammaRBearing = 2.3;
 inline constexpr double kSlvGammaRBearingKinematic = 1.8;
 inline constexpr double kSlvGammaRSliding = 1.1;
@@ -56,5 +62,15 @@ inline constexpr double kSlvGammaRSliding = 1.1;
 double slvBearingGammaR(const SeismicData& site);
 // The line every output gives about it.
 std::string_view slvBearingGammaRNote(const SeismicData& site);
+
+// Where the sources part ways, as the help page and the report state it.
+inline constexpr std::string_view kBetaSSourceNote =
+    "βs viene dalla Tab. 7.11.I delle NTC 2018, scritta per la stabilità dei pendii "
+    "(§7.11.3.5.2): la Circolare 617/2009 (C7.11.5.3.1) la indicava anche per l'effetto "
+    "cinematico sulle fondazioni, la Circolare 7/2019 lascia il coefficiente al progettista; "
+    "βs e kh si possono quindi indicare a mano.";
+inline constexpr std::string_view kKinematicSourceNote =
+    "zc = 1 − 0.32 kh è la formula di Paolucci e Pecker (1997) per i terreni coesivi e qui si "
+    "applica in ogni condizione; la Circolare 617/2009 riduceva il solo termine di Nγ.";
 
 } // namespace zolt::actions

@@ -9,7 +9,7 @@
 #include <vector>
 
 #ifndef ZOLT_DOCUMENT_MODULE_DIR
-#define ZOLT_DOCUMENT_MODULE_DIR "../lib/zolt"
+#define ZOLT_DOCUMENT_MODULE_DIR "../lib/zolt/modules"
 #endif
 
 namespace zolt::cli {

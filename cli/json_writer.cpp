@@ -1,111 +1,78 @@
 #include "cli/json_writer.h"
 
-#include "model/number_text.h"
+#include <nlohmann/json.hpp>
 
 #include <cmath>
-#include <cstdio>
+#include <cstdint>
+#include <utility>
 
 namespace zolt::cli {
 
-void JsonWriter::open(std::string_view key) {
-    if (depth_ > 0) {
-        if (!first_)
-            out_ += ',';
-        out_ += '\n';
-        out_.append(static_cast<std::size_t>(depth_) * 2, ' ');
+using Json = nlohmann::ordered_json;
+
+namespace {
+
+// An integral double goes in as an integer: the library would print 3.0 as
+// "3.0", while the shortest form, which this output has always used, is "3".
+// Below 2^53 every integer is exact and is its own shortest form; -0 stays a
+// double so that its sign reads back.
+Json numberValue(double value) {
+    if (!std::isfinite(value))
+        return nullptr;
+    constexpr double kExactIntegers = 9007199254740992.0; // 2^53
+    if (value == std::trunc(value) && std::fabs(value) < kExactIntegers &&
+        !(value == 0.0 && std::signbit(value)))
+        return static_cast<std::int64_t>(value);
+    return value;
+}
+
+} // namespace
+
+JsonWriter::JsonWriter() : root_(std::make_unique<Json>()) {}
+
+JsonWriter::~JsonWriter() = default;
+
+Json& JsonWriter::add(std::string_view key, Json value) {
+    if (open_.empty())
+        return *root_ = std::move(value);
+    Json& parent = *open_.back();
+    if (parent.is_array()) {
+        parent.push_back(std::move(value));
+        return parent.back();
     }
-    first_ = false;
-    if (!key.empty()) {
-        appendQuoted(key);
-        out_ += ": ";
-    }
+    return parent[std::string(key)] = std::move(value);
 }
 
-void JsonWriter::beginObject(std::string_view key) {
-    open(key);
-    out_ += '{';
-    ++depth_;
-    first_ = true;
-}
+void JsonWriter::beginObject(std::string_view key) { open_.push_back(&add(key, Json::object())); }
 
-void JsonWriter::close(char bracket) {
-    --depth_;
-    if (!first_) {
-        out_ += '\n';
-        out_.append(static_cast<std::size_t>(depth_) * 2, ' ');
-    }
-    out_ += bracket;
-    first_ = false;
-}
+void JsonWriter::endObject() { open_.pop_back(); }
 
-void JsonWriter::endObject() { close('}'); }
+void JsonWriter::beginArray(std::string_view key) { open_.push_back(&add(key, Json::array())); }
 
-void JsonWriter::beginArray(std::string_view key) {
-    open(key);
-    out_ += '[';
-    ++depth_;
-    first_ = true;
-}
+void JsonWriter::endArray() { open_.pop_back(); }
 
-void JsonWriter::endArray() { close(']'); }
+void JsonWriter::number(std::string_view key, double value) { add(key, numberValue(value)); }
 
-void JsonWriter::number(std::string_view key, double value) {
-    open(key);
-    out_ += std::isfinite(value) ? formatRoundTrip(value) : "null";
-}
-
-void JsonWriter::integer(std::string_view key, long long value) {
-    open(key);
-    out_ += std::to_string(value);
-}
+void JsonWriter::integer(std::string_view key, long long value) { add(key, value); }
 
 void JsonWriter::unsignedInteger(std::string_view key, unsigned long long value) {
-    open(key);
-    out_ += std::to_string(value);
+    add(key, value);
 }
 
-void JsonWriter::string(std::string_view key, std::string_view value) {
-    open(key);
-    appendQuoted(value);
-}
+void JsonWriter::string(std::string_view key, std::string_view value) { add(key, value); }
 
-void JsonWriter::null(std::string_view key) {
-    open(key);
-    out_ += "null";
-}
+void JsonWriter::null(std::string_view key) { add(key, nullptr); }
 
-void JsonWriter::boolean(std::string_view key, bool value) {
-    open(key);
-    out_ += value ? "true" : "false";
-}
+void JsonWriter::boolean(std::string_view key, bool value) { add(key, value); }
 
 void JsonWriter::optionalNumber(std::string_view key, const std::optional<double>& value) {
-    if (value)
-        number(key, *value);
-    else
-        null(key);
+    add(key, value ? numberValue(*value) : Json(nullptr));
 }
 
-void JsonWriter::appendQuoted(std::string_view value) {
-    out_ += '"';
-    for (const char ch : value) {
-        switch (ch) {
-        case '"': out_ += "\\\""; break;
-        case '\\': out_ += "\\\\"; break;
-        case '\n': out_ += "\\n"; break;
-        case '\t': out_ += "\\t"; break;
-        case '\r': out_ += "\\r"; break;
-        default:
-            if (static_cast<unsigned char>(ch) < 0x20) {
-                char escaped[8];
-                std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(ch));
-                out_ += escaped;
-            } else {
-                out_ += ch; // UTF-8 passes through
-            }
-        }
-    }
-    out_ += '"';
+std::string JsonWriter::text() const {
+    // UTF-8 passes through unescaped; a byte that is not UTF-8 becomes
+    // U+FFFD rather than an exception.
+    return root_->dump(2, ' ', false, Json::error_handler_t::replace) + '\n';
 }
 
 } // namespace zolt::cli

@@ -1,15 +1,26 @@
-// A minimal JSON writer for zolt-calc's --json output: objects, arrays,
-// strings and numbers that read back exactly.
+// zolt-calc's --json document, built with nlohmann-json in the order the
+// keys are given: objects, arrays, strings and numbers that read back
+// exactly.
 #pragma once
 
+#include <nlohmann/json_fwd.hpp>
+
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zolt::cli {
 
 class JsonWriter {
 public:
+    JsonWriter();
+    ~JsonWriter();
+    JsonWriter(const JsonWriter&) = delete;
+    JsonWriter& operator=(const JsonWriter&) = delete;
+
+    // The key is ignored inside an array.
     void beginObject(std::string_view key = {});
     void endObject();
     void beginArray(std::string_view key = {});
@@ -24,17 +35,16 @@ public:
     // The number, or null when there is none.
     void optionalNumber(std::string_view key, const std::optional<double>& value);
 
-    // The document, ending with a line break.
-    std::string text() const { return out_ + "\n"; }
+    // The document indented by two spaces, ending with a line break.
+    std::string text() const;
 
 private:
-    void open(std::string_view key);
-    void close(char bracket);
-    void appendQuoted(std::string_view value);
+    nlohmann::ordered_json& add(std::string_view key, nlohmann::ordered_json value);
 
-    std::string out_;
-    int depth_ = 0;
-    bool first_ = true;
+    std::unique_ptr<nlohmann::ordered_json> root_;
+    // The objects and arrays begun and not yet ended, innermost last. Only
+    // the innermost one grows, so the pointers to the outer ones stay valid.
+    std::vector<nlohmann::ordered_json*> open_;
 };
 
 } // namespace zolt::cli

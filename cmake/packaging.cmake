@@ -1,7 +1,8 @@
 # The Debian package of the program: `cpack -G DEB` in a build folder gives
 # zolt_<version>_<arch>.deb with the window program, zolt-calc, the desktop
-# entry, the icon, the help pages, the project file's schema and the example
-# projects. Its run-time dependencies are read
+# entry, the AppStream metainfo, the icon, the help pages, the manual pages,
+# the bash completion, the copyright, the changelog, the project file's
+# schema and the example projects. Its run-time dependencies are read
 # off the binaries by dpkg-shlibdeps, so `apt-get install ./zolt_*.deb`
 # pulls in the Qt libraries the program was built against.
 set(CPACK_PACKAGE_NAME "zolt")
@@ -28,4 +29,41 @@ set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 set(CPACK_STRIP_FILES ON)
 # Only what the program needs at run time: no test or benchmark targets
 # are installed, and nothing is installed from the sanitizer builds.
+
+# What Debian asks of every package beside the programs: the copyright in
+# machine-readable form, the changelog and the manual pages (the pages in
+# Italian, as the programs speak, for every locale and for it_IT), the last
+# two compressed as dh_compress does: gzip -9n keeps no name and no time, so
+# the same sources give the same bytes.
+find_program(ZOLT_GZIP gzip REQUIRED)
+set(zolt_gzipped_dir ${CMAKE_BINARY_DIR}/gzipped)
+set(zolt_gzipped)
+foreach(source packaging/changelog man/zolt.1 man/zolt-calc.1)
+  get_filename_component(name ${source} NAME)
+  add_custom_command(OUTPUT ${zolt_gzipped_dir}/${name}.gz
+    COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/${source} ${zolt_gzipped_dir}/${name}
+    COMMAND ${ZOLT_GZIP} -9nf ${zolt_gzipped_dir}/${name}
+    DEPENDS ${CMAKE_SOURCE_DIR}/${source}
+    VERBATIM)
+  list(APPEND zolt_gzipped ${zolt_gzipped_dir}/${name}.gz)
+endforeach()
+add_custom_target(zolt_gzipped_docs ALL DEPENDS ${zolt_gzipped})
+install(FILES packaging/copyright ${zolt_gzipped_dir}/changelog.gz DESTINATION ${CMAKE_INSTALL_DOCDIR})
+foreach(dir man1 it/man1)
+  install(FILES ${zolt_gzipped_dir}/zolt.1.gz ${zolt_gzipped_dir}/zolt-calc.1.gz
+          DESTINATION ${CMAKE_INSTALL_MANDIR}/${dir})
+endforeach()
+
+# The changelog's newest entry and the metainfo's newest release name the
+# version being packaged.
+file(STRINGS packaging/changelog zolt_changelog_top LIMIT_COUNT 1)
+file(READ resources/org.example.zolt.metainfo.xml zolt_metainfo)
+string(REGEX MATCH "<release version=\"([^\"]*)\"" zolt_release "${zolt_metainfo}")
+set(zolt_release ${CMAKE_MATCH_1})
+if(NOT zolt_changelog_top MATCHES "^zolt \\(${CPACK_PACKAGE_VERSION}\\) "
+   OR NOT zolt_release STREQUAL CPACK_PACKAGE_VERSION)
+  message(FATAL_ERROR "packaging/changelog and the metainfo's releases must start with "
+                      "version ${CPACK_PACKAGE_VERSION}")
+endif()
+
 include(CPack)

@@ -3,6 +3,7 @@
 #include "model/file_io.h"
 
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 #include <fcntl.h>
 #include <filesystem>
@@ -373,6 +374,47 @@ TEST_F(ZoltCalc, SectionsShowNoOverlongOrInfiniteNumbers) {
         EXPECT_EQ(sections.find("non calcolabile") != std::string::npos,
                   jsonValue(j.out, "cov", mc) == "null")
             << sections;
+    }
+}
+
+// A reader with the same library gets the very document back: numbers that
+// read back exactly (integers as integers, -0 with its sign), the key order,
+// and null for a value that is not finite.
+TEST_F(ZoltCalc, JsonReadsBackUnchanged) {
+    const struct {
+        std::vector<std::string> args;
+        int exitCode;
+        const char* lastKey;
+        const char* nullAt; // a JSON pointer, or none
+    } runs[] = {
+        {{"B=2", "L=3", "N=100000", "c=0.0001"}, 0, "qamm", nullptr},
+        {{"phi=0"}, 2, "qamm", "/engineResult"},
+        {{"--method", "vesic", "N=10000", "T=25000", "delta=70"}, 1, "qamm", nullptr},
+        {{"--verify", "ec7-da3", "--method", "terzaghi", "c=0.3", "N=20000"}, 0, "verification",
+         nullptr},
+        {{"--verify", "ntc2018", "phi=0"}, 2, "verification", "/verification"},
+        {{"--verify", "ec7-da1", "--size", "ratio=1.5", "N=150000", "T=10000"}, 0, "sizing",
+         nullptr},
+        {{"--compare", "phi=0", "c=0.0005"}, 0, "comparison", nullptr},
+        {{"--monte-carlo", "3000", "--cov", "phi=3", "--method", "vesic", "N=100000"}, 0,
+         "montecarlo", nullptr},
+        {{"--verify", "ntc2018", "phi=65", "c=0.1", "N=1000"}, 1, "verification",
+         "/verification/bearing/Rk"},
+    };
+    for (const auto& r : runs) {
+        std::vector<std::string> args = r.args;
+        args.push_back("--json");
+        const Outcome o = run(args);
+        SCOPED_TRACE(o.out);
+        EXPECT_EQ(o.exitCode, r.exitCode) << o.err;
+        const auto doc = nlohmann::ordered_json::parse(o.out, nullptr, false);
+        ASSERT_TRUE(doc.is_object());
+        EXPECT_EQ(doc.dump(2, ' ', false) + '\n', o.out);
+        EXPECT_EQ(doc.begin().key(), "method");
+        EXPECT_EQ((--doc.end()).key(), r.lastKey);
+        if (r.nullAt) {
+            EXPECT_TRUE(doc.at(nlohmann::ordered_json::json_pointer(r.nullAt)).is_null());
+        }
     }
 }
 

@@ -23,4 +23,43 @@ Comparison compareMethods(const GeometryData& geometry, const SoilData& soil,
     return c;
 }
 
+namespace {
+
+ConditionComparison compareCondition(const GeometryData& geometry,
+                                     const ground::GroundValues& values, double safetyFactor) {
+    ConditionComparison c;
+    c.ground = values;
+    const GeometryData g = ground::methodFooting(geometry, values);
+    const SoilData soil = values.soil();
+    c.lifted = values.uplift > 0.0 && !(g.N > 0.0);
+    if (!c.lifted && values.condition == ground::Condition::Drained)
+        c.comparison.refusal = checkInputs(g, soil);
+    const BearingOptions options = ground::methodOptions(values);
+    for (int m = Terzaghi; m <= Vesic; ++m) {
+        MethodRun& run = c.comparison.runs[static_cast<std::size_t>(m)];
+        run.method = m;
+        if (c.lifted)
+            run.engineResult = kEngineFailed;
+        if (c.lifted || c.comparison.refused())
+            continue;
+        run.engineResult =
+            computeBearing(m, g, soil, options, run.result, &run.result.ultimateLoad);
+        if (run.engineResult == kEngineOk)
+            run.pressures = pressuresOf(run.result.ultimateLoad, g.B, g.L, safetyFactor);
+    }
+    return c;
+}
+
+} // namespace
+
+GroundComparison compareOnGround(const GeometryData& geometry, const SoilData& soil,
+                                 const GroundData& ground, double safetyFactor) {
+    const ground::GroundModel model = ground::evaluateGround(ground, soil, geometry);
+    GroundComparison c;
+    c.drained = compareCondition(geometry, model.drained, safetyFactor);
+    if (model.undrained)
+        c.undrained = compareCondition(geometry, *model.undrained, safetyFactor);
+    return c;
+}
+
 } // namespace zolt::design

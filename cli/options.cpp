@@ -1,5 +1,6 @@
 #include "cli/options.h"
 
+#include "ground/ground_fields.h"
 #include "model/number_text.h"
 #include "workflow/result_rows.h"
 
@@ -32,7 +33,7 @@ bool isFlag(std::string_view name) {
 bool takesValue(std::string_view name) {
     for (const char* option : {"--method", "--safety", "--report", "--save", "--verify", "--size",
                                "--sweep", "--csv", "--monte-carlo", "--cov", "--seed", "--pdf",
-                               "--odt"})
+                               "--odt", "--save-project"})
         if (name == option)
             return true;
     return false;
@@ -181,8 +182,9 @@ std::optional<std::string> setOption(const std::string& name, const std::string&
     // The options that name an output file.
     if (value.empty())
         return "manca il nome del file dell'opzione " + name;
-    std::optional<std::string>& path = name == "--report" ? options.reportPath
-                                       : name == "--save" ? options.savePath
+    std::optional<std::string>& path = name == "--report"         ? options.reportPath
+                                       : name == "--save"         ? options.savePath
+                                       : name == "--save-project" ? options.saveProjectPath
                                        : name == "--csv"  ? options.csvPath
                                        : name == "--pdf"  ? options.pdfPath
                                                           : options.odtPath;
@@ -190,15 +192,32 @@ std::optional<std::string> setOption(const std::string& name, const std::string&
     return std::nullopt;
 }
 
+// zw and gammasat, the ground of the homogeneous soil, with the ranges of
+// the project file.
+std::optional<std::string> setGroundField(const std::string& name, const std::string& text,
+                                          double value, Options& options) {
+    const bool zw = name == "zw";
+    const double minimum = zw ? ground::kMinWaterTable : ground::kMinGammaSat;
+    const double maximum = zw ? ground::kMaxWaterTable : ground::kMaxGammaSat;
+    if (!(value >= minimum && !(value > maximum)))
+        return name + "=" + text + ": inserire un numero tra " +
+               rangeText(minimum, maximum, zw ? 2 : 1);
+    (zw ? options.waterTable : options.gammaSat) = value;
+    return std::nullopt;
+}
+
 std::optional<std::string> setField(const std::string& name, const std::string& text,
                                     Options& options) {
     const InputField* field = findInputField(name);
-    if (field == nullptr)
+    const bool groundField = name == "zw" || name == "gammasat";
+    if (field == nullptr && !groundField)
         return "campo sconosciuto: " + name +
-               " (B L D alpha omega ex ey N T gamma phi delta c ca)";
+               " (B L D alpha omega ex ey N T gamma phi delta c ca zw gammasat)";
     const auto number = parseNumber(text);
     if (!number)
         return name + ": \"" + text + "\" non e' un numero";
+    if (groundField)
+        return setGroundField(name, text, *number, options);
     if (!field->accepts(*number))
         return name + "=" + text + ": inserire un numero tra " +
                rangeText(field->minimum, field->maximum, field->decimals);
@@ -221,6 +240,7 @@ std::optional<std::string> checkCombination(Options& options) {
         const std::pair<bool, const char*> others[] = {
             {options.reportPath.has_value(), "--report"}, {options.pdfPath.has_value(), "--pdf"},
             {options.odtPath.has_value(), "--odt"},       {options.savePath.has_value(), "--save"},
+            {options.saveProjectPath.has_value(), "--save-project"},
             {options.compare, "--compare"},               {options.sizing.has_value(), "--size"},
             {options.monteCarlo.has_value(), "--monte-carlo"}};
         for (const auto& [given, name] : others)
@@ -228,7 +248,7 @@ std::optional<std::string> checkCombination(Options& options) {
                 return std::string("--sweep sostituisce l'analisi: non si combina con ") + name;
     }
     if (options.monteCarlo) {
-        options.monteCarlo->method = options.method;
+        // The method is the project's when --method is not given: set with it.
         options.monteCarlo->seed = options.seed.value_or(1);
         if (options.covText)
             if (auto refused = parseCovs(*options.covText, options.monteCarlo->cov))

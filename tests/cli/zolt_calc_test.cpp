@@ -395,7 +395,7 @@ TEST_F(ZoltCalc, JsonReadsBackUnchanged) {
         {{"--verify", "ntc2018", "phi=0"}, 2, "verification", "/verification"},
         {{"--verify", "ec7-da1", "--size", "ratio=1.5", "N=150000", "T=10000"}, 0, "sizing",
          nullptr},
-        {{"--compare", "phi=0", "c=0.0005"}, 0, "comparison", nullptr},
+        {{"--compare", "phi=0", "c=0.0005"}, 0, "comparisonUndrained", nullptr},
         {{"--monte-carlo", "3000", "--cov", "phi=3", "--method", "vesic", "N=100000"}, 0,
          "montecarlo", nullptr},
         {{"--verify", "ntc2018", "phi=65", "c=0.1", "N=1000"}, 1, "verification",

@@ -1,5 +1,6 @@
 #include "design/comparison.h"
 
+#include "design/verification.h"
 #include "engine/bearing_capacity.h"
 #include "workflow/input_checks.h"
 
@@ -31,7 +32,7 @@ ConditionComparison compareCondition(const GeometryData& geometry,
     c.ground = values;
     const GeometryData g = ground::methodFooting(geometry, values);
     const SoilData soil = values.soil();
-    c.lifted = values.uplift > 0.0 && !(g.N > 0.0);
+    c.lifted = liftsFooting(geometry, values);
     if (!c.lifted && values.condition == ground::Condition::Drained)
         c.comparison.refusal = checkInputs(g, soil);
     const BearingOptions options = ground::methodOptions(values);

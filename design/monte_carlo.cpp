@@ -3,6 +3,7 @@
 #include "design/normal.h"
 #include "design/order_statistics.h"
 #include "design/parallel.h"
+#include "design/verification.h"
 #include "engine/bearing_capacity.h"
 #include "workflow/input_checks.h"
 #include "workflow/input_fields.h"
@@ -255,7 +256,7 @@ runCondition(const MonteCarloSpec& study, const GeometryData& geometry,
     MonteCarloResult r;
     r.samples = study.samples;
     const GeometryData footing = ground::methodFooting(geometry, values);
-    if (values.uplift > 0.0 && !(footing.N > 0.0)) {
+    if (liftsFooting(geometry, values)) {
         r.lifted = true;
         r.failures = study.samples;
         summarise(r);
@@ -344,6 +345,7 @@ std::optional<GroundMonteCarlo> runMonteCarloOnGround(const MonteCarloSpec& stud
     if (monteCarloSpecProblem(study))
         return std::nullopt;
     GroundMonteCarlo g;
+    g.ground = ground::evaluateGround(ground, soil, geometry);
     if (!hasGroundModel(ground)) {
         // The dry homogeneous soil is its own ground model, q = gamma D:
         // the described samples, without evaluating it a million times.
@@ -354,8 +356,7 @@ std::optional<GroundMonteCarlo> runMonteCarloOnGround(const MonteCarloSpec& stud
         return g;
     }
     const ground::Profile profile = ground::buildProfile(ground, soil);
-    const ground::GroundModel model =
-        ground::evaluateGround(profile, geometry.B, geometry.L, geometry.D);
+    const ground::GroundModel& model = g.ground;
     auto drained =
         runCondition(study, geometry, model.drained, profile.layered ? nullptr : &profile, soil,
                      threads, keepLoads, control);

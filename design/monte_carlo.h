@@ -80,6 +80,7 @@ std::optional<MonteCarloResult> runMonteCarlo(const MonteCarloSpec& study,
 // ground model at the project's footing; a failure is an ultimate load
 // below the normal force the soil carries (N - U drained, N undrained).
 struct GroundMonteCarlo {
+    ground::GroundModel ground; // the conditions' values at the project's soil
     MonteCarloResult drained;
     std::optional<MonteCarloResult> undrained;
     // The condition with the higher probability of failure; the drained

@@ -72,7 +72,7 @@ ConditionInputs inputsOf(const GeometryData& g, const ground::GroundValues& valu
     in.footing = ground::methodFooting(g, values);
     in.soil = values.soil();
     in.options = ground::methodOptions(values);
-    in.lifted = values.uplift > 0.0 && !(in.footing.N > 0.0);
+    in.lifted = liftsFooting(g, values);
     return in;
 }
 

@@ -128,6 +128,10 @@ double conditionUtilisation(const Verification& v) {
 
 } // namespace
 
+bool liftsFooting(const GeometryData& footing, const ground::GroundValues& values) {
+    return values.uplift > 0.0 && !(ground::methodFooting(footing, values).N > 0.0);
+}
+
 ConditionVerification verifyCondition(const Approach& approach, int method,
                                       const GeometryData& footing,
                                       const ground::GroundValues& values) {
@@ -145,7 +149,7 @@ ConditionVerification verifyCondition(const Approach& approach, int method,
     if (v.refused())
         return c;
     v.design = designSoil(soil, approach.soil);
-    c.lifted = values.uplift > 0.0 && !(g.N > 0.0);
+    c.lifted = liftsFooting(footing, values);
     if (c.lifted) {
         // No soil carries the base: there is no resistance to compute.
         c.notes.emplace_back(kLiftedNote);

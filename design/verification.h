@@ -106,6 +106,10 @@ inline constexpr std::string_view kLiftedNote = "la falda solleva la fondazione:
 inline constexpr std::string_view kDrainedSlidingNote =
     "strato di posa senza cu: lo scorrimento è quello della condizione drenata";
 
+// True when the water lifts `footing` in the condition `values`: U > 0 and
+// N - U <= 0 (the dry N = 0 lifts nothing).
+bool liftsFooting(const GeometryData& footing, const ground::GroundValues& values);
+
 struct ConditionVerification {
     // The values the methods ran on: condition, q, gamma, phi, c, delta,
     // ca (kg/m2, kg/m3, degrees, kg/cm2), U (kg) and the ground model's notes.

@@ -113,11 +113,9 @@ Analysis analyse(const Project& p, const Options& o) {
     if (o.verify != nullptr)
         a.verification = design::verifyOnGround(*o.verify, method, p.geometry, a.ground);
     if (o.sizing)
-        a.sizing =
-            design::sizeOnGround(*o.verify, method, p.geometry, p.soil, ground, *o.sizing);
+        a.sizing = design::sizeOnGround(*o.verify, method, p.geometry, p.soil, ground, *o.sizing);
     if (o.compare)
-        a.comparison =
-            design::compareOnGround(p.geometry, p.soil, ground, p.settings.safetyFactor);
+        a.comparison = design::compareOnGround(p.geometry, p.soil, ground, p.settings.safetyFactor);
     if (o.monteCarlo)
         a.monteCarlo = design::runMonteCarloOnGround(*o.monteCarlo, p.geometry, p.soil, ground);
     return a;

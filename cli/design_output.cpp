@@ -96,13 +96,14 @@ std::string ruleHeading(std::string_view rule) {
 // The values the methods ran on, in the program's units and in SI.
 std::string groundValuesText(const ground::GroundValues& g) {
     return "Valori del terreno: q = " + formatDecimal(g.q, 0) + " Kg/mq (" +
-           formatDecimal(design::kilopascalsOfKgPerSquareMetre(g.q), 2) + " kPa)  \u03b3 = " +
-           formatDecimal(g.gamma, 1) + " Kg/mc (" +
-           formatDecimal(design::kilonewtonsPerCubicMetre(g.gamma), 2) + " kN/mc)\n  \u03c6 = " +
-           formatDecimal(g.phi, 2) + "\u00b0  c = " + formatDecimal(g.c, 3) + " Kg/cmq  \u03b4 = " +
-           formatDecimal(g.delta, 2) + "\u00b0  ca = " + formatDecimal(g.ca, 3) +
-           " Kg/cmq  U = " + formatDecimal(g.uplift, 0) + " Kg (" +
-           formatDecimal(kilonewtons(g.uplift), 2) + " kN)\n";
+           formatDecimal(design::kilopascalsOfKgPerSquareMetre(g.q), 2) +
+           " kPa)  \u03b3 = " + formatDecimal(g.gamma, 1) + " Kg/mc (" +
+           formatDecimal(design::kilonewtonsPerCubicMetre(g.gamma), 2) +
+           " kN/mc)\n  \u03c6 = " + formatDecimal(g.phi, 2) +
+           "\u00b0  c = " + formatDecimal(g.c, 3) +
+           " Kg/cmq  \u03b4 = " + formatDecimal(g.delta, 2) +
+           "\u00b0  ca = " + formatDecimal(g.ca, 3) + " Kg/cmq  U = " + formatDecimal(g.uplift, 0) +
+           " Kg (" + formatDecimal(kilonewtons(g.uplift), 2) + " kN)\n";
 }
 
 std::string conditionText(const design::ConditionVerification& c, bool outcomeLine) {
@@ -137,9 +138,9 @@ std::string verificationText(const design::GroundVerification& gv) {
     const design::Verification& v = gv.drained.verification;
     std::string t = "Verifica SLU: " + std::string(gv.approach->label) + '\n';
     t += std::string(design::kDesignActionsNote) + '\n';
-    t += std::string(methodTitle(gv.method)) + "; coefficienti parziali \u03b3R,v = " +
-         formatDecimal(gv.approach->gammaRv, 2) + ", \u03b3R,h = " +
-         formatDecimal(gv.approach->gammaRh, 2) + "; parametri del terreno " +
+    t += std::string(methodTitle(gv.method)) +
+         "; coefficienti parziali \u03b3R,v = " + formatDecimal(gv.approach->gammaRv, 2) +
+         ", \u03b3R,h = " + formatDecimal(gv.approach->gammaRh, 2) + "; parametri del terreno " +
          std::string(gv.approach->soilSet) + "\n\n";
     const bool both = gv.undrained.has_value();
     t += conditionText(gv.drained, both);
@@ -179,8 +180,9 @@ std::string sizingText(const design::GroundSizing& s) {
 namespace {
 
 std::string comparisonTable(const design::Comparison& c) {
-    std::string t = "Metodo     Carico limite (Kg)  Qult (Kg/cmq)  Qamm (Kg/cmq)        Nc        Nq       Nga"
-                    "       Nc'       Nq'      Nga'\n";
+    std::string t =
+        "Metodo     Carico limite (Kg)  Qult (Kg/cmq)  Qamm (Kg/cmq)        Nc        Nq       Nga"
+        "       Nc'       Nq'      Nga'\n";
     for (const design::MethodRun& run : c.runs) {
         t += padRight(std::string(methodName(run.method)), 10);
         if (run.engineResult != 0) {

@@ -31,9 +31,9 @@ bool isFlag(std::string_view name) {
 }
 
 bool takesValue(std::string_view name) {
-    for (const char* option : {"--method", "--safety", "--report", "--save", "--verify", "--size",
-                               "--sweep", "--csv", "--monte-carlo", "--cov", "--seed", "--pdf",
-                               "--odt", "--save-project"})
+    for (const char* option :
+         {"--method", "--safety", "--report", "--save", "--verify", "--size", "--sweep", "--csv",
+          "--monte-carlo", "--cov", "--seed", "--pdf", "--odt", "--save-project"})
         if (name == option)
             return true;
     return false;
@@ -185,9 +185,9 @@ std::optional<std::string> setOption(const std::string& name, const std::string&
     std::optional<std::string>& path = name == "--report"         ? options.reportPath
                                        : name == "--save"         ? options.savePath
                                        : name == "--save-project" ? options.saveProjectPath
-                                       : name == "--csv"  ? options.csvPath
-                                       : name == "--pdf"  ? options.pdfPath
-                                                          : options.odtPath;
+                                       : name == "--csv"          ? options.csvPath
+                                       : name == "--pdf"          ? options.pdfPath
+                                                                  : options.odtPath;
     path = value;
     return std::nullopt;
 }
@@ -238,10 +238,13 @@ std::optional<std::string> checkCombination(Options& options) {
     if (options.sweep) {
         // The sweep replaces the analysis: nothing it would leave out is taken.
         const std::pair<bool, const char*> others[] = {
-            {options.reportPath.has_value(), "--report"}, {options.pdfPath.has_value(), "--pdf"},
-            {options.odtPath.has_value(), "--odt"},       {options.savePath.has_value(), "--save"},
+            {options.reportPath.has_value(), "--report"},
+            {options.pdfPath.has_value(), "--pdf"},
+            {options.odtPath.has_value(), "--odt"},
+            {options.savePath.has_value(), "--save"},
             {options.saveProjectPath.has_value(), "--save-project"},
-            {options.compare, "--compare"},               {options.sizing.has_value(), "--size"},
+            {options.compare, "--compare"},
+            {options.sizing.has_value(), "--size"},
             {options.monteCarlo.has_value(), "--monte-carlo"}};
         for (const auto& [given, name] : others)
             if (given)

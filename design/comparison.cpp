@@ -32,7 +32,11 @@ ConditionComparison compareCondition(const GeometryData& geometry,
     c.ground = values;
     const GeometryData g = ground::methodFooting(geometry, values);
     const SoilData soil = values.soil();
+    c.rule = ground::conditionRule(values.condition);
+    c.notes = values.notes;
     c.lifted = liftsFooting(geometry, values);
+    if (c.lifted)
+        c.notes.emplace_back(kLiftedNote);
     if (!c.lifted && values.condition == ground::Condition::Drained)
         c.comparison.refusal = checkInputs(g, soil);
     const BearingOptions options = ground::methodOptions(values);

@@ -9,6 +9,9 @@
 
 #include <array>
 #include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
 
 namespace zolt::design {
 
@@ -33,6 +36,8 @@ Comparison compareMethods(const GeometryData& geometry, const SoilData& soil,
 // The four methods in one condition of the ground model.
 struct ConditionComparison {
     ground::GroundValues ground; // the values the methods ran on
+    std::string_view rule;       // ground::conditionRule(ground.condition)
+    std::vector<std::string> notes; // the ground model's notes, then the lifted footing's
     // U > 0 and N - U <= 0: the water lifts the footing and no method is
     // run (each run has engineResult 1 and no values).
     bool lifted = false;

@@ -4,6 +4,7 @@
 // Target: under 5 ms each. The save routine flushes the file and its
 // folder to disk, which on a real disk costs more than all the rest: the
 // same save of a 112-byte data file shows that floor.
+#include "bench/twenty_layers.h"
 #include "model/file_io.h"
 #include "model/project_file.h"
 
@@ -19,18 +20,7 @@ namespace {
 
 using namespace zolt;
 
-ProjectDocument twentyLayers() {
-    ProjectDocument d;
-    d.geometry = {2.5, 3.0, 1.5, 0.0, 0.0, 0.1, 0.05, 260000.0, 15000.0};
-    d.design.info = {"Plinto P1", "Committente", "Località", "Progettista", "Note sul progetto."};
-    d.design.ground.waterTable = 2.3;
-    for (int i = 0; i < 20; ++i)
-        d.design.ground.layers.push_back({"Strato " + std::to_string(i + 1), 0.75 + 0.01 * i,
-                                          1700.0 + 7.5 * i, 1900.0 + 9.25 * i, 24.0 + 0.5 * i,
-                                          16.0 + 0.25 * i, 0.01 * (i % 4), 0.005 * (i % 4),
-                                          0.1 * (i % 3), ""});
-    return d;
-}
+using bench::twentyLayers;
 
 std::string scratch(const char* name) {
     return (std::filesystem::temp_directory_path() /

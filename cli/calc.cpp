@@ -149,7 +149,7 @@ std::string sectionsText(const Analysis& a, const Options& o, bool groundModel) 
     return t;
 }
 
-// Below the described report, which stays the dry homogeneous analysis.
+// Below the calculation report, which stays the dry homogeneous analysis.
 constexpr const char* kGroundReportNote =
     "Nota: la relazione non tiene conto della falda n\u00e9 della stratigrafia; la verifica e gli "
     "studi s\u00ec\n";

@@ -31,12 +31,12 @@ bool isFlag(std::string_view name) {
 }
 
 bool takesValue(std::string_view name) {
-    for (const char* option :
-         {"--method", "--safety", "--report", "--save", "--verify", "--size", "--sweep", "--csv",
-          "--monte-carlo", "--cov", "--seed", "--pdf", "--odt", "--save-project"})
+    for (const char* option : {"--method", "--safety", "--report", "--save", "--verify", "--size",
+                               "--sweep", "--csv", "--monte-carlo", "--cov", "--seed", "--pdf",
+                               "--odt"})
         if (name == option)
             return true;
-    return false;
+    return name == "--save-project";
 }
 
 // A whole decimal number without sign, as counts and seeds are written.
@@ -182,12 +182,15 @@ std::optional<std::string> setOption(const std::string& name, const std::string&
     // The options that name an output file.
     if (value.empty())
         return "manca il nome del file dell'opzione " + name;
-    std::optional<std::string>& path = name == "--report"         ? options.reportPath
-                                       : name == "--save"         ? options.savePath
-                                       : name == "--save-project" ? options.saveProjectPath
-                                       : name == "--csv"          ? options.csvPath
-                                       : name == "--pdf"          ? options.pdfPath
-                                                                  : options.odtPath;
+    if (name == "--save-project") {
+        options.saveProjectPath = value;
+        return std::nullopt;
+    }
+    std::optional<std::string>& path = name == "--report" ? options.reportPath
+                                       : name == "--save" ? options.savePath
+                                       : name == "--csv"  ? options.csvPath
+                                       : name == "--pdf"  ? options.pdfPath
+                                                          : options.odtPath;
     path = value;
     return std::nullopt;
 }
@@ -238,17 +241,15 @@ std::optional<std::string> checkCombination(Options& options) {
     if (options.sweep) {
         // The sweep replaces the analysis: nothing it would leave out is taken.
         const std::pair<bool, const char*> others[] = {
-            {options.reportPath.has_value(), "--report"},
-            {options.pdfPath.has_value(), "--pdf"},
-            {options.odtPath.has_value(), "--odt"},
-            {options.savePath.has_value(), "--save"},
-            {options.saveProjectPath.has_value(), "--save-project"},
-            {options.compare, "--compare"},
-            {options.sizing.has_value(), "--size"},
+            {options.reportPath.has_value(), "--report"}, {options.pdfPath.has_value(), "--pdf"},
+            {options.odtPath.has_value(), "--odt"},       {options.savePath.has_value(), "--save"},
+            {options.compare, "--compare"},               {options.sizing.has_value(), "--size"},
             {options.monteCarlo.has_value(), "--monte-carlo"}};
         for (const auto& [given, name] : others)
             if (given)
                 return std::string("--sweep sostituisce l'analisi: non si combina con ") + name;
+        if (options.saveProjectPath)
+            return "--sweep sostituisce l'analisi: non si combina con --save-project";
     }
     if (options.monteCarlo) {
         // The method is the project's when --method is not given: set with it.

@@ -348,7 +348,7 @@ std::optional<GroundMonteCarlo> runMonteCarloOnGround(const MonteCarloSpec& stud
     g.ground = ground::evaluateGround(ground, soil, geometry);
     if (!hasGroundModel(ground)) {
         // The dry homogeneous soil is its own ground model, q = gamma D:
-        // the described samples, without evaluating it a million times.
+        // the samples on SoilData, without evaluating it a million times.
         auto r = runMonteCarlo(study, geometry, soil, threads, keepLoads, control);
         if (!r)
             return std::nullopt;

@@ -13,6 +13,7 @@
 #include "studies/studiescommands.h"
 #include "verification/verificationcommands.h"
 #include "workflow/commands.h"
+#include "workflow/input_changes.h"
 
 #include <QFile>
 #include <QIcon>
@@ -101,6 +102,8 @@ void TPanApp::InitMainWindow() {
     auto* frame = new TDecoratedMDIFrame(QString::fromUtf8(FrameTitle), MenuId, Client,
                                          /*trackMenuSelection=*/true);
     frame->SetIcon(programIcon());
+    // F1 where no window has a page of its own: the contents.
+    SetHelpContext(frame, kHelpFile, 0);
     SetMainWindow(frame);
     SetClientWindow(Client);
 
@@ -130,6 +133,9 @@ bool TPanApp::EvCommand(int id) {
         if (entry.id != id)
             continue;
         (this->*entry.handler)();
+        // Whatever the command wrote into the records, the result windows
+        // computed before learn of it.
+        zolt::AnnounceInputChanges();
         // The keyboard goes back to the main window after the command's
         // dialogs, also where no window manager hands the activation back.
         QWidget* frame = GetMainWindow();
@@ -172,10 +178,11 @@ void TPanApp::CmFileOpen() {
         return;
     if (!FileDialog || !FileDialog(GetMainWindow(), TFileDialogKind::Open, FileData))
         return;
-    if (zolt::ReadDataFile(localPath(FileData.FileName)))
+    const zolt::DataFileRead read = zolt::ReadDataFile(localPath(FileData.FileName));
+    if (read)
         MarkDataSaved();
     else
-        ShowMessageBox(QString::fromUtf8(zolt::kOpenErrorText));
+        ShowMessageBox(QString::fromStdString(read.messageText()));
 }
 
 bool TPanApp::SaveData() {

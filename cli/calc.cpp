@@ -12,10 +12,21 @@
 #include "workflow/report.h"
 #include "workflow/result_rows.h"
 
+#include "model/file_io.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstdlib>
 #include <ctime>
+#include <iterator>
 #include <optional>
 #include <string_view>
+#include <sys/stat.h>
 #include <utility>
+
+#ifndef ZOLT_VERSION
+#error "ZOLT_VERSION must give the program's version"
+#endif
 
 namespace zolt::cli {
 namespace {
@@ -29,7 +40,7 @@ constexpr const char* kUsage =
     "               [--sweep NOME=DA:A:PUNTI [--csv FILE]]\n"
     "               [PROGETTO.zolt | PROGETTO.dat] [NOME=VALORE ...]\n"
     "\n"
-    "Calcola la capacita' portante di una fondazione superficiale.\n"
+    "Calcola la capacit\u00e0 portante di una fondazione superficiale.\n"
     "Si parte dai valori iniziali del programma; un progetto (file .zolt: dati, metodo,\n"
     "coefficiente di sicurezza, stratigrafia e falda) o un file dati di 112 byte (ogni\n"
     "altro nome) li sostituisce, poi ogni NOME=VALORE imposta un campo con i limiti della\n"
@@ -44,11 +55,12 @@ constexpr const char* kUsage =
     "  --report   scrive anche la relazione nel FILE (Windows-1252)\n"
     "  --pdf, --odt  scrivono la relazione completa (PDF o testo ODF)\n"
     "  --json     stampa un oggetto JSON con ingressi, controlli e risultati\n"
+    "  --version  stampa la versione del programma\n"
     "\n"
-    "La relazione e' quella del terreno omogeneo asciutto; verifica e studi tengono conto\n"
+    "La relazione \u00e8 quella del terreno omogeneo asciutto; verifica e studi tengono conto\n"
     "di stratigrafia e falda (condizione drenata, e non drenata dove uno strato ha cu).\n"
     "\n"
-    "Verifica SLU di capacita' portante e scorrimento (Ed <= Rd):\n"
+    "Verifica SLU di capacit\u00e0 portante e scorrimento (Ed <= Rd):\n"
     "  --verify   ntc2018 (NTC 2018, A1+M1+R3), ec7-da1 (A1+M1+R1), ec7-da2 (A1+M1+R2),\n"
     "             ec7-da3 (A1+M2+R3); N e T sono assunti come azioni di progetto (A1)\n"
     "  --size     larghezza minima B (passo 0.01 m) che soddisfa la verifica, con L\n"
@@ -67,7 +79,28 @@ constexpr const char* kUsage =
     "Uscita: 0 eseguito (e verifica soddisfatta), 1 \"Errore\" del calcolo,\n"
     "2 controlli preliminari non superati (messaggi su stderr), 3 ingresso non valido,\n"
     "4 verifica non soddisfatta o nessuna larghezza trovata da --size.\n"
-    "I file sono scritti solo quando l'uscita e' 0.\n";
+    "I file sono scritti solo quando l'uscita \u00e8 0, dopo l'uscita standard.\n"
+    "\n"
+    "Scrittura dei file:\n"
+    "  un file nuovo, o che un file nuovo sostituisce con modi, proprietario e gruppo,\n"
+    "  nasce come file temporaneo nella sua cartella e prende il suo nome in un passo\n"
+    "  solo (rename): resta sempre il vecchio contenuto o il nuovo, intero;\n"
+    "  un file con altri collegamenti fisici, in una cartella di sola lettura, di un\n"
+    "  altro utente in una cartella sticky o di cui un file nuovo non conserverebbe\n"
+    "  proprietario e gruppo viene riscritto sul posto, uno scrittore alla volta\n"
+    "  (flock): lo spazio \u00e8 riservato prima (fallocate) e ogni errore segnalato\n"
+    "  prima della scrittura (spazio, permessi, sola lettura) lascia il vecchio\n"
+    "  contenuto intero; solo un'interruzione forzata (kill -9) durante la scrittura\n"
+    "  stessa pu\u00f2 lasciarlo in parte vecchio e in parte nuovo (e, dove il file\n"
+    "  system non riserva spazio, un disco che si riempie proprio allora);\n"
+    "  una destinazione che non \u00e8 un file regolare (/dev/null, /dev/stdout, una pipe,\n"
+    "  una FIFO) o che \u00e8 un flusso standard riceve i byte direttamente, dopo\n"
+    "  quanto il programma vi ha stampato.\n"
+    "  Un'interruzione forzata tra la creazione del nome temporaneo e il rename lascia\n"
+    "  un file .zolt-<pid>-XXXXXX nella cartella: lo rimuove il primo salvataggio\n"
+    "  successivo in quella cartella, di zolt o di zolt-calc.\n"
+    "  Un collegamento simbolico in una cartella condivisa con il bit sticky (/tmp) \u00e8\n"
+    "  seguito solo se \u00e8 dell'utente o del proprietario della cartella.\n";
 
 // The inputs of the run: the start values, a project or data file, then
 // NAME=VALUE and the options.
@@ -97,9 +130,65 @@ struct Analysis {
 CalcRun badInput(const std::string& problem) {
     CalcRun run;
     run.exitCode = kExitBadInput;
-    run.err = "zolt-calc: " + problem + '\n';
+    run.err = "zolt-calc: " + shownOnTerminal(problem) + '\n';
     return run;
 }
+
+// The length of the valid UTF-8 sequence at the start of `text`, and its
+// code point; 0 for a byte that starts none.
+std::size_t utf8Sequence(std::string_view text, char32_t& point) {
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    const unsigned char lead = byte(0);
+    const std::size_t length = lead >= 0xF0 && lead <= 0xF4  ? 4
+                               : lead >= 0xE0                ? 3
+                               : lead >= 0xC2 && lead < 0xE0 ? 2
+                                                             : 0;
+    if (length == 0 || text.size() < length)
+        return 0;
+    point = lead & (0x7F >> length);
+    for (std::size_t i = 1; i < length; ++i) {
+        if ((byte(i) & 0xC0) != 0x80)
+            return 0;
+        point = (point << 6) | (byte(i) & 0x3F);
+    }
+    const char32_t smallest[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (point < smallest[length] || point > 0x10FFFF || (point >= 0xD800 && point <= 0xDFFF))
+        return 0;
+    return length;
+}
+
+void appendEscaped(std::string& out, std::string_view bytes) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    for (const char ch : bytes) {
+        const auto b = static_cast<unsigned char>(ch);
+        out += "\\x";
+        out += kHex[b >> 4];
+        out += kHex[b & 0xF];
+    }
+}
+
+} // namespace
+
+std::string shownOnTerminal(std::string_view text) {
+    std::string out;
+    while (!text.empty()) {
+        const auto b = static_cast<unsigned char>(text.front());
+        std::size_t length = 1;
+        char32_t point = b;
+        if (b >= 0x80)
+            length = utf8Sequence(text, point);
+        // C0 and C1 controls, DEL, and bytes of no character: the terminal
+        // would act on them (escape sequences) or show garbage.
+        if (length == 0 || point < 0x20 || (point >= 0x7F && point < 0xA0))
+            appendEscaped(out, text.substr(0, std::max<std::size_t>(length, 1)));
+        else
+            out.append(text.substr(0, length));
+        text.remove_prefix(std::max<std::size_t>(length, 1));
+    }
+    return out;
+}
+
+namespace {
 
 Analysis analyse(const Project& p, const Options& o) {
     Analysis a;
@@ -170,8 +259,11 @@ bool isProjectFileName(const std::string& path) {
 // message of a refusal.
 std::optional<std::string> loadProject(const std::string& path, Project& p) {
     if (!isProjectFileName(path)) {
-        if (!readDataFile(path, p.geometry, p.soil))
-            return std::string(kOpenErrorText) + " (" + path + ")";
+        const DataFileRead read = readDataFile(path, p.geometry, p.soil);
+        if (read.outcome == DataFileRead::Outcome::NotOpened)
+            return std::string(kOpenErrorText) + " (" + path + ": " + read.reason + ")";
+        if (read.outcome == DataFileRead::Outcome::Invalid)
+            return read.messageText() + " (" + path + ")";
         return std::nullopt;
     }
     ProjectDocument document;
@@ -247,20 +339,72 @@ std::string jsonText(const Project& p, const Analysis& a, const Options& o) {
     return json.text();
 }
 
-// Today's date in the local time zone, YYYY-MM-DD.
+// Seconds as SOURCE_DATE_EPOCH gives them: a whole number, no sign.
+std::optional<long long> parseCount(std::string_view text) {
+    long long value = 0;
+    const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || result.ec != std::errc() || result.ptr != text.data() + text.size() ||
+        value < 0)
+        return std::nullopt;
+    return value;
+}
+
+// Today's date in the local time zone, YYYY-MM-DD; the date of
+// SOURCE_DATE_EPOCH (seconds since 1970, UTC) when that is set, so that
+// a document can be made again byte for byte.
 std::string todayText() {
-    const std::time_t now = std::time(nullptr);
     std::tm local{};
-    localtime_r(&now, &local);
+    const char* fixed = std::getenv("SOURCE_DATE_EPOCH");
+    const auto epoch = fixed != nullptr ? parseCount(fixed) : std::nullopt;
+    if (epoch) {
+        const auto when = static_cast<std::time_t>(*epoch);
+        gmtime_r(&when, &local);
+    } else {
+        const std::time_t now = std::time(nullptr);
+        localtime_r(&now, &local);
+    }
     char text[16];
     std::strftime(text, sizeof text, "%Y-%m-%d", &local);
     return text;
 }
 
+bool isStream(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode) && !S_ISDIR(info.st_mode);
+}
+
+// An output that names the project or another output would destroy it:
+// refused, whatever else the run would do. Devices, pipes and FIFOs may
+// take several outputs, one after the other.
+std::optional<std::string> sameFileProblem(const Options& o) {
+    const std::pair<const char*, const std::optional<std::string>*> outputs[] = {
+        {"--report", &o.reportPath},
+        {"--pdf", &o.pdfPath},
+        {"--odt", &o.odtPath},
+        {"--save", &o.savePath},
+        {"--csv", &o.csvPath}};
+    for (std::size_t i = 0; i < std::size(outputs); ++i) {
+        const auto& [name, path] = outputs[i];
+        if (!*path)
+            continue;
+        if (o.projectPath && sameFile(**path, *o.projectPath))
+            return std::string(name) + " " + **path + ": \u00e8 il file del progetto " +
+                   *o.projectPath + ", che andrebbe perso";
+        for (std::size_t j = 0; j < i; ++j) {
+            const auto& [otherName, other] = outputs[j];
+            if (*other && !isStream(**path) && sameFile(**path, **other))
+                return std::string(name) + " " + **path + ": \u00e8 lo stesso file di " +
+                       otherName + " " + **other;
+        }
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
-std::string openErrorLine(const std::string& path) {
-    return "zolt-calc: " + std::string(kOpenErrorText) + " (" + path + ")\n";
+std::string openErrorLine(const std::string& path, const std::string& reason) {
+    return "zolt-calc: " +
+           shownOnTerminal(std::string(kOpenErrorText) + " (" + path + ": " + reason + ")") + "\n";
 }
 
 CalcRun runCalc(const std::vector<std::string>& args, const ReportRenderer& renderer) {
@@ -272,6 +416,12 @@ CalcRun runCalc(const std::vector<std::string>& args, const ReportRenderer& rend
         run.out = kUsage;
         return run;
     }
+    if (options.version) {
+        run.out = "zolt-calc " ZOLT_VERSION "\n";
+        return run;
+    }
+    if (const auto refused = sameFileProblem(options))
+        return badInput(*refused);
 
     Project p;
     if (options.projectPath)

@@ -9,6 +9,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace zolt::cli {
@@ -42,7 +43,13 @@ using ReportRenderer = std::function<std::optional<std::string>(
 // the documents of --pdf and --odt (without one they are refused).
 CalcRun runCalc(const std::vector<std::string>& args, const ReportRenderer& renderer = {});
 
-// The line on standard error for an output file that cannot be written.
-std::string openErrorLine(const std::string& path);
+// The line on standard error for an output file that cannot be written,
+// with the reason (fileErrorText).
+std::string openErrorLine(const std::string& path, const std::string& reason);
+
+// `text` as a message may show it on a terminal: control characters (C0,
+// DEL, C1) and bytes that are no UTF-8 as \xNN, so that an argument's
+// escape sequences are never sent raw.
+std::string shownOnTerminal(std::string_view text);
 
 } // namespace zolt::cli

@@ -7,6 +7,7 @@
 #include "workflow/result_rows.h"
 
 #include <charconv>
+#include <cmath>
 
 namespace zolt::cli {
 
@@ -247,12 +248,17 @@ std::string monteCarloConditionText(const design::MonteCarloSpec& study,
          " senza carico calcolabile\n";
     t += "Pf = " + probabilityText(r.pf) + "   intervallo al 95 %: [" + probabilityText(r.pfLow) +
          ", " + probabilityText(r.pfHigh) + "]\n";
+    // A single sample bounds beta by an infinity.
+    const auto bound = [](double value) {
+        return std::isinf(value) ? std::string(value < 0 ? "-\u221e" : "+\u221e")
+                                 : formatDecimal(value, 3);
+    };
     if (r.beta)
         t += "\u03b2 = " + formatDecimal(*r.beta, 3) + '\n';
     else if (r.betaAbove)
-        t += "\u03b2 > " + formatDecimal(*r.betaAbove, 3) + " (nessuna rottura nei campioni)\n";
+        t += "\u03b2 > " + bound(*r.betaAbove) + " (nessuna rottura nei campioni)\n";
     else if (r.betaBelow)
-        t += "\u03b2 < " + formatDecimal(*r.betaBelow, 3) + " (tutti i campioni a rottura)\n";
+        t += "\u03b2 < " + bound(*r.betaBelow) + " (tutti i campioni a rottura)\n";
     else
         t += "\u03b2 " + std::string(kNoNumberText) + '\n'; // null in JSON
     if (!r.mean)

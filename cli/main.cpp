@@ -2,7 +2,8 @@
 // order that never leaves a file behind a failed run. The files are
 // prepared first (a file that cannot be written stops the run before
 // anything is printed), the standard output goes next, and the files appear
-// only once it went through.
+// only once it went through. A closed standard stream is /dev/null opened
+// for reading: printing to it fails, and the run with it.
 #include "cli/calc.h"
 #include "cli/document_module.h"
 #include "model/file_io.h"
@@ -24,9 +25,11 @@ int finish(const zolt::cli::CalcRun& run) {
     using namespace zolt::cli;
     std::vector<zolt::StagedFile> staged;
     for (const OutputFile& file : run.files) {
-        auto prepared = zolt::StagedFile::prepare(file.path, file.bytes);
+        int error = 0;
+        auto prepared = zolt::StagedFile::prepare(file.path, file.bytes, &error);
         if (!prepared) {
-            writeAll(stderr, openErrorLine(file.path));
+            writeAll(stderr,
+                     openErrorLine(file.path, zolt::fileErrorText(error, zolt::FileAccess::Write)));
             return kExitBadInput;
         }
         staged.push_back(std::move(*prepared));
@@ -42,8 +45,11 @@ int finish(const zolt::cli::CalcRun& run) {
         for (std::size_t i = 0; i < staged.size(); ++i) {
             if (staged[i].inPlace() != inPlace)
                 continue;
-            if (!staged[i].commit()) {
-                writeAll(stderr, openErrorLine(run.files[i].path));
+            int error = 0;
+            if (!staged[i].commit(&error)) {
+                writeAll(stderr,
+                         openErrorLine(run.files[i].path,
+                                       zolt::fileErrorText(error, zolt::FileAccess::Write)));
                 return kExitBadInput;
             }
         }
@@ -53,6 +59,10 @@ int finish(const zolt::cli::CalcRun& run) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // Before any file is opened: a file that got descriptor 1 would receive
+    // the standard output's bytes.
+    if (!zolt::openClosedStandardStreams())
+        return zolt::cli::kExitBadInput;
     const std::vector<std::string> args(argv + 1, argv + argc);
     return finish(zolt::cli::runCalc(args, zolt::cli::renderWithDocumentModule));
 }

@@ -4,9 +4,10 @@
 #include "model/number_text.h"
 #include "workflow/result_rows.h"
 
+#include <algorithm>
 #include <charconv>
-#include <utility>
 #include <string_view>
+#include <utility>
 
 namespace zolt::cli {
 
@@ -27,7 +28,7 @@ bool isFieldName(std::string_view text) {
 
 // The options that take no value.
 bool isFlag(std::string_view name) {
-    return name == "--help" || name == "--json" || name == "--compare";
+    return name == "--help" || name == "--version" || name == "--json" || name == "--compare";
 }
 
 bool takesValue(std::string_view name) {
@@ -51,6 +52,8 @@ template <class Unsigned> std::optional<Unsigned> parseCount(std::string_view te
 std::optional<std::string> setFlag(const std::string& name, Options& options) {
     if (name == "--help")
         options.help = true;
+    else if (name == "--version")
+        options.version = true;
     else if (name == "--json")
         options.json = true;
     else
@@ -154,7 +157,7 @@ std::optional<std::string> setOption(const std::string& name, const std::string&
     if (name == "--safety") {
         const auto number = parseNumber(value);
         if (!number)
-            return "--safety: \"" + value + "\" non e' un numero";
+            return "--safety: \"" + value + "\" non \u00e8 un numero";
         if (!(*number >= kMinSafetyFactor && *number <= kMaxSafetyFactor))
             return "--safety " + value + ": inserire un numero tra " +
                    rangeText(kMinSafetyFactor, kMaxSafetyFactor, 2);
@@ -218,7 +221,7 @@ std::optional<std::string> setField(const std::string& name, const std::string& 
                " (B L D alpha omega ex ey N T gamma phi delta c ca zw gammasat)";
     const auto number = parseNumber(text);
     if (!number)
-        return name + ": \"" + text + "\" non e' un numero";
+        return name + ": \"" + text + "\" non \u00e8 un numero";
     if (groundField)
         return setGroundField(name, text, *number, options);
     if (!field->accepts(*number))
@@ -267,8 +270,13 @@ std::optional<std::string> checkCombination(Options& options) {
 
 std::optional<std::string> parseArguments(const std::vector<std::string>& args, Options& options) {
     bool optionsEnded = false;
+    std::vector<std::string> given; // the options with a value, each at most once
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
+        // "-h", "-x" or "-": options nobody knows, not names of files (a
+        // file of such a name comes after "--", or as ./-h).
+        if (!optionsEnded && arg.starts_with("-") && !arg.starts_with("--"))
+            return "opzione sconosciuta: " + arg + " (vedere --help)";
         if (!optionsEnded && arg.starts_with("--")) {
             if (arg == "--") {
                 optionsEnded = true;
@@ -289,6 +297,10 @@ std::optional<std::string> parseArguments(const std::vector<std::string>& args, 
             }
             if (!takesValue(name))
                 return "opzione sconosciuta: " + name + " (vedere --help)";
+            // A second value would silently win over the first.
+            if (std::find(given.begin(), given.end(), name) != given.end())
+                return "l'opzione " + name + " \u00e8 data pi\u00f9 di una volta";
+            given.push_back(name);
             if (!value) {
                 if (i + 1 >= args.size())
                     return "manca il valore dell'opzione " + name;

@@ -25,6 +25,7 @@ struct Options {
     std::optional<double> safetyFactor; // --safety; none: the project's (3.0 without one)
     bool json = false;
     bool help = false;
+    bool version = false;
     std::optional<std::string> reportPath;
     std::optional<std::string> savePath;
     std::optional<std::string> saveProjectPath; // --save-project

@@ -9,6 +9,15 @@ TOvDialog::TOvDialog(QWidget* parent, int resId) : TDialog(parent, resId) {}
 
 TOvDialog::~TOvDialog() = default;
 
+namespace {
+const QString kHelpFile = QStringLiteral("zolt.hlp");
+}
+
+void TOvDialog::SetupWindow() {
+    SetHelpContext(this, kHelpFile, HelpContext);
+    TDialog::SetupWindow();
+}
+
 void TOvDialog::TransferToControls() {
     TransferData(tdSetData);
 }
@@ -27,7 +36,7 @@ void TOvDialog::CmOk() {
 }
 
 void TOvDialog::CmHelp() {
-    WinHelp(this, QStringLiteral("zolt.hlp"), HELP_CONTEXT, HelpContext);
+    WinHelp(this, kHelpFile, HELP_CONTEXT, HelpContext);
 }
 
 bool TOvDialog::PreProcessKey(QKeyEvent* event) {

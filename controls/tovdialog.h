@@ -1,7 +1,7 @@
 // The base of the program's help-aware dialogs.
 //
-// Its help (command CM_HELP, or the message WM_OVHELP, answered with 0)
-// opens the help file "zolt.hlp" at the dialog's HelpContext. Enter is not
+// Its help (command CM_HELP, the message WM_OVHELP, answered with 0, or
+// F1) opens the help file "zolt.hlp" at the dialog's HelpContext. Enter is not
 // the dialog's: it reaches the focused control, so the number fields move
 // along the field order with it; only on a radio button, which has no use
 // for it, Enter presses the default button (or the focused push button).
@@ -26,6 +26,8 @@ public:
 
     unsigned long GetHelpContext() const { return HelpContext; }
 
+    // Also gives F1 the dialog's HelpContext.
+    void SetupWindow() override;
     // Every control object loads its value from its variable.
     virtual void TransferToControls();
     virtual void CreateControls() = 0;

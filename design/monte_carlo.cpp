@@ -166,12 +166,15 @@ void summarise(MonteCarloResult& r) {
     const ProportionInterval interval = clopperPearson(r.failures, r.samples, kConfidence);
     r.pfLow = interval.low;
     r.pfHigh = interval.high;
+    // One sample bounds nothing (pf < 1, pf > 0): the bound is then
+    // infinite, and still stated as for any other count.
+    constexpr double kUnbounded = std::numeric_limits<double>::infinity();
     if (r.failures == 0) {
-        if (const auto z = normalQuantile(1.0 / n))
-            r.betaAbove = -*z;
+        const auto z = normalQuantile(1.0 / n);
+        r.betaAbove = z ? -*z : -kUnbounded;
     } else if (r.failures == r.samples) {
-        if (const auto z = normalQuantile(1.0 - 1.0 / n))
-            r.betaBelow = -*z;
+        const auto z = normalQuantile(1.0 - 1.0 / n);
+        r.betaBelow = z ? -*z : kUnbounded;
     } else if (const auto z = normalQuantile(r.pf)) {
         r.beta = -*z;
     }

@@ -48,8 +48,8 @@ struct MonteCarloResult {
     double pfLow = 0.0;       // 95 % interval (Clopper-Pearson)
     double pfHigh = 0.0;
     std::optional<double> beta;      // -Phi^-1(pf), for 0 < pf < 1
-    std::optional<double> betaAbove; // pf = 0: beta exceeds -Phi^-1(1/samples)
-    std::optional<double> betaBelow; // pf = 1: beta is below -Phi^-1(1 - 1/samples)
+    std::optional<double> betaAbove; // pf = 0: beta exceeds -Phi^-1(1/samples) (-inf for 1)
+    std::optional<double> betaBelow; // pf = 1: beta is below -Phi^-1(1 - 1/samples) (+inf for 1)
     // The ultimate load over the samples that have one, kg; none without any.
     std::optional<double> mean, cov, p05, p50, p95;
     // Those loads, in no particular order (kept on request, for plots).

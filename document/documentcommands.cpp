@@ -6,6 +6,7 @@
 #include "model/project.h"
 #include "toolkit/tfiledialog.h"
 #include "toolkit/tmessagebox.h"
+#include "toolkit/twinhelp.h"
 #include "verification/approach_choice.h"
 
 #include <QDate>
@@ -13,18 +14,32 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QScreen>
+
+#include <algorithm>
 
 namespace zolt {
 
 namespace {
 
+// The print preview's share of the screen, per cent, and its width per
+// its height: about an A4 page fitted to the width, with the tool bar.
+constexpr int kPreviewScreenShare = 90;
+constexpr int kPreviewWidthPerHeight = 90;
+
 const QString kPdfFilter = QStringLiteral("Documento PDF (*.pdf)");
 const QString kOdtFilter = QStringLiteral("Testo ODF (*.odt)");
+// F1 in the file dialog and in the print preview.
+constexpr unsigned long kFullReportHelpContext = 116;
+constexpr unsigned long kPrintHelpContext = 117;
 
 QString askWithDialog(QWidget* owner, const QString& suggested) {
     QFileDialog dialog(owner, QStringLiteral("Relazione completa"));
+    SetHelpContext(&dialog, QStringLiteral("zolt.hlp"), kFullReportHelpContext);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilters({kPdfFilter, kOdtFilter});
     dialog.setDefaultSuffix(QStringLiteral("pdf"));
@@ -95,8 +110,22 @@ void PrintReportCommand(QWidget* owner, const QString& projectFileName) {
     printer.setDocName(QStringLiteral("Relazione di calcolo"));
     QPrintPreviewDialog preview(&printer, owner);
     preview.setWindowTitle(QStringLiteral("Stampa relazione"));
+    SetHelpContext(&preview, QStringLiteral("zolt.hlp"), kPrintHelpContext);
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
                      [&request](QPrinter* target) { document::paintFullReport(request, *target); });
+    // A page's text is read at the screen's full height with the page as
+    // wide as the window: Qt's own start (a small window, the whole page
+    // in it) leaves the text too small to read.
+    if (QScreen* screen = owner != nullptr ? owner->screen() : QGuiApplication::primaryScreen()) {
+        const QRect room = screen->availableGeometry();
+        const int height = room.height() * kPreviewScreenShare / 100;
+        const int width = std::min(room.width() * kPreviewScreenShare / 100,
+                                   height * kPreviewWidthPerHeight / 100);
+        preview.resize(width, height);
+        preview.move(room.center() - QPoint(width / 2, height / 2));
+    }
+    if (auto* pages = preview.findChild<QPrintPreviewWidget*>())
+        pages->setZoomMode(QPrintPreviewWidget::FitToWidth);
     preview.exec();
 }
 

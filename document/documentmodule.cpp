@@ -7,7 +7,14 @@
 
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QHashFunctions>
 
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <system_error>
 #include <type_traits>
 
 namespace {
@@ -23,6 +30,61 @@ void chooseOffscreenPlatform() {
 // Qt's diagnostics (fonts, platform) are not zolt-calc's to print; a
 // failure shows as the entry's result.
 void dropMessage(QtMsgType, const QMessageLogContext&, const QString&) {}
+
+// Qt's start looks into the session's runtime folder, and makes
+// /tmp/runtime-<user> where none is set, left behind for good. Without
+// one, the render gets a private folder of its own, gone when it ends.
+class RuntimeFolder {
+public:
+    RuntimeFolder() {
+        if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
+            return;
+        const char* tmp = std::getenv("TMPDIR");
+        std::string pattern =
+            std::string(tmp != nullptr && *tmp != '\0' ? tmp : "/tmp") + "/zolt-runtime-XXXXXX";
+        if (::mkdtemp(pattern.data()) == nullptr)
+            return;
+        path_ = pattern;
+        ::setenv("XDG_RUNTIME_DIR", path_.c_str(), 1);
+    }
+    ~RuntimeFolder() {
+        if (path_.empty())
+            return;
+        ::unsetenv("XDG_RUNTIME_DIR");
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    RuntimeFolder(const RuntimeFolder&) = delete;
+    RuntimeFolder& operator=(const RuntimeFolder&) = delete;
+
+private:
+    std::string path_;
+};
+
+// The writers stamp the local time, whose zone would change the length of
+// the PDF's date: UTC for the render, the zone of before afterwards.
+class UtcClock {
+public:
+    UtcClock() {
+        const char* zone = std::getenv("TZ");
+        if (zone != nullptr)
+            previous_ = zone;
+        ::setenv("TZ", "UTC0", 1);
+        ::tzset();
+    }
+    ~UtcClock() {
+        if (previous_)
+            ::setenv("TZ", previous_->c_str(), 1);
+        else
+            ::unsetenv("TZ");
+        ::tzset();
+    }
+    UtcClock(const UtcClock&) = delete;
+    UtcClock& operator=(const UtcClock&) = delete;
+
+private:
+    std::optional<std::string> previous_;
+};
 
 bool render(const zolt::document::ReportRequest& request, int format, std::string& bytes) {
     const auto document = zolt::document::renderFullReport(
@@ -53,6 +115,12 @@ zolt_document_render_v1(const zolt::document::ReportRequest* request, int format
 
     const QtMessageHandler previous = qInstallMessageHandler(dropMessage);
     chooseOffscreenPlatform();
+    // The order in which the PDF writer lists its fonts follows Qt's hash
+    // seed, random in every process: a fixed one, so that the same report
+    // is the same bytes (its time stamps are set in renderFullReport).
+    QHashSeed::setDeterministicGlobalSeed();
+    const RuntimeFolder runtime;
+    const UtcClock utc;
     static int argc = 1;
     static char name[] = "zolt-calc";
     static char* argv[] = {name, nullptr};

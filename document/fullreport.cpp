@@ -1,6 +1,7 @@
 #include "document/fullreport.h"
 
 #include "document/reportdocument.h"
+#include "document/stamps.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QBuffer>
@@ -135,7 +136,14 @@ std::optional<std::string> renderFullReport(const ReportRequest& request, Report
     }
     buffer.close();
     const QByteArray& bytes = buffer.data();
-    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    std::string document(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    // The writers stamp the moment of writing; the report's date makes the
+    // same report the same bytes. A stamp of an unknown form stays.
+    if (format == ReportFormat::Pdf)
+        stampPdfDate(document, request.date);
+    else
+        stampZipDates(document, request.date);
+    return document;
 }
 
 } // namespace zolt::document

@@ -76,11 +76,13 @@ FormulaGroup commonQuantities(const ReportRequest& r, const ReportCalculation& c
                    formatFixed(cq.theta, 4) + " rad (" +
                        formatFixed(cq.theta * kDegreesPerRadian, 2) + "\u00b0)");
     if (hansenOrVesic && b.inclined) {
-        rows.add("H = |T|\u00b7L", std::fabs(g.T) * g.L, 1);
+        // Both loads times the full length L, as the engine takes them.
+        rows.add("H = |T|\u00b7L", std::fabs(g.T) * g.L, 1, "Kg\u00b7m");
         if (b.cohesive)
-            rows.add("V* = 0 (\u03c6 = 0)", cq.Vstar, 1);
+            rows.add("V* = 0 (\u03c6 = 0)", cq.Vstar, 1, "Kg\u00b7m");
         else
-            rows.add("V* = A\u2032\u00b7c_{a}/tan \u03c6 + N\u00b7L (c_{a} in Kg/mq)", cq.Vstar, 1);
+            rows.add("V* = A\u2032\u00b7c_{a}/tan \u03c6 + N\u00b7L (c_{a} in Kg/mq)", cq.Vstar, 1,
+                     "Kg\u00b7m");
         if (method == Vesic)
             rows.factor("m = (B/L + 2)/(B/L + 1)", (g.B / g.L + 2.0) / (g.B / g.L + 1.0));
     }
@@ -345,7 +347,9 @@ std::vector<std::string> reportNotes(const ReportRequest& request,
                         "attraverso l'area efficace A\u2032.");
     if (request.settings.method == Meyerhof && (g.alpha != 0.0 || g.omega != 0.0))
         notes.push_back("Il metodo di Meyerhof non considera le inclinazioni \u03b1 e \u03c9.");
-    notes.push_back(std::string(design::kDesignActionsNote) + ".");
+    // The verification states it where it uses it.
+    if (!calculation.verification || calculation.verification->refused())
+        notes.push_back(std::string(design::kDesignActionsNote) + ".");
     return notes;
 }
 

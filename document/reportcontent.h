@@ -59,7 +59,7 @@ std::vector<FormulaGroup> methodFormulas(const ReportRequest& request,
 
 // The notes: no analysis yet, the pre-check messages or the engine's
 // "Errore", the eccentricity notes, what the method leaves out, and the
-// line on design actions.
+// line on design actions unless the verification states it.
 std::vector<std::string> reportNotes(const ReportRequest& request,
                                      const ReportCalculation& calculation);
 

@@ -190,7 +190,8 @@ public:
                 }
                 QTextCursor c = cell.firstCursorPosition();
                 QTextBlockFormat block;
-                block.setAlignment(shaded ? Qt::AlignLeft : columns[col].alignment);
+                // A heading stands over its column's values, aligned as they are.
+                block.setAlignment(columns[col].alignment);
                 c.setBlockFormat(block);
                 QTextCharFormat chars = bodyFormat();
                 chars.setFontPointSize(kTablePoints);
@@ -579,8 +580,13 @@ void verificationSection(Writer& w, const ReportCalculation& c) {
 }
 
 void notesSection(Writer& w, const ReportRequest& r, const ReportCalculation& c) {
+    // Nothing to add to the sections above: no section, rather than a
+    // heading alone, or alone on a last page.
+    const std::vector<std::string> notes = reportNotes(r, c);
+    if (notes.empty())
+        return;
     w.heading(QStringLiteral("7. Note"));
-    w.bullets(reportNotes(r, c));
+    w.bullets(notes);
 }
 
 } // namespace

@@ -1,7 +1,7 @@
-// The full calculation report as a QTextDocument: title, the seven
-// sections and the drawings, laid out in units of kLayoutDpi whatever
-// the device it ends up on, so that the PDF, the printer and the ODF text
-// get the very same document.
+// The full calculation report as a QTextDocument: title, six sections,
+// the notes when there is anything to note, and the drawings, laid out in
+// units of kLayoutDpi whatever the device it ends up on, so that the PDF,
+// the printer and the ODF text get the very same document.
 #pragma once
 
 #include "document/report_request.h"

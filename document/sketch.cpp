@@ -18,12 +18,9 @@ constexpr double kInnerMargin = 1.0;       // between the drawing and its frame
 constexpr double kArrowLength = 13.0;      // a force arrow, whatever the force
 constexpr double kShearLift = 3.0;         // T drawn this far above the load point
 constexpr double kDimensionOffset = 7.0;   // first dimension line from the outline
-constexpr double kDimensionStep = 7.0;     // between stacked dimension lines
+constexpr double kDimensionStep = 7.0;     // at least, between stacked dimension lines
 constexpr double kExtensionGap = 1.0;      // extension line starts off the outline
 constexpr double kExtensionOvershoot = 1.5; // and ends past the dimension line
-// Where an outer dimension's extension lines start: past the label of the
-// inner one (its offset, the label's gap and a line of text).
-constexpr double kOuterExtensionStart = 12.0;
 constexpr double kLabelGap = 1.2;          // text off its line
 constexpr double kAngleRadius = 9.0;       // angle arcs
 constexpr double kReferenceLength = 12.0;  // horizontal reference of an angle
@@ -115,6 +112,69 @@ SketchText textBeside(SketchPoint at, SketchPoint side, std::string text) {
     return t;
 }
 
+// `t` moved `distance` mm further along the unit vector `side`.
+SketchText pushed(SketchText t, SketchPoint side, double distance) {
+    t.anchor = t.anchor + distance * side;
+    return t;
+}
+
+// Whether the segment from `a` to `b` passes through the inside of `r`
+// (Liang and Barsky's clipping of the segment against the rectangle).
+bool crosses(SketchPoint a, SketchPoint b, const SketchRect& r) {
+    const double dx = b.x - a.x;
+    const double dy = b.y - a.y;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {a.x - r.x, r.right() - a.x, a.y - r.y, r.bottom() - a.y};
+    double enter = 0.0;
+    double leave = 1.0;
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0.0) {
+            if (q[i] < 0.0)
+                return false;
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0.0)
+            enter = std::max(enter, t);
+        else
+            leave = std::min(leave, t);
+        if (enter >= leave)
+            return false;
+    }
+    return true;
+}
+
+bool overlaps(const SketchRect& a, const SketchRect& b) {
+    return a.x < b.right() && b.x < a.right() && a.y < b.bottom() && b.y < a.bottom();
+}
+
+// The highest point on the page (the least y) of the segments over the
+// columns from `x0` to `x1`; +infinity when none passes there.
+double highestWithin(const std::vector<std::pair<SketchPoint, SketchPoint>>& segments, double x0,
+                     double x1) {
+    double top = std::numeric_limits<double>::infinity();
+    for (const auto& [a, b] : segments) {
+        const double left = std::max(x0, std::min(a.x, b.x));
+        const double right = std::min(x1, std::max(a.x, b.x));
+        if (left > right)
+            continue;
+        if (a.x == b.x) {
+            top = std::min({top, a.y, b.y});
+            continue;
+        }
+        for (const double x : {left, right})
+            top = std::min(top, a.y + (b.y - a.y) * (x - a.x) / (b.x - a.x));
+    }
+    return top;
+}
+
+// A label's box less this much on every side may not meet a line: a line
+// that only touches the box's edge leaves the letters clear.
+constexpr double kTouchTolerance = 0.05;
+// How far a label may be moved off its first place, in steps, mm.
+constexpr double kPushStep = 1.5;
+constexpr int kPushSteps = 4;
+
 // Builds one drawing at `scale` (mm per m) around a world origin at the
 // page origin; world y grows upwards.
 class Builder {
@@ -130,20 +190,88 @@ public:
     }
 
     // A dimension of the segment from `a` to `b`, drawn `offset` mm away on
-    // the side of the unit normal `side`, with its extension lines.
-    // The label of a vertical dimension runs along it, so that stacked
-    // dimensions never put their labels side by side. An outer dimension's
-    // extension lines start past the inner one's label, never across it.
-    void dimension(SketchPoint a, SketchPoint b, SketchPoint side, double offset, std::string text) {
+    // the side of the unit normal `side`, with its extension lines from
+    // `start` mm off the segment. The label of a vertical dimension runs
+    // along it, so that stacked dimensions never put their labels side by
+    // side. Returns how far from the segment the label may reach: an outer
+    // dimension goes past that, its extension lines starting beyond it.
+    double dimension(SketchPoint a, SketchPoint b, SketchPoint side, double offset, std::string text,
+                     double start = kExtensionGap) {
         const SketchPoint da = a + offset * side;
         const SketchPoint db = b + offset * side;
         const double reach = offset + kExtensionOvershoot;
-        const double start = offset > kDimensionOffset ? kOuterExtensionStart : kExtensionGap;
         line(a + start * side, a + reach * side, LineStyle::Thin);
         line(b + start * side, b + reach * side, LineStyle::Thin);
         SketchText label = textBeside(midpoint(da, db), side, std::move(text));
         label.upright = side.y == 0.0;
-        m_sketch.dimensions.push_back({da, db, std::move(label)});
+        label = offLine(label, da, side);
+        dimensionLabel(da, db, side, label);
+        // Its first two places: beside its line, or past the extension lines.
+        return offset + reachOf(label, da, side) + kExtensionOvershoot;
+    }
+
+    // How far beyond the line through `on` the box of `t` reaches along the
+    // unit vector `side`.
+    static double reachOf(const SketchText& t, SketchPoint on, SketchPoint side) {
+        const SketchRect r = t.box();
+        double far = -std::numeric_limits<double>::infinity();
+        for (const SketchPoint corner : {SketchPoint{r.x, r.y}, SketchPoint{r.right(), r.y},
+                                         SketchPoint{r.x, r.bottom()}, SketchPoint{r.right(), r.bottom()}}) {
+            const SketchPoint d = corner - on;
+            far = std::max(far, d.x * side.x + d.y * side.y);
+        }
+        return far;
+    }
+
+    // `t` moved along `side` until its box keeps kLabelGap off the line
+    // through `on` square to `side`: a box beside a line that is not level
+    // or upright would otherwise reach across it with a corner.
+    static SketchText offLine(const SketchText& t, SketchPoint on, SketchPoint side) {
+        const SketchRect r = t.box();
+        double near = std::numeric_limits<double>::infinity();
+        for (const SketchPoint corner : {SketchPoint{r.x, r.y}, SketchPoint{r.right(), r.y},
+                                         SketchPoint{r.x, r.bottom()}, SketchPoint{r.right(), r.bottom()}}) {
+            const SketchPoint d = corner - on;
+            near = std::min(near, d.x * side.x + d.y * side.y);
+        }
+        return near < kLabelGap ? pushed(t, side, kLabelGap - near) : t;
+    }
+
+    // A dimension from `a` to `b` whose label lies on the side of the unit
+    // vector `side`. A label longer than its dimension, or a dimension
+    // that is not level, would meet the extension lines or the dimension
+    // line: the label then moves past the extension lines' ends, or beside
+    // the dimension line, beyond one of its ends.
+    void dimensionLabel(SketchPoint a, SketchPoint b, SketchPoint side, const SketchText& label) {
+        std::vector<SketchText> places{label, pushed(label, side, kExtensionOvershoot)};
+        const double length = std::hypot(b.x - a.x, b.y - a.y);
+        if (length > 0.0) {
+            const SketchPoint along = (1.0 / length) * (b - a);
+            for (const auto& [end, away] : {std::pair{b, along}, std::pair{a, -1.0 * along}}) {
+                SketchText beside = textBeside(end, away, label.text);
+                beside.upright = label.upright;
+                places.push_back(beside);
+            }
+        }
+        for (int step = 1; step <= kPushSteps; ++step)
+            places.push_back(pushed(label, side, kExtensionOvershoot + step * kPushStep));
+        m_pending.push_back({m_sketch.dimensions.size(), true, std::move(places)});
+        m_sketch.dimensions.push_back({a, b, label});
+    }
+
+    // A text and the places it may take instead, in order: the first that
+    // no line crosses and no other text covers (see settle()).
+    void text(std::vector<SketchText> places) {
+        m_pending.push_back({m_sketch.texts.size(), false, places});
+        m_sketch.texts.push_back(places.front());
+    }
+
+    // `t` and the same text moved further along `side`, step by step.
+    static std::vector<SketchText> pushedAway(const SketchText& t, SketchPoint side) {
+        std::vector<SketchText> places{t};
+        for (int step = 1; step <= kPushSteps; ++step)
+            places.push_back(pushed(t, side, step * kPushStep));
+        return places;
     }
 
     // An arc of `radius` mm round `centre` from page angle `from` over
@@ -154,15 +282,83 @@ public:
             arc.points.push_back(centre +
                                  kAngleRadius * direction(from + sweep * i / kArcSegments));
         m_sketch.polylines.push_back(std::move(arc));
-        // Past the reference lines, which end at kReferenceLength.
+        // Past the reference lines, which end at kReferenceLength; a narrow
+        // angle leaves no room between them, and the label goes past the
+        // end of one, on either side of it.
         const SketchPoint middle = direction(from + 0.5 * sweep);
-        m_sketch.texts.push_back(
-            textBeside(centre + kReferenceLength * middle, middle, std::move(text)));
+        std::vector<SketchText> places =
+            pushedAway(textBeside(centre + kReferenceLength * middle, middle, text), middle);
+        std::vector<SketchText> pastRays;
+        for (const double ray : {from, from + sweep}) {
+            const SketchPoint along = direction(ray);
+            for (const VerticalAlign vertical : {VerticalAlign::Bottom, VerticalAlign::Top}) {
+                SketchText t = textBeside(centre + kReferenceLength * along, along, text);
+                t.vertical = vertical;
+                pastRays.push_back(t);
+            }
+        }
+        places.insert(places.end(), pastRays.begin(), pastRays.end());
+        // Lines close on both sides of a ray (a shallow base under the
+        // ground's surface): further up or down.
+        for (int step = 1; step <= kPushSteps; ++step)
+            for (const SketchText& t : pastRays)
+                places.push_back(pushed(t, {0.0, t.vertical == VerticalAlign::Bottom ? -1.0 : 1.0},
+                                        step * kPushStep));
+        this->text(std::move(places));
+    }
+
+    // Every text at the first of its places that no stroked line crosses
+    // and no text placed before it covers; a text with no such place
+    // keeps its first. The dimensions' labels go first.
+    Sketch settle() {
+        std::vector<std::pair<SketchPoint, SketchPoint>> strokes;
+        for (const SketchLine& l : m_sketch.lines)
+            strokes.emplace_back(l.a, l.b);
+        for (const SketchPolyline& p : m_sketch.polylines)
+            for (std::size_t i = 1; i < p.points.size(); ++i)
+                strokes.emplace_back(p.points[i - 1], p.points[i]);
+        for (const SketchArrow& a : m_sketch.arrows)
+            strokes.emplace_back(a.tail, a.head);
+        for (const SketchDimension& d : m_sketch.dimensions)
+            strokes.emplace_back(d.a, d.b);
+        for (const SketchPolygon& p : m_sketch.polygons)
+            if (p.fill != FillStyle::Soil) // the soil is filled, not stroked
+                for (std::size_t i = 0; i < p.points.size(); ++i)
+                    strokes.emplace_back(p.points[i], p.points[(i + 1) % p.points.size()]);
+
+        std::vector<SketchRect> taken;
+        const auto clear = [&](const SketchText& t) {
+            const SketchRect box = t.box();
+            const SketchRect inner{box.x + kTouchTolerance, box.y + kTouchTolerance,
+                                   box.width - 2.0 * kTouchTolerance,
+                                   box.height - 2.0 * kTouchTolerance};
+            for (const auto& [a, b] : strokes)
+                if (crosses(a, b, inner))
+                    return false;
+            return std::none_of(taken.begin(), taken.end(),
+                                [&](const SketchRect& r) { return overlaps(r, inner); });
+        };
+        std::stable_partition(m_pending.begin(), m_pending.end(),
+                              [](const Pending& p) { return p.dimension; });
+        for (const Pending& p : m_pending) {
+            const auto place = std::find_if(p.places.begin(), p.places.end(), clear);
+            const SketchText& chosen = place != p.places.end() ? *place : p.places.front();
+            (p.dimension ? m_sketch.dimensions[p.index].label : m_sketch.texts[p.index]) = chosen;
+            taken.push_back(chosen.box());
+        }
+        return std::move(m_sketch);
     }
 
 private:
+    struct Pending {
+        std::size_t index; // into the dimensions or the texts
+        bool dimension;
+        std::vector<SketchText> places;
+    };
+
     double m_scale;
     Sketch m_sketch;
+    std::vector<Pending> m_pending;
 };
 
 void transform(Sketch& sketch, const std::function<SketchPoint(SketchPoint)>& f, double emFactor) {
@@ -286,8 +482,28 @@ Sketch buildSection(const GeometryData& g, const SectionInput& in, double scale)
     // Ground: level over the footing, then the slope from a crest to its
     // right; an overhanging slope (omega > 90) leans back towards the
     // footing, hence the gap that grows with the depth.
-    const double groundLeft = minX - kGroundLeft * in.B;
-    const double crest = maxX + kCrestGap * in.B + kCrestGapPerDepth * (in.D + in.t);
+    // Room on the left of the base for alpha's label, between the base
+    // and the depth's dimension, and on the side of T's tail for T and
+    // its label, clear of the depth's dimension and of the slope.
+    const auto widthOf = [](std::string text) {
+        SketchText t;
+        t.text = std::move(text);
+        return t.box().width;
+    };
+    double groundLeft = minX - kGroundLeft * in.B;
+    double crest = maxX + kCrestGap * in.B + kCrestGapPerDepth * (in.D + in.t);
+    if (in.alpha != 0.0) {
+        const double room = kReferenceLength + 2.0 * kLabelGap + widthOf(degrees("\u03b1", g.alpha));
+        groundLeft = std::min(groundLeft, corners[0].first - room / scale);
+    }
+    const double shear = finiteOr(g.T, 0.0);
+    if (shear != 0.0) {
+        const double room = kArrowLength + 0.5 * widthOf(force("T", g.T)) + kLabelGap;
+        if (shear > 0.0)
+            groundLeft = std::min(groundLeft, px - room / scale);
+        else
+            crest = std::max(crest, px + room / scale);
+    }
     const double slopeLength = std::max(in.B, in.D + in.t);
     const double w = in.omega * kPi / 180.0;
     const double endX = in.omega > 0.0 ? crest + slopeLength * std::cos(w) : crest + 0.6 * in.B;
@@ -305,35 +521,69 @@ Sketch buildSection(const GeometryData& g, const SectionInput& in, double scale)
     b.sketch().polygons.push_back(footing);
     // The centre line just past the footing, clear of the load's label.
     const SketchPoint axisOut{vx, -vy}; // v on the page
-    b.line(page(0.0, 0.0) - kAxisOvershoot * axisOut, page(0.0, in.t) + kAxisOvershoot * axisOut,
-           LineStyle::Axis);
+    const SketchPoint axisBottom = page(0.0, 0.0) - kAxisOvershoot * axisOut;
+    const SketchPoint axisTop = page(0.0, in.t) + kAxisOvershoot * axisOut;
+    b.line(axisBottom, axisTop, LineStyle::Axis);
 
     const SketchPoint load = b.at(px, py);
     if (std::fabs(in.ex) > half)
         b.line(page(in.ex > 0.0 ? half : -half, in.t), load, LineStyle::Dashed);
 
     // Loads: N straight down onto the load point, T level just above it,
-    // its head on N's line.
-    b.sketch().arrows.push_back({load + SketchPoint{0.0, -kArrowLength}, load});
-    SketchText nLabel = textBeside(load + SketchPoint{0.0, -kArrowLength}, {0.0, -1.0},
-                                   force("N", g.N));
-    b.sketch().texts.push_back(nLabel);
+    // its head on N's line. A tilted footing rises beside the load point: T and the labels go
+    // above whatever of the footing and its centre line lies under them,
+    // and N grows longer to stay above T.
+    std::vector<std::pair<SketchPoint, SketchPoint>> body;
+    for (std::size_t i = 0; i < footing.points.size(); ++i)
+        body.emplace_back(footing.points[i], footing.points[(i + 1) % footing.points.size()]);
+    body.emplace_back(axisBottom, axisTop);
+    const SketchPoint up{0.0, -1.0}, down{0.0, 1.0}, leftward{-1.0, 0.0}, rightward{1.0, 0.0};
+    const auto halfWidth = [](const std::string& text) {
+        SketchText t;
+        t.text = text;
+        return 0.5 * t.box().width;
+    };
+    const double labelHeight = SketchText{}.box().height;
     const double T = finiteOr(g.T, 0.0);
+    double nTailY = load.y - kArrowLength;
     if (T != 0.0) {
-        const SketchPoint head = load + SketchPoint{0.0, -kShearLift};
-        const SketchPoint tail = head + SketchPoint{T > 0.0 ? -kArrowLength : kArrowLength, 0.0};
+        const SketchPoint away = T > 0.0 ? leftward : rightward;
+        const double tailX = load.x + kArrowLength * away.x;
+        const double half = halfWidth(force("T", g.T));
+        const double under = highestWithin(body, std::min(tailX - half, load.x),
+                                           std::max(tailX + half, load.x));
+        const double headY = std::min(load.y, under) - kShearLift;
+        const SketchPoint head{load.x, headY};
+        const SketchPoint tail = head + kArrowLength * away;
         b.sketch().arrows.push_back({tail, head});
-        b.sketch().texts.push_back(textBeside(tail, {0.0, -1.0}, force("T", g.T)));
+        std::vector<SketchText> tPlaces =
+            Builder::pushedAway(textBeside(tail, up, force("T", g.T)), up);
+        tPlaces.push_back(textBeside(tail, away, force("T", g.T)));
+        tPlaces.push_back(textBeside(tail, down, force("T", g.T)));
+        b.text(std::move(tPlaces));
+        nTailY = std::min(nTailY, headY - 2.0 * kLabelGap - labelHeight);
     }
+    const double nHalf = halfWidth(force("N", g.N));
+    nTailY = std::min(nTailY, highestWithin(body, load.x - nHalf, load.x + nHalf) - kLabelGap);
+    const SketchPoint nTail{load.x, nTailY};
+    b.sketch().arrows.insert(b.sketch().arrows.begin(), {nTail, load});
+    std::vector<SketchText> nPlaces = Builder::pushedAway(textBeside(nTail, up, force("N", g.N)), up);
+    nPlaces.push_back(textBeside(nTail, leftward, force("N", g.N)));
+    nPlaces.push_back(textBeside(nTail, rightward, force("N", g.N)));
+    b.text(std::move(nPlaces));
 
     // Dimensions below the base (turned with it): the part ex next to the
     // base, the whole B outside it, so that no extension line crosses a label.
     const SketchPoint outward{-vx, vy}; // -v on the page
-    const double bOffset = in.ex != 0.0 ? kDimensionOffset + kDimensionStep : kDimensionOffset;
-    if (in.ex != 0.0)
-        b.dimension(page(0.0, 0.0), page(in.ex, 0.0), outward, kDimensionOffset,
-                    metres("ex", g.ex, in.eccentricityToScale));
-    b.dimension(page(-half, 0.0), page(half, 0.0), outward, bOffset, metres("B", g.B));
+    double bOffset = kDimensionOffset;
+    double bStart = kExtensionGap;
+    if (in.ex != 0.0) {
+        const double exReach = b.dimension(page(0.0, 0.0), page(in.ex, 0.0), outward, kDimensionOffset,
+                                           metres("ex", g.ex, in.eccentricityToScale));
+        bStart = exReach + kExtensionGap;
+        bOffset = std::max(kDimensionOffset + kDimensionStep, bStart + kLabelGap);
+    }
+    b.dimension(page(-half, 0.0), page(half, 0.0), outward, bOffset, metres("B", g.B), bStart);
 
     // D at the left end of the ground, from the surface to the base centre.
     if (in.D > 0.0) {
@@ -348,7 +598,7 @@ Sketch buildSection(const GeometryData& g, const SectionInput& in, double scale)
         SketchText label =
             textBeside(midpoint(top, bottom), {-1.0, 0.0}, metres("D", g.D, in.depthToScale));
         label.upright = true;
-        b.sketch().dimensions.push_back({top, bottom, std::move(label)});
+        b.dimensionLabel(top, bottom, {-1.0, 0.0}, label);
     }
 
     // Angles: omega at the crest below the level, alpha at the base's upper
@@ -364,7 +614,16 @@ Sketch buildSection(const GeometryData& g, const SectionInput& in, double scale)
         b.line(c, c + kReferenceLength * direction(180.0 + in.alpha), LineStyle::Dashed);
         b.angle(c, 180.0, in.alpha, degrees("\u03b1", g.alpha));
     }
-    return std::move(b.sketch());
+    // The soil reaches below the dimensions under the base, so that no
+    // label stands half on it.
+    Sketch sketch = b.settle();
+    double lowest = -std::numeric_limits<double>::infinity();
+    for (const SketchDimension& d : sketch.dimensions)
+        lowest = std::max({lowest, d.a.y, d.b.y, d.label.box().bottom()});
+    SketchPolygon& soil = sketch.polygons.front();
+    for (const std::size_t bottom : {3, 4})
+        soil.points[bottom].y = std::max(soil.points[bottom].y, lowest + kLabelGap);
+    return sketch;
 }
 
 struct PlanInput {
@@ -431,8 +690,15 @@ Sketch buildPlan(const GeometryData& g, const PlanInput& in, double scale) {
            LineStyle::Thin);
     b.line(p - SketchPoint{0.0, 1.7 * kMarkRadius}, p + SketchPoint{0.0, 1.7 * kMarkRadius},
            LineStyle::Thin);
-    b.sketch().texts.push_back(
-        textBeside(p + SketchPoint{kMarkRadius, -kMarkRadius}, direction(-45.0), "N"));
+    // Its label on a diagonal, above on the right unless a line is there,
+    // further out where lines are close on every side.
+    std::vector<SketchText> nPlaces;
+    for (int step = 0; step <= kPushSteps; ++step)
+        for (const double diagonal : {-45.0, -135.0, 45.0, 135.0})
+            nPlaces.push_back(textBeside(p + (std::sqrt(2.0) * kMarkRadius + step * kPushStep) *
+                                                 direction(diagonal),
+                                         direction(diagonal), "N"));
+    b.text(std::move(nPlaces));
 
     const SketchPoint down{0.0, 1.0}, up{0.0, -1.0}, left{-1.0, 0.0}, right{1.0, 0.0};
     b.dimension(b.at(-hx, -hy), b.at(hx, -hy), down, kDimensionOffset,
@@ -441,26 +707,35 @@ Sketch buildPlan(const GeometryData& g, const PlanInput& in, double scale) {
                 metres("L", g.L, in.lengthToScale));
     // Above and on the right: the eccentricity next to the outline, the
     // effective dimension outside it.
-    if (in.ex != 0.0)
-        b.dimension(b.at(0.0, hy), b.at(in.ex, hy), up, kDimensionOffset,
-                    metres("ex", g.ex, in.exToScale));
-    if (in.effective && in.ex != 0.0)
-        b.dimension(b.at(in.effLeft, hy), b.at(in.effRight, hy), up,
-                    kDimensionOffset + kDimensionStep,
-                    metres("B\u2032", g.B - 2.0 * std::fabs(g.ex), in.widthToScale));
-    if (in.ey != 0.0)
-        b.dimension(b.at(hx, 0.0), b.at(hx, in.ey), right, kDimensionOffset,
-                    metres("ey", g.ey, in.eyToScale));
-    if (in.effective && in.ey != 0.0)
-        b.dimension(b.at(hx, in.effBottom), b.at(hx, in.effTop), right,
-                    kDimensionOffset + kDimensionStep,
-                    metres("L\u2032", g.L - 2.0 * std::fabs(g.ey), in.lengthToScale));
+    // The outer one past the reach of the inner one's label.
+    const auto outer = [&](double innerReach) {
+        const double start = innerReach + kExtensionGap;
+        return std::pair{std::max(kDimensionOffset + kDimensionStep, start + kLabelGap), start};
+    };
+    if (in.ex != 0.0) {
+        const double reach = b.dimension(b.at(0.0, hy), b.at(in.ex, hy), up, kDimensionOffset,
+                                         metres("ex", g.ex, in.exToScale));
+        if (in.effective) {
+            const auto [offset, start] = outer(reach);
+            b.dimension(b.at(in.effLeft, hy), b.at(in.effRight, hy), up, offset,
+                        metres("B\u2032", g.B - 2.0 * std::fabs(g.ex), in.widthToScale), start);
+        }
+    }
+    if (in.ey != 0.0) {
+        const double reach = b.dimension(b.at(hx, 0.0), b.at(hx, in.ey), right, kDimensionOffset,
+                                         metres("ey", g.ey, in.eyToScale));
+        if (in.effective) {
+            const auto [offset, start] = outer(reach);
+            b.dimension(b.at(hx, in.effBottom), b.at(hx, in.effTop), right, offset,
+                        metres("L\u2032", g.L - 2.0 * std::fabs(g.ey), in.lengthToScale), start);
+        }
+    }
     if (!in.effective) {
         const SketchPoint below = b.at(0.0, -hy) + SketchPoint{0.0, kDimensionOffset + kDimensionStep};
-        b.sketch().texts.push_back(textBeside(
-            below, down, "Area efficace nulla: risultante fuori dalla base"));
+        b.text(Builder::pushedAway(
+            textBeside(below, down, "Area efficace nulla: risultante fuori dalla base"), down));
     }
-    return std::move(b.sketch());
+    return b.settle();
 }
 
 } // namespace

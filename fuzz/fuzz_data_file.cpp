@@ -2,7 +2,8 @@
 // the records it loaded: the pre-checks, the four methods and the report.
 //
 // Input: the file's contents. It is read through the file system, as the
-// program reads it, from an in-memory file.
+// program reads it, from an in-memory file. Only 112 bytes of values the
+// input dialogs accept load; anything else leaves the records as they were.
 #include "engine/bearing_capacity.h"
 #include "fuzz/fuzz_support.h"
 #include "model/data_file.h"
@@ -59,9 +60,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     GeometryData geometry = kUntouchedGeometry;
     SoilData soil = kUntouchedSoil;
-    const bool read = readDataFile(path, geometry, soil);
-    ZOLT_FUZZ_CHECK(read == (size >= kDataFileSize));
+    const DataFileRead read = readDataFile(path, geometry, soil);
+    // Loaded exactly when the file is 112 bytes of values the dialogs take.
+    bool valid = size == kDataFileSize;
+    if (valid) {
+        DataFileImage image{};
+        std::copy(data, data + kDataFileSize, image.begin());
+        GeometryData g;
+        SoilData s;
+        decodeDataFile(image, g, s);
+        valid = !recordsProblem(g, s);
+    }
+    ZOLT_FUZZ_CHECK(static_cast<bool>(read) == valid);
+    ZOLT_FUZZ_CHECK(read.outcome != DataFileRead::Outcome::NotOpened);
     if (!read) {
+        ZOLT_FUZZ_CHECK(read.messageText().starts_with(kInvalidDataText));
         ZOLT_FUZZ_CHECK(encodeDataFile(geometry, soil) ==
                         encodeDataFile(kUntouchedGeometry, kUntouchedSoil));
         return 0;

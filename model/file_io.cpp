@@ -6,10 +6,12 @@
 #include <charconv>
 #include <climits>
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -103,19 +105,48 @@ void removeStaleTemporaries(int folder) {
     ::closedir(entries);
 }
 
+// The folder part of `path`: "." for a bare name, "/" at the top.
+std::string folderOf(const std::string& path) {
+    const auto slash = path.rfind('/');
+    return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// Whether the kernel, with fs.protected_symlinks on, would follow the link
+// `link` (described by `info`): in a sticky folder that everybody may
+// write, only a link of the follower's own or of the folder's owner.
+// Root is no exception, as it is none for the kernel.
+bool mayFollow(const std::string& link, const struct stat& info) {
+    struct stat folder {};
+    if (::stat(folderOf(link).c_str(), &folder) != 0)
+        return false;
+    const bool shared = (folder.st_mode & S_ISVTX) != 0 && (folder.st_mode & S_IWOTH) != 0;
+    const uid_t self = ::geteuid();
+    return !shared || info.st_uid == self || info.st_uid == folder.st_uid;
+}
+
 // The file a save of `path` writes: `path` itself, or the end of its chain
 // of symbolic links, which for a dangling link is the file to create there.
-std::optional<std::string> resolveLinks(std::string path) {
+// A link the kernel would not follow stops the save (EACCES, as the kernel
+// says), so that another user's link in /tmp cannot aim our save.
+std::optional<std::string> resolveLinks(std::string path, int& error) {
     for (int hop = 0; hop <= kMaxLinkHops; ++hop) {
         struct stat info {};
-        if (::lstat(path.c_str(), &info) != 0)
+        if (::lstat(path.c_str(), &info) != 0) {
+            error = errno;
             return errno == ENOENT ? std::optional(path) : std::nullopt;
+        }
         if (!S_ISLNK(info.st_mode))
             return path;
+        if (!mayFollow(path, info)) {
+            error = EACCES;
+            return std::nullopt;
+        }
         std::string next(PATH_MAX, '\0');
         const ssize_t length = ::readlink(path.c_str(), next.data(), next.size());
-        if (length <= 0 || static_cast<std::size_t>(length) >= next.size())
+        if (length <= 0 || static_cast<std::size_t>(length) >= next.size()) {
+            error = length < 0 ? errno : ENAMETOOLONG;
             return std::nullopt;
+        }
         next.resize(static_cast<std::size_t>(length));
         // A relative link is read from the folder that holds the link.
         const auto slash = path.rfind('/');
@@ -123,6 +154,7 @@ std::optional<std::string> resolveLinks(std::string path) {
             next.insert(0, path, 0, slash + 1);
         path = std::move(next);
     }
+    error = ELOOP;
     return std::nullopt;
 }
 
@@ -195,15 +227,64 @@ bool linkUnnamed(int fd, int folder, std::string& name) {
 }
 
 // The new file takes the old one's owner, group and mode. Only a privileged
-// process may give a file away, and only a member may give it a group, so
-// the owner and group are best effort; the mode must hold.
-bool takeOwnerAndMode(int fd, const struct stat& old) {
-    if (::fchown(fd, old.st_uid, old.st_gid) != 0 &&
-        ::fchown(fd, static_cast<uid_t>(-1), old.st_gid) != 0) {
-        // The file stays ours, in our group (or the folder's).
+// process may give a file away, and only a member may give it a group:
+// where that is refused, the save goes in place instead, so that saving
+// over another user's writable file never makes it ours.
+bool takeOwner(int fd, const struct stat& old) {
+    return ::fchown(fd, old.st_uid, old.st_gid) == 0;
+}
+
+// Room for `size` bytes from the start of `fd`, without changing its length
+// (a reader meanwhile sees the old contents, no zeros after them). Where
+// the file system has no such call, posix_fallocate, which may lengthen
+// the file: `grown` then says so, for undoing it. Some file systems cannot
+// reserve at all (their writes may still fail for want of room).
+int reserve(int fd, off_t size, bool& grown) {
+    if (size <= 0)
+        return 0;
+    if (::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, size) == 0)
+        return 0;
+    if (errno != EOPNOTSUPP && errno != ENOSYS)
+        return errno;
+    struct stat info {};
+    if (::fstat(fd, &info) != 0)
+        return errno;
+    const int failed = ::posix_fallocate(fd, 0, size);
+    if (failed == EOPNOTSUPP || failed == EINVAL || failed == ENODEV)
+        return 0;
+    grown = grown || (failed == 0 && info.st_size < size);
+    return failed;
+}
+
+bool writeAllAt(int fd, std::string_view bytes) {
+    off_t at = 0;
+    while (!bytes.empty()) {
+        const ssize_t written = ::pwrite(fd, bytes.data(), bytes.size(), at);
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        if (written == 0) {
+            errno = ENOSPC;
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+        at += written;
     }
-    // After fchown, which clears the set-id bits.
-    return ::fchmod(fd, old.st_mode & 07777) == 0;
+    return true;
+}
+
+// The standard streams that are regular files: a save into one of them
+// goes on after what the program printed there instead of replacing it.
+bool isStandardStream(const struct stat& file) {
+    for (const int fd : {STDOUT_FILENO, STDERR_FILENO}) {
+        struct stat stream {};
+        if (::fstat(fd, &stream) == 0 && stream.st_dev == file.st_dev &&
+            stream.st_ino == file.st_ino)
+            return true;
+    }
+    return false;
 }
 
 } // namespace
@@ -211,7 +292,7 @@ bool takeOwnerAndMode(int fd, const struct stat& old) {
 void allowUnnamedTemporaries(bool allowed) { unnamedTemporariesAllowed = allowed; }
 
 struct StagedFile::State {
-    enum class Route { Unnamed, Named, InPlace };
+    enum class Route { Unnamed, Named, InPlace, Direct };
 
     Route route = Route::Unnamed;
     std::string target;
@@ -220,7 +301,9 @@ struct StagedFile::State {
     bool folderSyncable = false;
     int file = -1;         // the new contents, or the target itself in place
     std::string temporary; // a name of the new contents, gone unless renamed
-    std::string bytes;     // in place: written only at commit
+    std::string bytes;     // in place and direct: written only at commit
+    off_t oldSize = 0;     // in place: the length to restore when abandoned
+    bool grown = false;    // in place: the reservation lengthened the file
     bool finished = false;
 
     State() = default;
@@ -229,6 +312,9 @@ struct StagedFile::State {
     ~State() { release(); }
 
     void release() {
+        if (grown && !finished && file >= 0 && ::ftruncate(file, oldSize) != 0) {
+            // The old contents are whole; only zeros stay after them.
+        }
         if (file >= 0)
             ::close(file);
         if (!temporary.empty())
@@ -240,116 +326,204 @@ struct StagedFile::State {
         bytes.clear();
     }
 
-    bool writeInPlace() {
-        return ::ftruncate(file, 0) == 0 && writeAll(file, bytes) && ::fsync(file) == 0;
+    // Nothing but the reservation may fail before the first byte is
+    // written, so that every reported failure leaves the old contents.
+    int writeInPlace() {
+        while (::flock(file, LOCK_EX) != 0) {
+            if (errno != EINTR)
+                break; // a file system without locks: the save goes on unlocked
+        }
+        // Another save into the file may have shortened it meanwhile.
+        if (const int failed = reserve(file, static_cast<off_t>(bytes.size()), grown))
+            return failed;
+        if (!writeAllAt(file, bytes) || ::ftruncate(file, static_cast<off_t>(bytes.size())) != 0 ||
+            ::fsync(file) != 0)
+            return errno;
+        return 0; // the lock goes with the descriptor
     }
 
-    bool rename() {
+    int writeDirect() { return writeAll(file, bytes) ? 0 : errno; }
+
+    int rename() {
         if (route == Route::Unnamed && !linkUnnamed(file, folder, temporary))
-            return false;
+            return errno;
         if (::renameat(folder, temporary.c_str(), folder, name.c_str()) != 0)
-            return false;
+            return errno;
         temporary.clear();
         // The new contents are the file's from here on, whatever the flush
         // says: reporting a failure now would claim the old file is intact.
         if (folderSyncable && ::fsync(folder) != 0) {
         }
-        return true;
+        return 0;
+    }
+
+    // The target opened for writing in place; nothing written yet.
+    int openInPlace(std::string_view contents, const struct stat& old) {
+        route = Route::InPlace;
+        file = ::openat(folder, name.c_str(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC);
+        if (file < 0)
+            return errno;
+        oldSize = old.st_size;
+        if (const int failed = reserve(file, static_cast<off_t>(contents.size()), grown))
+            return failed;
+        bytes.assign(contents);
+        return 0;
     }
 };
+
+namespace {
+
+// A target that is not a regular file (a device, a pipe, a FIFO) or is a
+// standard stream is written as it is; opened through the kernel, which
+// follows its links with its own protection (/dev/stdout is a link to a
+// link that names no path). Nothing when `path` is none of these.
+std::optional<int> openDirect(const std::string& path, int& fd) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0)
+        return std::nullopt; // what it is, the save finds out on its way
+    if (S_ISDIR(info.st_mode) || (S_ISREG(info.st_mode) && !isStandardStream(info)))
+        return std::nullopt;
+    fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_NOCTTY | O_CLOEXEC);
+    return fd < 0 ? errno : 0;
+}
+
+} // namespace
 
 StagedFile::StagedFile(std::unique_ptr<State> state) : state_(std::move(state)) {}
 StagedFile::StagedFile(StagedFile&&) noexcept = default;
 StagedFile& StagedFile::operator=(StagedFile&&) noexcept = default;
 StagedFile::~StagedFile() = default;
 
-std::optional<StagedFile> StagedFile::prepare(const std::string& path, std::string_view bytes) {
+std::optional<StagedFile> StagedFile::prepare(const std::string& path, std::string_view bytes,
+                                              int* error) {
+    int ignored = 0;
+    int& failure = error != nullptr ? *error : ignored;
+    const auto fail = [&failure](int code) {
+        failure = code != 0 ? code : EIO;
+        return std::nullopt;
+    };
     if (path.empty())
-        return std::nullopt;
+        return fail(ENOENT);
     auto state = std::make_unique<State>();
-    auto target = resolveLinks(path);
+    if (const auto direct = openDirect(path, state->file)) {
+        if (*direct != 0)
+            return fail(*direct);
+        state->route = State::Route::Direct;
+        state->target = path;
+        state->bytes.assign(bytes);
+        return StagedFile(std::move(state));
+    }
+
+    int linkError = 0;
+    auto target = resolveLinks(path, linkError);
     if (!target)
-        return std::nullopt;
+        return fail(linkError);
     state->target = std::move(*target);
     const std::string& resolved = state->target;
     const auto slash = resolved.rfind('/');
-    const std::string folderPath = slash == std::string::npos ? "."
-                                   : slash == 0               ? "/"
-                                                              : resolved.substr(0, slash);
+    const std::string folderPath = folderOf(resolved);
     state->name = slash == std::string::npos ? resolved : resolved.substr(slash + 1);
     if (state->name.empty() || state->name == "." || state->name == "..")
-        return std::nullopt;
+        return fail(EISDIR);
 
     state->folder = openFolder(folderPath, state->folderSyncable);
     struct stat folderInfo {};
     if (state->folder < 0 || ::fstat(state->folder, &folderInfo) != 0)
-        return std::nullopt;
+        return fail(errno);
+    // Before anything may fail here: every save into a folder clears it of
+    // the names that killed saves left.
+    removeStaleTemporaries(state->folder);
 
     struct stat old {};
     const bool exists = ::fstatat(state->folder, state->name.c_str(), &old, AT_SYMLINK_NOFOLLOW) == 0;
     if (!exists && errno != ENOENT)
-        return std::nullopt;
+        return fail(errno);
+    if (exists && S_ISDIR(old.st_mode))
+        return fail(EISDIR);
     // What fopen("wb") refuses is refused here too, although a rename could
     // replace a read-only file.
     if (exists && (!S_ISREG(old.st_mode) ||
                    ::faccessat(state->folder, state->name.c_str(), W_OK, AT_EACCESS) != 0))
-        return std::nullopt;
+        return fail(S_ISREG(old.st_mode) ? errno : EINVAL);
 
-    removeStaleTemporaries(state->folder);
     bool inPlace = exists && !replaceableByNewFile(folderInfo, old);
     if (!inPlace) {
         // A temporary replacing an existing file is ours alone until it has
         // that file's mode; a new one gets what fopen gives: 0666 less umask.
         const mode_t mode = exists ? 0600 : 0666;
-        int error = EOPNOTSUPP;
+        int openError = EOPNOTSUPP;
         if (unnamedTemporariesAllowed) {
             state->route = State::Route::Unnamed;
             state->file = openUnnamed(state->folder, mode);
-            error = errno;
+            openError = errno;
         }
-        if (state->file < 0 && !refusesNewFiles(error)) {
+        if (state->file < 0 && !refusesNewFiles(openError)) {
             state->route = State::Route::Named;
             state->file = openNamed(state->folder, mode, state->temporary);
-            error = errno;
+            openError = errno;
         }
         if (state->file < 0) {
-            if (!exists || !refusesNewFiles(error))
-                return std::nullopt;
+            // The folder is there: one that takes no new file (/proc) is
+            // no missing folder.
+            if (!exists || !refusesNewFiles(openError))
+                return fail(openError == ENOENT ? EACCES : openError);
             inPlace = true; // a read-only folder holding a writable file
+        } else if (exists && !takeOwner(state->file, old)) {
+            inPlace = true; // the owner or group could not be kept
+        }
+        if (inPlace) {
+            ::close(state->file);
+            state->file = -1;
+            if (!state->temporary.empty())
+                ::unlinkat(state->folder, state->temporary.c_str(), 0);
+            state->temporary.clear();
         }
     }
 
     if (inPlace) {
-        // Opened without truncation: until commit() the file is as it was.
-        state->route = State::Route::InPlace;
-        state->file = ::openat(state->folder, state->name.c_str(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC);
-        if (state->file < 0)
-            return std::nullopt;
-        state->bytes.assign(bytes);
+        if (const int failed = state->openInPlace(bytes, old))
+            return fail(failed);
         return StagedFile(std::move(state));
     }
 
-    if (exists && !takeOwnerAndMode(state->file, old))
-        return std::nullopt;
+    // After fchown, which clears the set-id bits.
+    if (exists && ::fchmod(state->file, old.st_mode & 07777) != 0)
+        return fail(errno);
     if (!writeAll(state->file, bytes) || ::fsync(state->file) != 0)
-        return std::nullopt;
+        return fail(errno);
     return StagedFile(std::move(state));
 }
 
-bool StagedFile::commit() {
-    if (!state_ || state_->finished)
+bool StagedFile::commit(int* error) {
+    if (!state_ || state_->finished) {
+        if (error != nullptr)
+            *error = EINVAL;
         return false;
-    state_->finished = true;
-    // Written in place, the file cannot be kept whole on a failure midway:
-    // like fopen("wb"), it may then be short.
-    const bool done = state_->route == State::Route::InPlace ? state_->writeInPlace()
-                                                             : state_->rename();
+    }
+    int failed = 0;
+    switch (state_->route) {
+    case State::Route::InPlace:
+        failed = state_->writeInPlace();
+        break;
+    case State::Route::Direct:
+        failed = state_->writeDirect();
+        break;
+    default:
+        failed = state_->rename();
+        break;
+    }
+    // A failed in-place write past its first byte cannot be undone; one
+    // before it leaves the file as it was, lengthened reservation included.
+    state_->finished = failed == 0 || state_->route != State::Route::InPlace;
     state_->release();
-    return done;
+    state_->finished = true;
+    if (failed != 0 && error != nullptr)
+        *error = failed;
+    return failed == 0;
 }
 
 bool StagedFile::inPlace() const {
-    return state_->route == State::Route::InPlace;
+    return state_->route == State::Route::InPlace || state_->route == State::Route::Direct;
 }
 
 const std::string& StagedFile::target() const {
@@ -357,9 +531,9 @@ const std::string& StagedFile::target() const {
     return state_ ? state_->target : none;
 }
 
-bool replaceFileContents(const std::string& path, std::string_view bytes) {
-    auto staged = StagedFile::prepare(path, bytes);
-    return staged && staged->commit();
+bool replaceFileContents(const std::string& path, std::string_view bytes, int* error) {
+    auto staged = StagedFile::prepare(path, bytes, error);
+    return staged && staged->commit(error);
 }
 
 std::optional<std::string> readFilePrefix(const std::string& path, std::size_t maxBytes) {
@@ -374,6 +548,87 @@ std::optional<std::string> readFilePrefix(const std::string& path, std::size_t m
         return std::nullopt;
     bytes.resize(got);
     return bytes;
+}
+
+std::string fileErrorText(int error, FileAccess access) {
+    switch (error) {
+    case ENOSPC:
+        return "spazio esaurito sul dispositivo";
+    case EDQUOT:
+        return "quota del disco superata";
+    case EROFS:
+        return "file system in sola lettura";
+    case EACCES:
+    case EPERM:
+        return "permesso negato";
+    case EISDIR:
+        return "\u00e8 una cartella";
+    case ENOENT:
+        return access == FileAccess::Write ? "la cartella non esiste" : "il file non esiste";
+    case ENOTDIR:
+        return "una parte del percorso non \u00e8 una cartella";
+    case ELOOP:
+        return "troppi collegamenti simbolici";
+    case ENAMETOOLONG:
+        return "nome troppo lungo";
+    case EFBIG:
+        return "file troppo grande";
+    case ETXTBSY:
+        return "file in uso";
+    case EIO:
+        return "errore di lettura o scrittura del dispositivo";
+    case EINVAL:
+        return "non \u00e8 un file regolare";
+    default:
+        return "errore " + std::to_string(error) + " del sistema";
+    }
+}
+
+namespace {
+
+// A path with its folders resolved and its links followed as a save
+// follows them; the path itself where that cannot be done.
+std::string resolvedPath(const std::string& path) {
+    int ignored = 0;
+    const std::string target = resolveLinks(path, ignored).value_or(path);
+    const auto slash = target.rfind('/');
+    const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
+    char* folder = ::realpath(folderOf(target).c_str(), nullptr);
+    if (folder == nullptr)
+        return target;
+    std::string resolved = folder;
+    std::free(folder);
+    if (name.empty() || name == "." || name == "..")
+        return resolved + "/" + name;
+    return (resolved == "/" ? "" : resolved) + "/" + name;
+}
+
+} // namespace
+
+bool sameFile(const std::string& a, const std::string& b) {
+    struct stat first {};
+    struct stat second {};
+    if (::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0)
+        return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+    return resolvedPath(a) == resolvedPath(b);
+}
+
+bool openClosedStandardStreams() {
+    for (int stream = STDIN_FILENO; stream <= STDERR_FILENO; ++stream) {
+        if (::fcntl(stream, F_GETFD) != -1 || errno != EBADF)
+            continue;
+        // The lowest free number: this one, as the lower ones are open.
+        const int fd = ::open("/dev/null", O_RDONLY);
+        if (fd < 0)
+            return false;
+        if (fd != stream) {
+            const bool moved = ::dup2(fd, stream) == stream;
+            ::close(fd);
+            if (!moved)
+                return false;
+        }
+    }
+    return true;
 }
 
 } // namespace zolt

@@ -1,30 +1,34 @@
 #include "studies/comparisonview.h"
 
 #include "design/units.h"
+#include "studies/chartexport.h"
 #include "studies/chartparts.h"
 #include "studies/studyformat.h"
 #include "toolkit/twinhelp.h"
+#include "verification/stale_result_bar.h"
+#include "verification/table_copy.h"
+#include "workflow/commands.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
 #include <QChart>
 #include <QChartView>
-#include <QCursor>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLegend>
 #include <QLegendMarker>
 #include <QLineSeries>
+#include <QMouseEvent>
 #include <QPen>
 #include <QPushButton>
 #include <QTableWidget>
-#include <QToolTip>
 #include <QVBoxLayout>
 #include <QValueAxis>
 
 #include <algorithm>
+#include <cmath>
 
 namespace zolt::studies {
 
@@ -55,9 +59,10 @@ QString inputsText(const GeometryData& g, const SoilData& s, double safetyFactor
                     fixedText(s.c, 3), fixedText(s.ca, 3), fixedText(safetyFactor, 2));
 }
 
-QTableWidget* methodTable(const design::Comparison& comparison, int chosenMethod) {
-    const QStringList headers = {QStringLiteral("Metodo"),
-                                 QStringLiteral("Carico limite\n(kg)"),
+// The columns of the table and of the CSV file.
+QStringList columnNames() {
+    return {QStringLiteral("Metodo"),
+            QStringLiteral("Carico limite\n(kg)"),
                                  QStringLiteral("Carico limite\n(kN)"),
                                  QStringLiteral("qult\n(kg/cm\u00B2)"),
                                  QStringLiteral("qult\n(kPa)"),
@@ -69,7 +74,12 @@ QTableWidget* methodTable(const design::Comparison& comparison, int chosenMethod
                                  QStringLiteral("Nc\u2032"),
                                  QStringLiteral("Nq\u2032"),
                                  QStringLiteral("N\u03B3\u2032")};
+}
+
+QTableWidget* methodTable(const design::Comparison& comparison, int chosenMethod) {
+    const QStringList headers = columnNames();
     auto* table = new QTableWidget(4, static_cast<int>(headers.size()));
+    table->setObjectName(QStringLiteral("methods"));
     table->setHorizontalHeaderLabels(headers);
     table->verticalHeader()->hide();
     for (const design::MethodRun& run : comparison.runs) {
@@ -132,23 +142,6 @@ QChart* pressureChart(const design::Comparison& comparison, double safetyFactor)
     auto* series = new QBarSeries;
     series->append(bars);
     chart->addSeries(series);
-    // The exact values are in the table; the pointer on a bar repeats them.
-    QObject::connect(
-        series, &QBarSeries::hovered, series, [comparison](bool inside, int index, QBarSet*) {
-            if (!inside || index < 0 || index > 3) {
-                QToolTip::hideText();
-                return;
-            }
-            const design::MethodRun& run = comparison.runs[static_cast<std::size_t>(index)];
-            QToolTip::showText(QCursor::pos(),
-                               run.engineResult != 0
-                                   ? QStringLiteral("%1: Errore").arg(methodName(run.method))
-                                   : QStringLiteral("%1\nqult %2\nqamm %3")
-                                         .arg(methodName(run.method),
-                                              pressureText(run.pressures.qult),
-                                              pressureText(run.pressures.qamm)));
-        });
-
     auto* methods = new QBarCategoryAxis;
     methods->append(names);
     chart->addAxis(methods, Qt::AlignBottom);
@@ -186,37 +179,137 @@ QChart* pressureChart(const design::Comparison& comparison, double safetyFactor)
     return chart;
 }
 
+// The values as a CSV file, in the table's columns; empty cells for a
+// method without a load.
+std::string comparisonCsv(const design::Comparison& comparison, CsvForm form) {
+    std::vector<std::vector<std::string>> rows;
+    for (const design::MethodRun& run : comparison.runs) {
+        std::vector<std::string> row{methodName(run.method).toStdString()};
+        if (run.engineResult == 0) {
+            const BearingResult& r = run.result;
+            for (const double value :
+                 {r.ultimateLoad, design::kilonewtons(r.ultimateLoad), run.pressures.qult,
+                  design::kilopascals(run.pressures.qult), run.pressures.qamm,
+                  design::kilopascals(run.pressures.qamm), r.Nc, r.Nq, r.Nga, r.NcCorr, r.NqCorr,
+                  r.NgaCorr})
+                row.push_back(csvNumber(value, form));
+        }
+        row.resize(static_cast<std::size_t>(columnNames().size()));
+        rows.push_back(std::move(row));
+    }
+    QStringList header;
+    for (QString name : columnNames())
+        header << name.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return csvText(form, header, rows);
+}
+
+const QString kPointerHint = QStringLiteral("Portare il puntatore su una barra per leggerne i valori.");
+
 } // namespace
 
 ComparisonView::ComparisonView(const design::Comparison& comparison, const GeometryData& geometry,
                                const SoilData& soil, double safetyFactor, int chosenMethod,
                                QWidget* parent)
     : QWidget(parent) {
-    auto* inputs = new QLabel(inputsText(geometry, soil, safetyFactor));
-    inputs->setObjectName(QStringLiteral("inputs"));
+    SetHelpContext(this, QStringLiteral("zolt.hlp"), kHelpContext);
+    m_bar = new StaleResultBar([this] { return !SameInputs(m_inputs, CurrentInputs()); }, this);
+    connect(m_bar, &StaleResultBar::RefreshRequested, this, &ComparisonView::refresh);
+    m_inputsLabel = new QLabel;
+    m_inputsLabel->setObjectName(QStringLiteral("inputs"));
     auto* note = new QLabel(QStringLiteral(
         "qult e qamm sull'intera base B\u00B7L, come nei risultati dell'analisi; in grassetto "
         "il metodo scelto per l'analisi."));
     note->setWordWrap(true);
 
-    auto* view = new QChartView(pressureChart(comparison, safetyFactor));
-    view->setRenderHint(QPainter::Antialiasing);
-    view->setMinimumSize(560, 340);
+    m_view = new QChartView;
+    m_view->setRenderHint(QPainter::Antialiasing);
+    m_view->setMinimumSize(560, 340);
+    m_view->viewport()->setMouseTracking(true);
+    m_view->viewport()->installEventFilter(this);
+    m_pointer = new QLabel(kPointerHint);
+    m_pointer->setObjectName(QStringLiteral("pointer"));
 
-    auto* help = new QPushButton(QStringLiteral("&Aiuto"));
+    auto* buttons = new QHBoxLayout;
+    addChartExports(this, buttons, m_view, QStringLiteral("confronto-metodi"),
+                    QStringLiteral("Confronto metodi"),
+                    [this](CsvForm form) { return comparisonCsv(m_comparison, form); });
+    buttons->addStretch(1);
+    auto* help = new QPushButton(QStringLiteral("A&iuto"));
     help->setObjectName(QStringLiteral("help"));
     connect(help, &QPushButton::clicked, this,
-            [this] { WinHelp(window(), QStringLiteral("zolt.hlp"), HELP_CONTEXT, kHelpContext); });
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
+            [this] { WinHelp(this, QStringLiteral("zolt.hlp"), HELP_CONTEXT, kHelpContext); });
     buttons->addWidget(help);
 
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(inputs);
-    layout->addWidget(methodTable(comparison, chosenMethod));
-    layout->addWidget(note);
-    layout->addWidget(view, 1);
-    layout->addLayout(buttons);
+    m_layout = new QVBoxLayout(this);
+    m_layout->addWidget(m_bar);
+    m_layout->addWidget(m_inputsLabel);
+    m_table = new QTableWidget; // a stand-in until display() puts the methods in
+    m_layout->addWidget(m_table);
+    m_layout->addWidget(note);
+    m_layout->addWidget(m_view, 1);
+    m_layout->addWidget(m_pointer);
+    m_layout->addLayout(buttons);
+    display(comparison, {geometry, soil, {chosenMethod, safetyFactor}});
+}
+
+void ComparisonView::display(const design::Comparison& comparison, const InputSnapshot& inputs) {
+    m_comparison = comparison;
+    m_inputs = inputs;
+    m_inputsLabel->setText(inputsText(inputs.geometry, inputs.soil, inputs.settings.safetyFactor));
+    QTableWidget* table = methodTable(comparison, inputs.settings.method);
+    QStringList header;
+    for (QString name : columnNames())
+        header << name.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    EnableTableCopy(table, header);
+    const bool focused = m_table->hasFocus();
+    delete m_layout->replaceWidget(m_table, table);
+    delete m_table;
+    m_table = table;
+    if (focused)
+        m_table->setFocus();
+    m_bars = nullptr;
+    QChart* chart = pressureChart(comparison, inputs.settings.safetyFactor);
+    m_bars = qobject_cast<QBarSeries*>(chart->series().constFirst());
+    replaceChart(m_view, chart);
+    m_pointer->setText(kPointerHint);
+    m_bar->Recheck();
+}
+
+void ComparisonView::refresh() {
+    const InputSnapshot inputs = CurrentInputs();
+    const design::Comparison comparison =
+        design::compareMethods(inputs.geometry, inputs.soil, inputs.settings.safetyFactor);
+    if (comparison.refused()) {
+        ShowInputCheckMessages(comparison.refusal);
+        return;
+    }
+    display(comparison, inputs);
+}
+
+bool ComparisonView::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseMove && watched == m_view->viewport())
+        showPointer(static_cast<QMouseEvent*>(event)->position());
+    return QWidget::eventFilter(watched, event);
+}
+
+void ComparisonView::showPointer(QPointF position) {
+    QChart* chart = m_view->chart();
+    if (m_bars == nullptr)
+        return;
+    const QPointF inChart = chart->mapFromScene(m_view->mapToScene(position.toPoint()));
+    // The categories stand at 0, 1, 2, 3; a bar's slot is one wide.
+    const QPointF value = chart->mapToValue(inChart, m_bars);
+    const long index = std::lround(value.x());
+    if (!chart->plotArea().contains(inChart) || index < 0 || index > 3) {
+        m_pointer->setText(kPointerHint);
+        return;
+    }
+    const design::MethodRun& run = m_comparison.runs[static_cast<std::size_t>(index)];
+    m_pointer->setText(run.engineResult != 0
+                           ? QStringLiteral("%1: Errore").arg(methodName(run.method))
+                           : QStringLiteral("%1: qult %2, qamm %3")
+                                 .arg(methodName(run.method), pressureText(run.pressures.qult),
+                                      pressureText(run.pressures.qamm)));
 }
 
 } // namespace zolt::studies

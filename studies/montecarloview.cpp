@@ -2,11 +2,15 @@
 
 #include "design/units.h"
 #include "model/project.h"
+#include "studies/chartexport.h"
 #include "studies/chartparts.h"
 #include "studies/studyformat.h"
 #include "toolkit/tmessagebox.h"
 #include "toolkit/twinhelp.h"
+#include "verification/stale_result_bar.h"
+#include "verification/table_copy.h"
 #include "workflow/commands.h"
+#include "workflow/input_changes.h"
 #include "workflow/input_checks.h"
 
 #include <QAreaSeries>
@@ -36,19 +40,22 @@ namespace zolt::studies {
 namespace {
 
 constexpr unsigned long kHelpContext = 115;
+// Between a label and its field, px.
+constexpr int kLabelSpacing = 12;
 
 struct Variable {
     const char* label;
     const char* cov; // proposed coefficient of variation
 };
 // Typical spreads of soil parameters: unit weight is known closely, the
-// friction angles less so, cohesion and adhesion least.
+// friction angles less so, cohesion and adhesion least. The labels'
+// mnemonics avoid the main window's menus (F D A S N H), as do the buttons'.
 constexpr Variable kVariables[design::kSoilVariableCount] = {
-    {"Peso di volume \u03B3", "0.05"},
-    {"Angolo di attrito \u03C6", "0.10"},
-    {"Attrito terreno-fondazione \u03B4", "0.10"},
-    {"Coesione c", "0.30"},
-    {"Aderenza ca", "0.30"},
+    {"&Peso di volume \u03B3", "0.05"},
+    {"Angolo di a&ttrito \u03C6", "0.10"},
+    {"Attrito terreno-fonda&zione \u03B4", "0.10"},
+    {"C&oesione c", "0.30"},
+    {"Ade&renza ca", "0.30"},
 };
 
 struct Figure {
@@ -137,8 +144,11 @@ QChart* histogramChart(const Histogram& h, const design::MonteCarloResult& r, do
 } // namespace
 
 MonteCarloView::MonteCarloView(QWidget* parent) : QWidget(parent) {
+    SetHelpContext(this, QStringLiteral("zolt.hlp"), kHelpContext);
     auto* covBox = new QGroupBox(QStringLiteral("Coefficienti di variazione"));
     auto* covForm = new QFormLayout(covBox);
+    // A label ending in a Greek letter would otherwise run into its field.
+    covForm->setHorizontalSpacing(kLabelSpacing);
     for (int v = 0; v < design::kSoilVariableCount; ++v) {
         auto* validator = new QDoubleValidator(this);
         validator->setNotation(QDoubleValidator::StandardNotation);
@@ -152,6 +162,7 @@ MonteCarloView::MonteCarloView(QWidget* parent) : QWidget(parent) {
 
     auto* runBox = new QGroupBox(QStringLiteral("Simulazione"));
     auto* runForm = new QFormLayout(runBox);
+    runForm->setHorizontalSpacing(kLabelSpacing);
     m_method = new QLabel;
     m_method->setObjectName(QStringLiteral("method"));
     m_method->setText(methodName(analysisSettings.method));
@@ -164,15 +175,15 @@ MonteCarloView::MonteCarloView(QWidget* parent) : QWidget(parent) {
     m_seed = numberEdit(new QRegularExpressionValidator(digits, this), QStringLiteral("1"));
     m_seed->setObjectName(QStringLiteral("seed"));
     runForm->addRow(QStringLiteral("Metodo"), m_method);
-    runForm->addRow(QStringLiteral("Numero di campioni"), m_samples);
-    runForm->addRow(QStringLiteral("Seme"), m_seed);
+    runForm->addRow(QStringLiteral("Numero di &campioni"), m_samples);
+    runForm->addRow(QStringLiteral("Se&me"), m_seed);
 
     m_start = new QPushButton(QStringLiteral("A&vvia"));
     m_start->setObjectName(QStringLiteral("start"));
-    m_cancel = new QPushButton(QStringLiteral("Annulla"));
+    m_cancel = new QPushButton(QStringLiteral("Ann&ulla"));
     m_cancel->setObjectName(QStringLiteral("cancel"));
     m_cancel->setEnabled(false);
-    auto* help = new QPushButton(QStringLiteral("&Aiuto"));
+    auto* help = new QPushButton(QStringLiteral("A&iuto"));
     help->setObjectName(QStringLiteral("help"));
     connect(m_start, &QPushButton::clicked, this, &MonteCarloView::start);
     // Return in any field starts the run, as the default button of a dialog.
@@ -185,7 +196,7 @@ MonteCarloView::MonteCarloView(QWidget* parent) : QWidget(parent) {
             m_job->control.cancel.store(true);
     });
     connect(help, &QPushButton::clicked, this,
-            [this] { WinHelp(window(), QStringLiteral("zolt.hlp"), HELP_CONTEXT, kHelpContext); });
+            [this] { WinHelp(this, QStringLiteral("zolt.hlp"), HELP_CONTEXT, kHelpContext); });
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_start);
     buttons->addWidget(m_cancel);
@@ -193,13 +204,14 @@ MonteCarloView::MonteCarloView(QWidget* parent) : QWidget(parent) {
     buttons->addWidget(help);
 
     m_progress = new QProgressBar;
+    // One line: a status broken over two would leave its last word alone.
+    // The column is wide enough for the usual ones; a longer one (a seed
+    // of twenty digits) widens the window.
     m_status = new QLabel(QStringLiteral("Scegliere i dati e premere \u00ABAvvia\u00BB."));
     m_status->setObjectName(QStringLiteral("status"));
-    m_status->setWordWrap(true);
-
-    // Room for two lines, so that the window need not grow for them.
-    m_status->setMinimumHeight(2 * m_status->fontMetrics().lineSpacing());
     m_status->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_status->setMinimumWidth(m_status->fontMetrics().horizontalAdvance(
+        QStringLiteral("Completata: 10000000 campioni in 999.9 s (seme 1).")));
 
     auto* resultBox = new QGroupBox(QStringLiteral("Risultati"));
     auto* results = new QGridLayout(resultBox);
@@ -225,6 +237,9 @@ MonteCarloView::MonteCarloView(QWidget* parent) : QWidget(parent) {
         results->setColumnStretch(column, 1);
     }
 
+    resultBox->setObjectName(QStringLiteral("results"));
+    EnableCopy(resultBox, QStringLiteral("&Copia risultati"), [this] { return resultsText(); });
+
     auto* left = new QVBoxLayout;
     left->addWidget(covBox);
     left->addWidget(runBox);
@@ -238,13 +253,36 @@ MonteCarloView::MonteCarloView(QWidget* parent) : QWidget(parent) {
     m_view->setMinimumSize(640, 460);
     m_view->chart()->setTitle(QStringLiteral("Distribuzione del carico limite"));
 
+    auto* exports = new QHBoxLayout;
+    m_exports = addChartExports(this, exports, m_view, QStringLiteral("analisi-probabilistica"),
+                                QStringLiteral("Distribuzione del carico limite"),
+                                [this](CsvForm form) { return histogramCsv(form); });
+    exports->addStretch(1);
+    for (QPushButton* button : m_exports)
+        button->setEnabled(false);
+
+    m_bar = new StaleResultBar(
+        [this] {
+            if (!m_shown)
+                return false;
+            const InputSnapshot now = CurrentInputs();
+            return !SameGeometryAndSoil({m_shown->geometry, m_shown->soil, {}}, now) ||
+                   now.settings.method != m_shown->study.method;
+        },
+        this);
+    connect(m_bar, &StaleResultBar::RefreshRequested, this, &MonteCarloView::start);
+
     auto* right = new QVBoxLayout;
     right->addWidget(m_view, 1);
+    right->addLayout(exports);
     right->addWidget(resultBox);
 
-    auto* layout = new QHBoxLayout(this);
-    layout->addLayout(left);
-    layout->addLayout(right, 1);
+    auto* columns = new QHBoxLayout;
+    columns->addLayout(left);
+    columns->addLayout(right, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_bar);
+    layout->addLayout(columns, 1);
 
     connect(&m_run, &WorkerRun::progress, this, &MonteCarloView::showProgress);
     connect(&m_run, &WorkerRun::finished, this, &MonteCarloView::showResults);
@@ -322,6 +360,8 @@ void MonteCarloView::start() {
 }
 
 void MonteCarloView::setRunning(bool running) {
+    for (QPushButton* button : m_exports)
+        button->setEnabled(!running && m_shown != nullptr);
     m_start->setEnabled(!running);
     m_cancel->setEnabled(running);
     for (QLineEdit* edit : m_cov)
@@ -356,28 +396,43 @@ void MonteCarloView::setResult(const char* name, const QString& text) {
 
 void MonteCarloView::showResults() {
     setRunning(false);
-    const Job& job = *m_job;
-    if (!job.result) {
-        m_status->setText(QStringLiteral("Analisi annullata: nessun risultato."));
+    std::unique_ptr<Job> job = std::move(m_job);
+    const bool refused = job->result && job->result->refusal != 0;
+    if (!job->result || refused) {
+        // The last analysis that went through stays on show.
         m_progress->setValue(0);
-        m_view->chart()->setTitle(QString());
-        return;
-    }
-    const design::MonteCarloResult& r = *job.result;
-    if (r.refusal != 0) {
-        m_status->setText(QStringLiteral("I controlli preliminari rifiutano i dati."));
-        ShowInputCheckMessages(r.refusal);
+        if (m_shown)
+            showJob(*m_shown);
+        else {
+            clearResults();
+            m_view->chart()->setTitle(QString());
+        }
+        const QString kept = m_shown ? QStringLiteral("restano i risultati precedenti.")
+                                     : QStringLiteral("nessun risultato.");
+        m_status->setText(refused ? QStringLiteral("I controlli preliminari rifiutano i dati.")
+                                  : QStringLiteral("Analisi annullata: ") + kept);
+        setRunning(false);
+        if (refused)
+            ShowInputCheckMessages(job->result->refusal);
         return;
     }
     m_progress->setValue(m_progress->maximum());
     m_status->setText(QStringLiteral("Completata: %1 campioni in %2 s (seme %3).")
-                          .arg(r.samples)
+                          .arg(job->result->samples)
                           .arg(fixedText(static_cast<double>(m_clock.elapsed()) / 1000.0, 1))
-                          .arg(job.study.seed));
+                          .arg(job->study.seed));
+    m_shown = std::move(job);
+    showJob(*m_shown);
+    setRunning(false);
+}
 
+void MonteCarloView::showJob(const Job& job) {
+    const design::MonteCarloResult& r = *job.result;
+    m_method->setText(methodName(job.study.method));
     setResult("pf", probabilityText(r.pf));
     setResult("interval",
               probabilityText(r.pfLow) + QStringLiteral(" \u2013 ") + probabilityText(r.pfHigh));
+    setResult("beta", QStringLiteral("\u2014"));
     if (r.beta)
         setResult("beta", fixedText(*r.beta, 3));
     else if (r.betaAbove)
@@ -402,6 +457,40 @@ void MonteCarloView::showResults() {
 
     if (!job.histogram.counts.empty())
         replaceChart(m_view, histogramChart(job.histogram, r, job.geometry.N, job.study.method));
+    else {
+        auto* chart = new QChart;
+        chart->setTitle(QStringLiteral("Distribuzione del carico limite"));
+        replaceChart(m_view, chart);
+    }
+    m_bar->Recheck();
+}
+
+QString MonteCarloView::resultsText() const {
+    QString text = QStringLiteral("Grandezza\tValore\n");
+    for (const Figure& figure : kFigures) {
+        const auto* value = findChild<QLabel*>(QString::fromLatin1(figure.name));
+        text += QString::fromUtf8(figure.label) + QLatin1Char('\t') +
+                (value != nullptr ? value->text() : QString()) + QLatin1Char('\n');
+    }
+    return text;
+}
+
+std::string MonteCarloView::histogramCsv(CsvForm form) const {
+    std::vector<std::vector<std::string>> rows;
+    if (m_shown) {
+        const Histogram& h = m_shown->histogram;
+        for (std::size_t k = 0; k < h.counts.size(); ++k) {
+            const double left = h.from + h.width * static_cast<double>(k);
+            rows.push_back({csvNumber(left, form), csvNumber(left + h.width, form),
+                            std::to_string(h.counts[k])});
+        }
+        // The samples past the last class, with no upper end.
+        rows.push_back({csvNumber(h.to(), form), std::string(), std::to_string(h.above)});
+    }
+    return csvText(form,
+                   {QStringLiteral("Carico limite da (kg)"), QStringLiteral("Carico limite a (kg)"),
+                    QStringLiteral("Campioni")},
+                   rows);
 }
 
 } // namespace zolt::studies

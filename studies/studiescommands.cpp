@@ -9,6 +9,7 @@
 #include "studies/sweepview.h"
 #include "toolkit/tmdiclient.h"
 #include "verification/approach_choice.h"
+#include "verification/result_window.h"
 #include "workflow/commands.h"
 
 #include <QMdiSubWindow>
@@ -35,7 +36,7 @@ void ComparisonCommand(QWidget* /*owner*/, TMDIClient* client) {
     }
     auto* view = new studies::ComparisonView(
         comparison, geometry, soil, analysisSettings.safetyFactor, analysisSettings.method);
-    client->CreateChild(QStringLiteral("Confronto metodi"), view, kComparisonPosition);
+    OpenResultWindow(client, QStringLiteral("Confronto metodi"), view, kComparisonPosition);
 }
 
 void SweepCommand(QWidget* owner, TMDIClient* client) {
@@ -49,14 +50,14 @@ void SweepCommand(QWidget* owner, TMDIClient* client) {
         study = dialog.study();
     }
     auto* view = new studies::SweepView(study, geometry, soil, ChosenApproach());
-    client->CreateChild(QStringLiteral("Studio parametrico \u2013 ") +
-                            studies::inputName(*study.field),
-                        view, kSweepPosition);
+    OpenResultWindow(client,
+                     QStringLiteral("Studio parametrico \u2013 ") + studies::inputName(*study.field),
+                     view, kSweepPosition);
 }
 
 void MonteCarloCommand(QWidget* /*owner*/, TMDIClient* client) {
-    client->CreateChild(QStringLiteral("Analisi probabilistica"), new studies::MonteCarloView,
-                        kMonteCarloPosition);
+    OpenResultWindow(client, QStringLiteral("Analisi probabilistica"), new studies::MonteCarloView,
+                     kMonteCarloPosition);
 }
 
 } // namespace zolt

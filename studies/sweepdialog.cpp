@@ -47,6 +47,7 @@ QWidget* withUnit(QLineEdit* edit, QLabel* unit) {
 SweepDialog::SweepDialog(const GeometryData& geometry, const SoilData& soil, QWidget* parent)
     : QDialog(parent), m_geometry(geometry), m_soil(soil) {
     setWindowTitle(QStringLiteral("Studio parametrico"));
+    SetHelpContext(this, QStringLiteral("zolt.hlp"), kHelpContext);
 
     m_input = new QComboBox;
     for (const StudyInput& input : studyInputs())
@@ -69,18 +70,24 @@ SweepDialog::SweepDialog(const GeometryData& geometry, const SoilData& soil, QWi
     m_current->setObjectName(QStringLiteral("current"));
 
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("&Dato da variare"), m_input);
-    form->addRow(QStringLiteral("Valore &iniziale"), withUnit(m_from, m_fromUnit));
-    form->addRow(QStringLiteral("Valore &finale"), withUnit(m_to, m_toUnit));
-    form->addRow(QStringLiteral("&Numero di punti"), m_count);
+    // No mnemonic takes a letter of the main window's menus (F D A S N H).
+    form->addRow(QStringLiteral("Da&to da variare"), m_input);
+    form->addRow(QStringLiteral("&Valore iniziale"), withUnit(m_from, m_fromUnit));
+    form->addRow(QStringLiteral("Valore fina&le"), withUnit(m_to, m_toUnit));
+    form->addRow(QStringLiteral("Nu&mero di punti"), m_count);
     form->addRow(QString(), m_current);
+    // The labels of the fields with a unit lead to the field, not its row.
+    for (QLineEdit* edit : {m_from, m_to}) {
+        if (auto* label = qobject_cast<QLabel*>(form->labelForField(edit->parentWidget())))
+            label->setBuddy(edit);
+    }
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel |
                                          QDialogButtonBox::Help);
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("Calcola"));
+    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("Calc&ola"));
     buttons->button(QDialogButtonBox::Ok)->setDefault(true);
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Annulla"));
-    buttons->button(QDialogButtonBox::Help)->setText(QStringLiteral("Aiuto"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Ann&ulla"));
+    buttons->button(QDialogButtonBox::Help)->setText(QStringLiteral("A&iuto"));
     connect(buttons, &QDialogButtonBox::accepted, this, &SweepDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &SweepDialog::reject);
     connect(buttons, &QDialogButtonBox::helpRequested, this,

@@ -1,6 +1,9 @@
 #include "studies/sweeptable.h"
 
 #include "model/number_text.h"
+#include "studies/chartexport.h"
+#include "studies/chartparts.h"
+#include "studies/studyinputs.h"
 
 #include <algorithm>
 #include <cmath>
@@ -88,6 +91,32 @@ std::string SweepTable::csv() const {
             out += ',';
             if (const double value = at(i, column); !std::isnan(value))
                 out += formatRoundTrip(value);
+        }
+        out += '\n';
+    }
+    return out;
+}
+
+std::string SweepTable::italianCsv() const {
+    const StudyInput& input = *studyInputOf(m_spec.field);
+    QStringList header{QStringLiteral("%1 (%2)").arg(inputName(*m_spec.field),
+                                                     QString::fromUtf8(input.unit))};
+    for (int m = 0; m < 4; ++m)
+        header << methodName(m) + QStringLiteral(" carico limite (kg)")
+               << methodName(m) + QStringLiteral(" qult (kg/cm\u00B2)");
+    if (hasUtilisations())
+        for (int m = 0; m < 4; ++m)
+            header << methodName(m) + QStringLiteral(" utilizzo capacit\u00E0 portante (Ed/Rd)")
+                   << methodName(m) + QStringLiteral(" utilizzo scorrimento (Ed/Rd)");
+    // Line by line, as csv(): a million points would not fit as cells.
+    std::string out = csvText(CsvForm::Italian, header, {});
+    out.reserve(out.size() + m_count * m_columns * 18);
+    for (std::size_t i = 0; i < m_count; ++i) {
+        for (std::size_t column = 0; column < m_columns; ++column) {
+            if (column > 0)
+                out += ';';
+            if (const double value = at(i, column); !std::isnan(value))
+                out += csvNumber(value, CsvForm::Italian);
         }
         out += '\n';
     }

@@ -39,6 +39,11 @@ public:
     // that read back to the same double, empty cells for missing values.
     std::string csv() const;
 
+    // The same points for an Italian spreadsheet: ";" between cells, ","
+    // as decimal point, the columns named in words with their units
+    // ("B (m);Terzaghi carico limite (kg);Terzaghi qult (kg/cm²);...").
+    std::string italianCsv() const;
+
 private:
     static constexpr std::size_t kLoadColumns = 1 + 2 * 4;
     static constexpr std::size_t kUtilColumns = kLoadColumns + 2 * 4;

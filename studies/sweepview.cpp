@@ -2,11 +2,14 @@
 
 #include "design/parallel.h"
 #include "design/units.h"
+#include "model/project.h"
 #include "studies/chartexport.h"
 #include "studies/chartparts.h"
 #include "studies/studyformat.h"
 #include "studies/studyinputs.h"
 #include "toolkit/twinhelp.h"
+#include "verification/stale_result_bar.h"
+#include "workflow/input_changes.h"
 
 #include <QApplication>
 #include <QChart>
@@ -51,6 +54,7 @@ SweepView::SweepView(const design::SweepSpec& study, const GeometryData& geometr
                      const SoilData& soil, const design::Approach* approach, QWidget* parent)
     : QWidget(parent), m_spec(study), m_geometry(geometry), m_soil(soil), m_approach(approach),
       m_job(std::make_unique<Job>()) {
+    SetHelpContext(this, QStringLiteral("zolt.hlp"), kHelpContext);
     const StudyInput& input = *studyInputOf(study.field);
     const int decimals = study.field->decimals;
 
@@ -76,7 +80,7 @@ SweepView::SweepView(const design::SweepSpec& study, const GeometryData& geometr
     m_progressRow = new QWidget;
     m_progress = new QProgressBar;
     m_progress->setRange(0, static_cast<int>(study.count));
-    auto* cancel = new QPushButton(QStringLiteral("Annulla"));
+    auto* cancel = new QPushButton(QStringLiteral("Ann&ulla"));
     cancel->setObjectName(QStringLiteral("cancel"));
     connect(cancel, &QPushButton::clicked, this, [this] { m_job->cancel = true; });
     auto* progressLayout = new QHBoxLayout(m_progressRow);
@@ -101,41 +105,34 @@ SweepView::SweepView(const design::SweepSpec& study, const GeometryData& geometr
     m_pointer->setMinimumHeight(m_pointer->fontMetrics().lineSpacing() * 3 + 8);
 
     auto* buttons = new QHBoxLayout;
-    const QString stem = QStringLiteral("studio-") + inputName(*study.field);
-    const auto addExport = [&](const QString& format, const QString& files,
-                               std::function<std::string()> contents) {
-        auto* button = new QPushButton(QStringLiteral("Esporta %1...").arg(format));
-        button->setObjectName(QStringLiteral("export") + format);
-        button->setEnabled(false);
-        const QString extension = format.toLower();
-        connect(button, &QPushButton::clicked, this, [=, this] {
-            exportWithPrompt(this, QStringLiteral("Esporta ") + format,
-                             stem + QLatin1Char('.') + extension,
-                             QStringLiteral("%1 (*.%2)").arg(files, extension), contents);
-        });
-        buttons->addWidget(button);
-        m_exports.append(button);
-    };
     const QString title = QStringLiteral("qult al variare di ") + inputTitle(input);
-    addExport(QStringLiteral("PNG"), QStringLiteral("Immagini PNG"),
-              [this] { return chartPng(m_view).toStdString(); });
-    addExport(QStringLiteral("SVG"), QStringLiteral("Disegni SVG"),
-              [this, title] { return chartSvg(m_view, title).toStdString(); });
-    addExport(QStringLiteral("CSV"), QStringLiteral("Tabelle CSV"), [this] {
-        // A million points take a moment to write out.
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        std::string text = m_job->table.csv();
-        QApplication::restoreOverrideCursor();
-        return text;
-    });
+    m_exports = addChartExports(this, buttons, m_view,
+                                QStringLiteral("studio-") + inputName(*study.field), title,
+                                [this](CsvForm form) {
+                                    // A million points take a moment to write out.
+                                    QApplication::setOverrideCursor(Qt::WaitCursor);
+                                    std::string text = form == CsvForm::Italian
+                                                           ? m_job->table.italianCsv()
+                                                           : m_job->table.csv();
+                                    QApplication::restoreOverrideCursor();
+                                    return text;
+                                });
     buttons->addStretch(1);
-    auto* help = new QPushButton(QStringLiteral("&Aiuto"));
+    auto* help = new QPushButton(QStringLiteral("A&iuto"));
     help->setObjectName(QStringLiteral("help"));
     connect(help, &QPushButton::clicked, this,
-            [this] { WinHelp(window(), QStringLiteral("zolt.hlp"), HELP_CONTEXT, kHelpContext); });
+            [this] { WinHelp(this, QStringLiteral("zolt.hlp"), HELP_CONTEXT, kHelpContext); });
     buttons->addWidget(help);
 
+    m_bar = new StaleResultBar(
+        [this] {
+            return !SameGeometryAndSoil({m_geometry, m_soil, {}}, CurrentInputs());
+        },
+        this);
+    connect(m_bar, &StaleResultBar::RefreshRequested, this, &SweepView::refresh);
+
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_bar);
     layout->addWidget(m_summary);
     layout->addWidget(m_notes);
     layout->addWidget(m_progressRow);
@@ -145,10 +142,38 @@ SweepView::SweepView(const design::SweepSpec& study, const GeometryData& geometr
 
     connect(&m_run, &WorkerRun::progress, this, &SweepView::showProgress);
     connect(&m_run, &WorkerRun::finished, this, &SweepView::showResults);
+    start();
+}
 
+void SweepView::refresh() {
+    m_job->cancel = true;
+    m_run.wait();
+    m_geometry = geometryData;
+    m_soil = soilData;
+    m_job = std::make_unique<Job>();
+    m_anchor = nullptr;
+    auto* chart = new QChart;
+    chart->setTitle(QStringLiteral("Calcolo in corso..."));
+    replaceChart(m_view, chart);
+    for (QPushButton* button : m_exports)
+        button->setEnabled(false);
+    m_notes->hide();
+    m_progress->setValue(0);
+    m_progressRow->show();
+    m_bar->Recheck();
+    start();
+}
+
+void SweepView::start() {
+    for (QPushButton* button : m_exports)
+        button->setEnabled(false);
     // The core's runSweep would hold every SweepPoint (over 200 bytes each)
     // and report no progress; chunk by chunk the points go straight into
     // the compact table and the bar can follow them.
+    const design::SweepSpec study = m_spec;
+    const GeometryData geometry = m_geometry;
+    const SoilData soil = m_soil;
+    const design::Approach* approach = m_approach;
     m_job->table = SweepTable(study, approach != nullptr);
     m_run.start([job = m_job.get(), study, geometry, soil, approach] {
         design::parallelChunks(

@@ -1,7 +1,8 @@
 // The window of a parametric study: qult of the four methods against the
 // varied input, with the input's current value and the applied pressure as
 // reference lines, the values under the pointer, and the export of the
-// chart (PNG, SVG) and of every point (CSV).
+// chart (PNG, SVG) and of every point (CSV). A bar tells when the
+// project's data changed since; "Aggiorna" runs the study again on them.
 //
 // The points are computed on a worker thread while the window shows a
 // progress bar and "Annulla"; closing the window cancels the work and
@@ -24,6 +25,10 @@ class QLabel;
 class QLineSeries;
 class QProgressBar;
 class QPushButton;
+
+namespace zolt {
+class StaleResultBar;
+}
 
 namespace zolt::studies {
 
@@ -56,6 +61,10 @@ private:
         SweepTable table;
     };
 
+    // Runs the study on m_geometry and m_soil into m_job.
+    void start();
+    // The study again on the current records (the bar's "Aggiorna").
+    void refresh();
     void showProgress();
     void showResults();
     void buildChart();
@@ -69,6 +78,7 @@ private:
     std::unique_ptr<Job> m_job;
     WorkerRun m_run;
 
+    zolt::StaleResultBar* m_bar = nullptr;
     QLabel* m_summary = nullptr;
     QLabel* m_notes = nullptr;
     QWidget* m_progressRow = nullptr;

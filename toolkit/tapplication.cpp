@@ -1,9 +1,12 @@
 #include "toolkit/tapplication.h"
 
+#include "toolkit/twinhelp.h"
+
 #include <QWidget>
 
 TApplication::TApplication(const QString& name, int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(name);
+    InstallHelpKey(this);
 }
 
 TApplication::~TApplication() = default;

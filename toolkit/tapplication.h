@@ -4,7 +4,8 @@
 //
 // A program derives from it, builds its main window in InitMainWindow and
 // calls Run. Message boxes take their caption from the name, and the help
-// viewer and message boxes are owned by the main window.
+// viewer and message boxes are owned by the main window. F1 opens the help
+// of the window with the focus (twinhelp.h).
 #pragma once
 
 #include <QApplication>

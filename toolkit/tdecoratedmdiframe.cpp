@@ -8,11 +8,14 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QEvent>
+#include <QKeySequence>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 
 #include <algorithm>
+#include <type_traits>
 
 namespace {
 
@@ -28,17 +31,28 @@ TDecoratedMDIFrame::TDecoratedMDIFrame(const QString& title, int menuResId, TMDI
     // Tool bars stay where the program puts them: no menu to hide them.
     setContextMenuPolicy(Qt::NoContextMenu);
     AssignMenu(menuResId);
+    if (m_client != nullptr)
+        connect(m_client, &QMdiArea::subWindowActivated, this,
+                &TDecoratedMDIFrame::UpdateWindowCommands);
 }
 
 bool TDecoratedMDIFrame::AssignMenu(int menuResId) {
     QMenuBar* bar = menuBar();
     bar->clear();
     m_commands.clear();
+    m_windowMenu = nullptr;
     const std::optional<QList<TResourceScript::MenuItem>> items =
         TResourceScript::Module().Menu(menuResId);
     if (!items)
         return false;
     AddItems(bar, *items);
+    if (m_windowMenu != nullptr && m_client != nullptr) {
+        connect(m_windowMenu, &QMenu::aboutToShow, this, [this] {
+            UpdateWindowCommands();
+            m_client->ListChildren(m_windowMenu);
+        });
+    }
+    UpdateWindowCommands();
     return true;
 }
 
@@ -54,9 +68,15 @@ void TDecoratedMDIFrame::AddItems(Menu* menu, const QList<TResourceScript::MenuI
         } else {
             QAction* action = menu->addAction(item.text);
             action->setProperty(kCommandIdProperty, item.id);
+            if (!item.shortcut.isEmpty())
+                action->setShortcut(
+                    QKeySequence::fromString(item.shortcut, QKeySequence::PortableText));
             m_commands.insert(item.id, action);
-            connect(action, &QAction::triggered, this,
-                    [this, id = item.id] { emit commandSelected(id); });
+            connect(action, &QAction::triggered, this, [this, id = item.id] { Command(id); });
+            if constexpr (std::is_same_v<Menu, QMenu>) {
+                if (TMDIClient::IsWindowCommand(item.id) && m_windowMenu == nullptr)
+                    m_windowMenu = menu;
+            }
         }
     }
 }
@@ -81,6 +101,20 @@ void TDecoratedMDIFrame::TrackMenu(QMenu* menu) {
     });
 }
 
+void TDecoratedMDIFrame::Command(int id) {
+    if (m_client != nullptr && m_client->EvCommand(id))
+        return;
+    emit commandSelected(id);
+}
+
+void TDecoratedMDIFrame::UpdateWindowCommands() {
+    const bool any = m_client != nullptr && !m_client->subWindowList().isEmpty();
+    for (auto it = m_commands.cbegin(); it != m_commands.cend(); ++it) {
+        if (TMDIClient::IsWindowCommand(it.key()))
+            it.value()->setEnabled(any);
+    }
+}
+
 QAction* TDecoratedMDIFrame::CommandAction(int id) const {
     return m_commands.value(id);
 }
@@ -88,7 +122,7 @@ QAction* TDecoratedMDIFrame::CommandAction(int id) const {
 void TDecoratedMDIFrame::Insert(TControlBar* controlBar) {
     m_controlBar = controlBar;
     addToolBar(Qt::TopToolBarArea, controlBar);
-    connect(controlBar, &TControlBar::commandSelected, this, &TDecoratedMDIFrame::commandSelected);
+    connect(controlBar, &TControlBar::commandSelected, this, &TDecoratedMDIFrame::Command);
     ConnectHints();
 }
 

@@ -4,7 +4,11 @@
 // bar at the top and a status bar at the bottom.
 //
 // Every menu item and tool-bar button sends its command id through
-// commandSelected; the frame does nothing with it itself. With menu
+// commandSelected; the frame does nothing with it itself, except for the
+// window commands (TMDIClient), which go to the client. The menu that holds
+// them lists the client's windows as well, and they are enabled while there
+// is a window. An item with a key (TResourceScript) shows it and answers
+// to it. With menu
 // tracking on, the frame reports the highlighted menu item (menuHint, with
 // 0 for a popup's title) and the closing of the menus (menuClosed); the
 // inserted status bar shows them, and the tool bar's hints, by command id.
@@ -65,6 +69,10 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // A menu item's or tool-bar button's command.
+    void Command(int id);
+    // The window commands are enabled while the client holds a window.
+    void UpdateWindowCommands();
     // The items into the menu bar or a menu (both take the same calls).
     template <class Menu> void AddItems(Menu* menu, const QList<TResourceScript::MenuItem>& items);
     // Hints of the control bar to the status bar, once both are in.
@@ -75,6 +83,7 @@ private:
     bool m_trackMenuSelection;
     int m_openMenus = 0;
     QMap<int, QAction*> m_commands;
+    QMenu* m_windowMenu = nullptr;       // the menu of the window commands, if any
     TControlBar* m_controlBar = nullptr; // children of the frame
     TStatusBar* m_statusBar = nullptr;
 };

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QKeySequence>
 #include <QStringList>
 #include <QtDebug>
 
@@ -74,16 +75,26 @@ private:
                     items.append(item);
                     continue;
                 }
-                const std::optional<int> id = tokens.size() == 3 && tokens.at(1).quoted
+                const bool withKey = tokens.size() == 4 && tokens.at(3).quoted;
+                const std::optional<int> id = (tokens.size() == 3 || withKey) && tokens.at(1).quoted
                                                   ? tokens.at(2).Number()
                                                   : std::nullopt;
                 if (!id || *id <= 0) {
                     return Fail(line.number,
                                 QStringLiteral("expected MENUITEM \"<text>\" <command> "
-                                               "(a positive number) or MENUITEM SEPARATOR"));
+                                               "(a positive number) [\"<key>\"] or MENUITEM "
+                                               "SEPARATOR"));
                 }
                 item.text = tokens.at(1).text;
                 item.id = *id;
+                if (withKey) {
+                    item.shortcut = tokens.at(3).text;
+                    const QKeySequence key =
+                        QKeySequence::fromString(item.shortcut, QKeySequence::PortableText);
+                    if (key.count() != 1 || key[0].key() == Qt::Key_unknown)
+                        return Fail(line.number,
+                                    QStringLiteral("\"%1\" is no key").arg(item.shortcut));
+                }
             } else {
                 return Fail(line.number, QStringLiteral("expected POPUP, MENUITEM or END"));
             }

@@ -9,6 +9,10 @@
 //   MENU <id>                          a menu bar; its items up to END
 //     POPUP "<text>"                   a drop-down menu; its items up to END
 //       MENUITEM "<text>" <command>    an item that sends command <command>
+//       MENUITEM "<text>" <command> "<key>"
+//                                      the same, with a shortcut key that the
+//                                      item shows ("Ctrl+F4", Qt's portable
+//                                      key names)
 //       MENUITEM SEPARATOR             a dividing line
 //       POPUP "<text>" ... END         a nested menu
 //     END
@@ -44,6 +48,7 @@ public:
     struct MenuItem {
         QString text;          // empty for a separator
         int id = 0;            // the command; 0 for popups and separators
+        QString shortcut;      // the item's key, empty for none
         bool popup = false;    // a menu of its own, holding `items`
         QList<MenuItem> items; // a popup's items
         bool IsSeparator() const { return !popup && id == 0; }

@@ -142,6 +142,15 @@ void TStatusBar::ClearHintText() {
     ShowText(m_idleText);
 }
 
+void TStatusBar::ShowMessage(const QString& text, int milliseconds) {
+    ShowText(text);
+    if (milliseconds > 0)
+        QTimer::singleShot(milliseconds, this, [this, text] {
+            if (m_hintId < 0 && GetText() == text)
+                ShowText(m_idleText);
+        });
+}
+
 QString TStatusBar::GetText() const {
     return m_text->text();
 }

@@ -41,6 +41,10 @@ public:
     // The hint shown, -1 for none (the idle text).
     int GetHintId() const { return m_hintId; }
 
+    // Shows `text` until the next hint, for `milliseconds` when positive;
+    // then the idle text again.
+    void ShowMessage(const QString& text, int milliseconds = 0);
+
     // The text the field shows now.
     QString GetText() const;
 

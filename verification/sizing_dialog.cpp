@@ -3,12 +3,16 @@
 #include "controls/controlmessages.h"
 #include "model/number_text.h"
 #include "model/project.h"
+#include "toolkit/tapplication.h"
 #include "toolkit/tdialogtemplate.h"
+#include "toolkit/tstatusbar.h"
 #include "toolkit/twinhelp.h"
 #include "verification/approach_choice.h"
+#include "verification/table_copy.h"
 #include "verification/verification_dialog.h"
 #include "verification/verification_table.h"
 #include "workflow/commands.h"
+#include "workflow/input_changes.h"
 #include "workflow/result_rows.h"
 
 #include <QButtonGroup>
@@ -43,6 +47,11 @@ constexpr double kMaxRatio = design::kSizingLastCentimetres / double(design::kSi
 constexpr double kMinLength = design::kSizingFirstCentimetres / kCentimetresPerMetre;
 constexpr double kMaxLength = design::kSizingLastCentimetres / kCentimetresPerMetre;
 constexpr int kValueDecimals = 2;
+// A load of twelve digits: more than the largest footing on the strongest
+// soil the fields admit gives, so that the reserved room always suffices.
+constexpr double kLargestLoad = 999999999999.0;
+// How long the status bar confirms "Applica".
+constexpr int kStatusMilliseconds = 15000;
 constexpr double kValueStep = 0.1;
 
 // The rule and its values, kept from one opening to the next.
@@ -81,18 +90,17 @@ SizingDialog::SizingDialog(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Dimensionamento"));
     // The look of the program's other dialogs.
     setFont(TDialogTemplate().Font());
+    SetHelpContext(this, QStringLiteral("zolt.hlp"), kHelpContext);
 
     auto* layout = new QVBoxLayout(this);
-    layout->setSizeConstraint(QLayout::SetFixedSize); // grows with the result
+    layout->setSizeConstraint(QLayout::SetFixedSize);
 
     auto* approachBox = new QGroupBox(QStringLiteral("Approccio di progetto"), this);
     auto* approachLayout = new QVBoxLayout(approachBox);
     m_approaches = new QButtonGroup(this);
     const auto all = design::approaches();
     for (std::size_t i = 0; i < all.size(); ++i) {
-        auto* button = new QRadioButton(
-            QString::fromUtf8(all[i].label.data(), static_cast<qsizetype>(all[i].label.size())),
-            approachBox);
+        auto* button = new QRadioButton(ApproachButtonText(i), approachBox);
         button->setObjectName(
             QString::fromUtf8(all[i].id.data(), static_cast<qsizetype>(all[i].id.size())));
         m_approaches->addButton(button, static_cast<int>(i));
@@ -106,9 +114,9 @@ SizingDialog::SizingDialog(QWidget* parent) : QDialog(parent) {
     m_rules = new QButtonGroup(this);
     // In the order of design::SizingRuleKind.
     const std::pair<const char*, QString> rules[] = {
-        {"squareRule", QStringLiteral("Pianta quadrata: L = B")},
-        {"ratioRule", QStringLiteral("Rapporto fisso L/B")},
-        {"lengthRule", QStringLiteral("Lunghezza fissa L (m)")}};
+        {"squareRule", QStringLiteral("Pianta &quadrata: L = B")},
+        {"ratioRule", QStringLiteral("&Rapporto fisso L/B")},
+        {"lengthRule", QStringLiteral("&Lunghezza fissa L (m)")}};
     for (int kind = 0; kind < 3; ++kind) {
         auto* button = new QRadioButton(rules[kind].second, ruleBox);
         button->setObjectName(QString::fromLatin1(rules[kind].first));
@@ -133,7 +141,7 @@ SizingDialog::SizingDialog(QWidget* parent) : QDialog(parent) {
                               this);
     method->setObjectName(QStringLiteral("method"));
     computeRow->addWidget(method, 1);
-    auto* compute = new QPushButton(QStringLiteral("Calcola"), this);
+    auto* compute = new QPushButton(QStringLiteral("Calc&ola"), this);
     compute->setObjectName(QStringLiteral("compute"));
     compute->setDefault(true);
     computeRow->addWidget(compute);
@@ -145,17 +153,19 @@ SizingDialog::SizingDialog(QWidget* parent) : QDialog(parent) {
     m_size->setObjectName(QStringLiteral("size"));
     m_size->setTextFormat(Qt::PlainText);
     m_resultLayout->addWidget(m_size);
+    m_resultLayout->addStretch(1);
     layout->addWidget(resultBox);
+    ReserveResultRoom(resultBox);
 
     auto* buttons = new QHBoxLayout;
-    m_apply = new QPushButton(QStringLiteral("Applica"), this);
+    m_apply = new QPushButton(QStringLiteral("A&pplica"), this);
     m_apply->setObjectName(QStringLiteral("apply"));
     m_apply->setAutoDefault(false);
     m_apply->setEnabled(false);
-    auto* close = new QPushButton(QStringLiteral("Chiudi"), this);
+    auto* close = new QPushButton(QStringLiteral("&Chiudi"), this);
     close->setObjectName(QStringLiteral("close"));
     close->setAutoDefault(false);
-    auto* help = new QPushButton(QStringLiteral("Aiuto"), this);
+    auto* help = new QPushButton(QStringLiteral("A&iuto"), this);
     help->setObjectName(QStringLiteral("help"));
     help->setAutoDefault(false);
     buttons->addWidget(m_apply);
@@ -173,6 +183,14 @@ SizingDialog::SizingDialog(QWidget* parent) : QDialog(parent) {
     connect(m_rules, &QButtonGroup::idClicked, this, [this] {
         EnableRuleValues();
         ClearResult();
+    });
+    // A rule that takes a value leads on to its field, so that the rule's
+    // mnemonic reaches the value too.
+    connect(m_rules, &QButtonGroup::idClicked, this, [this](int kind) {
+        if (kind == static_cast<int>(design::SizingRuleKind::Ratio))
+            m_ratio->setFocus(Qt::ShortcutFocusReason);
+        else if (kind == static_cast<int>(design::SizingRuleKind::Length))
+            m_fixedLength->setFocus(Qt::ShortcutFocusReason);
     });
     connect(m_ratio, &QDoubleSpinBox::valueChanged, this, &SizingDialog::ClearResult);
     connect(m_fixedLength, &QDoubleSpinBox::valueChanged, this, &SizingDialog::ClearResult);
@@ -219,6 +237,27 @@ void SizingDialog::ShowResult(const QString& text) {
     layout()->activate();
 }
 
+void SizingDialog::ReserveResultRoom(QWidget* box) {
+    // The largest result: the longest line, and a table of long loads with
+    // both eccentricity notes.
+    ShowResult(kNoneFoundText);
+    GeometryData geometry;
+    geometry.B = geometry.L = kMaxLength;
+    design::Verification v;
+    v.approach = &design::approaches()[0];
+    v.method = analysisSettings.method;
+    v.bearing = {kLargestLoad, 0, kLargestLoad, kLargestLoad, 1.0, true};
+    v.sliding = {kLargestLoad, kLargestLoad, 1.0, true};
+    v.eccentricity = {1.0, 1.0, false, false};
+    QTableWidget* sample =
+        NewVerificationTable(v, geometry, VerificationTableParts::ChecksOnly, box);
+    m_resultLayout->insertWidget(1, sample);
+    sample->show(); // a hidden widget takes no room
+    m_resultLayout->activate();
+    box->setMinimumSize(box->sizeHint());
+    delete sample;
+}
+
 void SizingDialog::ClearResult() {
     m_width.reset();
     m_length.reset();
@@ -255,8 +294,9 @@ void SizingDialog::Compute() {
                              : design::verify(approach, method, sized, soilData);
     m_table = NewVerificationTable(verification, sized, VerificationTableParts::ChecksOnly,
                                    m_resultLayout->parentWidget());
-    m_resultLayout->addWidget(m_table);
-    m_table->show(); // now, so that the dialog's size counts it
+    EnableTableCopy(m_table, VerificationTableHeader());
+    m_resultLayout->insertWidget(1, m_table);
+    m_table->show();
     ShowResult(QStringLiteral("B × L = ") + SizeText(sized.B, sized.L));
     if (verification.verified && sized.B <= sized.L) {
         m_width = sized.B;
@@ -272,6 +312,15 @@ void SizingDialog::Apply() {
     geometryData.L = *m_length;
     MarkControlChange(kInputChangeFlags);
     m_apply->setEnabled(false);
+    // The windows computed on the old size say so at once, and the main
+    // window's status bar confirms what was written.
+    AnnounceInputChanges();
+    QWidget* main = TApplication::MainWindow();
+    if (auto* status = main != nullptr ? main->findChild<TStatusBar*>() : nullptr)
+        status->ShowMessage(QStringLiteral("Dimensionamento applicato: B × L = ") +
+                                SizeText(*m_width, *m_length) +
+                                QStringLiteral(" scritti nei dati della geometria"),
+                            kStatusMilliseconds);
 }
 
 } // namespace zolt

@@ -40,6 +40,9 @@ private:
     void Compute();
     void Apply();
     void ClearResult();
+    // Gives the result box room for the largest result from the start, so
+    // that the dialog keeps one size and "Calcola" stays under the pointer.
+    void ReserveResultRoom(QWidget* box);
     // The result line, bold; the hint to press "Calcola" for an empty text.
     void ShowResult(const QString& text);
     void EnableRuleValues();

@@ -7,6 +7,8 @@
 
 #include <QAbstractButton>
 
+#include <iterator>
+
 namespace zolt {
 
 namespace {
@@ -16,6 +18,9 @@ namespace {
 constexpr std::int16_t kAnalysisChangeFlags = 1;
 constexpr std::int16_t kNoChangeFlags = 0;
 constexpr int kControlsPerHundred = 100; // WM_CTLCHANGED carries the id modulo 100
+// The mnemonic of each approach, in the order of design::approaches(): the
+// digit of the EC7 design approach, T for NTC (N is the window menu's).
+constexpr char kApproachMnemonics[] = {'T', '1', '2', '3'};
 
 } // namespace
 
@@ -28,14 +33,25 @@ std::int32_t ApproachIndex(const design::Approach* approach) {
     return 0;
 }
 
+QString ApproachButtonText(std::size_t index) {
+    const design::Approach& approach = design::approaches()[index];
+    QString text =
+        QString::fromUtf8(approach.label.data(), static_cast<qsizetype>(approach.label.size()));
+    if (index < std::size(kApproachMnemonics)) {
+        const qsizetype at = text.indexOf(QLatin1Char(kApproachMnemonics[index]));
+        if (at >= 0)
+            text.insert(at, QLatin1Char('&'));
+    }
+    return text;
+}
+
 VerificationDialog::VerificationDialog(QWidget* parent) : TOvDialog(parent, kResourceId) {
     HelpContext = kHelpContext;
     const auto all = design::approaches();
     for (std::size_t i = 0; i < all.size(); ++i) {
         if (auto* button = qobject_cast<QAbstractButton*>(
                 ChildWithId(kFirstApproachButton + static_cast<int>(i))))
-            button->setText(QString::fromUtf8(all[i].label.data(),
-                                               static_cast<qsizetype>(all[i].label.size())));
+            button->setText(ApproachButtonText(i));
     }
 }
 

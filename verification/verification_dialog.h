@@ -9,6 +9,9 @@
 #include "controls/tovdialog.h"
 #include "design/approach.h"
 
+#include <QString>
+
+#include <cstddef>
 #include <cstdint>
 
 namespace zolt {
@@ -39,5 +42,9 @@ private:
 
 // The index of `approach` in design::approaches(); 0 (NTC 2018) for none.
 std::int32_t ApproachIndex(const design::Approach* approach);
+
+// The label of approach `index` of design::approaches() with its mnemonic,
+// for the radio buttons of the dialogs.
+QString ApproachButtonText(std::size_t index);
 
 } // namespace zolt

@@ -5,6 +5,7 @@
 #include "workflow/result_rows.h"
 
 #include <QFontMetrics>
+#include <QEvent>
 #include <QHeaderView>
 #include <QPainter>
 #include <QStyledItemDelegate>
@@ -65,6 +66,47 @@ public:
         painter->drawText(frame, Qt::AlignCenter, index.data(Qt::DisplayRole).toString());
         painter->restore();
     }
+};
+
+// Columns as wide as their contents, and the width beyond that shared
+// among them as they share the contents' width.
+class ColumnStretch : public QObject {
+public:
+    ColumnStretch(QTableWidget* table, std::vector<int> widths)
+        : QObject(table), m_table(table), m_viewport(table->viewport()),
+          m_widths(std::move(widths)) {
+        m_viewport->installEventFilter(this);
+    }
+
+protected:
+    // The viewport as it was when the filter was set: the table asked
+    // during its own destruction would no longer be one.
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Resize && watched == m_viewport)
+            share(m_viewport->width());
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    void share(int width) {
+        int total = 0;
+        for (const int w : m_widths)
+            total += w;
+        const int extra = std::max(0, width - total);
+        int given = 0;
+        for (std::size_t column = 0; column < m_widths.size(); ++column) {
+            const bool last = column + 1 == m_widths.size();
+            const int share = last ? extra - given
+                                   : static_cast<int>(static_cast<long long>(extra) *
+                                                      m_widths[column] / std::max(total, 1));
+            given += share;
+            m_table->setColumnWidth(static_cast<int>(column), m_widths[column] + share);
+        }
+    }
+
+    QTableWidget* m_table;
+    QWidget* m_viewport;
+    std::vector<int> m_widths;
 };
 
 class TableBuilder {
@@ -168,6 +210,10 @@ public:
         for (int column = 0; column < kColumnCount; ++column)
             m_table->setColumnWidth(column, widths[static_cast<std::size_t>(column)]);
         m_table->resizeRowsToContents();
+        // Never narrower or shorter than that: the window shows every line
+        // whole from its first.
+        m_table->setMinimumSize(m_table->sizeHint());
+        new ColumnStretch(m_table, std::move(widths));
     }
 
 private:
@@ -209,6 +255,10 @@ QString gammaText(const char* name, double factor) {
 
 } // namespace
 
+QStringList VerificationTableHeader() {
+    return {QStringLiteral("Voce"), QStringLiteral("Valore"), QStringLiteral("Valore SI")};
+}
+
 QString KgText(double kg) {
     return fromStd(formatDecimal(kg, 0)) + QStringLiteral(" Kg");
 }
@@ -249,8 +299,14 @@ QTableWidget* NewVerificationTable(const design::Verification& v, const Geometry
     const design::Approach& a = *v.approach;
     if (parts == VerificationTableParts::Full) {
         t.heading(QStringLiteral("Dati della verifica"));
+        t.wide(QStringLiteral("Approccio"), fromView(a.label));
         t.wide(QStringLiteral("Calcolo"), fromView(methodTitle(v.method)));
         t.wide(QStringLiteral("Fondazione B × L"), SizeText(geometry.B, geometry.L));
+        t.wide(QStringLiteral("Profondità D"), fromStd(formatFixed(geometry.D, 2)) +
+                                                   QStringLiteral(" m"));
+        t.values(QStringLiteral("Sforzo normale N"), KgText(geometry.N), KilonewtonText(geometry.N));
+        t.values(QStringLiteral("Sforzo tagliante T"), KgText(geometry.T),
+                 KilonewtonText(geometry.T));
 
         const SoilData& d = v.design;
         t.heading(QStringLiteral("Valori di progetto del terreno (%1)").arg(fromView(a.soilSet)));

@@ -8,6 +8,7 @@
 #include "model/records.h"
 
 #include <QString>
+#include <QStringList>
 #include <Qt>
 
 class QTableWidget;
@@ -20,10 +21,14 @@ enum class VerificationTableParts {
     ChecksOnly // bearing, sliding, outcome, notes
 };
 
-// A read-only table of `v`, worked out on `geometry`, as wide and tall as its
-// contents so that no text is cut.
+// A read-only table of `v`, worked out on `geometry`, at least as wide and
+// tall as its contents so that no text is cut; wider, its columns share
+// the width.
 QTableWidget* NewVerificationTable(const design::Verification& v, const GeometryData& geometry,
                                    VerificationTableParts parts, QWidget* parent = nullptr);
+
+// The names of the table's three columns, for the copy on the clipboard.
+QStringList VerificationTableHeader();
 
 // The cell texts of the window and the dialogs, "." as decimal point always.
 QString KgText(double kg);             // "12000 Kg"

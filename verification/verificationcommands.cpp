@@ -1,16 +1,14 @@
 #include "verification/verificationcommands.h"
 
-#include "design/verification.h"
-#include "model/project.h"
 #include "toolkit/tmdiclient.h"
+#include "toolkit/twinhelp.h"
 #include "verification/approach_choice.h"
+#include "verification/result_window.h"
 #include "verification/sizing_dialog.h"
 #include "verification/verification_dialog.h"
-#include "verification/verification_table.h"
-#include "workflow/commands.h"
+#include "verification/verification_view.h"
 
 #include <QMdiSubWindow>
-#include <QTableWidget>
 
 namespace zolt {
 
@@ -24,17 +22,16 @@ QMdiSubWindow* OpenVerificationWindow(TMDIClient* client) {
     const design::Approach* approach = ChosenApproach();
     if (approach == nullptr)
         return nullptr;
-    const design::Verification v =
-        design::verify(*approach, analysisSettings.method, geometryData, soilData);
-    if (v.refused()) {
-        ShowInputCheckMessages(v.refusal);
+    auto* view = new VerificationView(*approach);
+    if (!view->Computed()) {
+        delete view;
         return nullptr;
     }
-    QTableWidget* table = NewVerificationTable(v, geometryData, VerificationTableParts::Full);
+    SetHelpContext(view, QStringLiteral("zolt.hlp"), VerificationDialog::kHelpContext);
     const QString title =
         QStringLiteral("Verifica – ") +
         QString::fromUtf8(approach->label.data(), static_cast<qsizetype>(approach->label.size()));
-    return client->CreateChild(title, table, kVerificationWindowPosition);
+    return OpenResultWindow(client, title, view, kVerificationWindowPosition);
 }
 
 void VerificationCommand(QWidget* owner, TMDIClient* client) {

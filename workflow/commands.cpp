@@ -6,6 +6,7 @@
 #include "toolkit/teditfile.h"
 #include "toolkit/tmdiclient.h"
 #include "toolkit/tmessagebox.h"
+#include "toolkit/twinhelp.h"
 #include "workflow/input_checks.h"
 #include "workflow/report.h"
 #include "workflow/results_dialog.h"
@@ -22,6 +23,7 @@ constexpr QSize kReportViewSize(400, 400);
 constexpr QPoint kReportWindowPosition(100, 100);
 constexpr const char* kEngineErrorText = "Errore";
 constexpr const char* kNoAnalysisText = "Eseguire prima l'analisi";
+constexpr unsigned long kReportHelpContext = 105; // F1 in the report window
 
 } // namespace
 
@@ -67,6 +69,7 @@ QMdiSubWindow* ReportCommand(TMDIClient* client) {
                                kReportViewSize.height(), QString::fromUtf8(kReportFileName));
     // Wider when the font needs it, so that no line of the report is cut.
     view->resize(qMax(kReportViewSize.width(), view->FullLineWidth()), kReportViewSize.height());
+    SetHelpContext(view, QStringLiteral("zolt.hlp"), kReportHelpContext);
     return client->CreateChild(QStringLiteral("Relazione"), view, kReportWindowPosition);
 }
 

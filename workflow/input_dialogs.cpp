@@ -6,6 +6,7 @@
 #include "model/project.h"
 #include "toolkit/tdialog.h"
 #include "toolkit/tmessagebox.h"
+#include "toolkit/twinhelp.h"
 #include "workflow/input_fields.h"
 
 namespace zolt {
@@ -15,6 +16,9 @@ namespace {
 // Every input field announces a committed change with both bits.
 constexpr std::int16_t kInputChangeFlags = 3;
 constexpr std::int16_t kDoubleValue = 0;
+// F1 opens the section of each dialog, numbered as the menu's commands.
+constexpr unsigned long kGeometryHelpContext = 108;
+constexpr unsigned long kSoilHelpContext = 109;
 
 void addField(TDialog& dialog, const InputField& field, double* variable) {
     new TRealEdit(&dialog, field.controlId, variable, field.minimum, field.maximum,
@@ -29,6 +33,7 @@ void GeometryCommand(QWidget* owner) {
     // the values from before the command, also after refusals of B > L.
     const GeometryData snapshot = geometryData;
     TDialog dialog(owner, kGeometryDialogId);
+    SetHelpContext(&dialog, QStringLiteral("zolt.hlp"), kGeometryHelpContext);
     for (const InputField& field : geometryFields())
         addField(dialog, field, &(geometryData.*field.geometryField));
     for (;;) {
@@ -47,6 +52,7 @@ void SoilCommand(QWidget* owner) {
     // values, even refused ones, before the user changed their mind.
     const SoilData snapshot = soilData;
     TDialog dialog(owner, kSoilDialogId);
+    SetHelpContext(&dialog, QStringLiteral("zolt.hlp"), kSoilHelpContext);
     for (const InputField& field : soilFields())
         addField(dialog, field, &(soilData.*field.soilField));
     if (dialog.Execute() != IDOK)

@@ -3,6 +3,7 @@
 #include "model/project.h"
 #include "toolkit/tdialog.h"
 #include "toolkit/tfixedfont.h"
+#include "toolkit/twinhelp.h"
 #include "workflow/result_rows.h"
 
 #include <QLabel>
@@ -15,6 +16,7 @@ constexpr int kResultsDialogId = 400;
 constexpr int kLoadRowId = 401;
 constexpr int kPressureRowId = 402; // both pressure rows
 constexpr int kFactorRowId = 403;   // every factor row
+constexpr unsigned long kHelpContext = 104; // F1: the section of this window
 
 int rowId(std::size_t row) {
     if (row == 0)
@@ -26,6 +28,7 @@ int rowId(std::size_t row) {
 
 void ShowResultsDialog(QWidget* owner) {
     TDialog dialog(owner, kResultsDialogId);
+    SetHelpContext(&dialog, QStringLiteral("zolt.hlp"), kHelpContext);
     // A fixed-pitch font of the dialog's size lines the numbers up in columns.
     const QFont rowFont = FixedPitchFont(dialog.font().pointSizeF());
 

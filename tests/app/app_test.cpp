@@ -37,6 +37,8 @@
 #include <QToolButton>
 #include <QTreeView>
 
+#include <limits>
+
 namespace {
 
 class TestPanApp : public TPanApp {
@@ -178,6 +180,12 @@ const QMap<int, QString> kHints = {
     {115, "Stima la probabilità di rottura con parametri incerti"},
     {116, "Crea la relazione completa in PDF o ODT"},
     {117, "Stampa la relazione completa"},
+    {901, "Affianca le finestre aperte"},
+    {902, "Dispone le finestre aperte a cascata"},
+    {903, "Chiude la finestra attiva"},
+    {904, "Chiude tutte le finestre"},
+    {905, "Passa alla finestra successiva"},
+    {906, "Passa alla finestra precedente"},
 };
 
 } // namespace
@@ -195,6 +203,8 @@ private slots:
     void statusBarShowsTheHintOfEachHighlightedCommand();
     void fileCommandsShareTheirDialogData();
     void fileFailuresShowTheOpenErrorBox();
+    void anInvalidFileNamesItsFault_data();
+    void anInvalidFileNamesItsFault();
     void fileCommandsRunTheFileDialogs();
     void fileDialogsSpeakItalianAndShowEveryColumn();
     void helpCommandsShowTheirPages();
@@ -205,6 +215,7 @@ private slots:
     void unsavedInputsAreNotLostWithoutAWord();
     void savedOrOpenedInputsAskNothing();
     void toolsCommandsOpenTheirWindows();
+    void resultWindowsLearnOfChangedInputs();
     void exitClosesTheMainWindow();
 
 private:
@@ -267,6 +278,15 @@ void AppTest::menuBarHoldsTheCommandTable() {
           {"Analisi &probabilistica...", 115},
           {"&Relazione completa...", 116},
           {"S&tampa relazione...", 117}}},
+        {"&Finestra",
+         {{"&Chiudi", 903},
+          {"Chiudi &tutte", 904},
+          {"", 0},
+          {"&Affianca", 901},
+          {"&Sovrapponi", 902},
+          {"", 0},
+          {"S&uccessiva", 905},
+          {"&Precedente", 906}}},
         {"&Help", {{"&Help", 106}, {"&Informazioni", 107}, {"&Prodotti Orvane", 110}}},
     };
     const QList<QAction*> bar = frame()->menuBar()->actions();
@@ -280,7 +300,10 @@ void AppTest::menuBarHoldsTheCommandTable() {
         QCOMPARE(items.size(), expected.size());
         for (qsizetype i = 0; i < expected.size(); ++i) {
             QCOMPARE(items.at(i)->text(), expected.at(i).first);
-            QCOMPARE(frame()->CommandAction(expected.at(i).second), items.at(i));
+            if (expected.at(i).second == 0)
+                QVERIFY(items.at(i)->isSeparator());
+            else
+                QCOMPARE(frame()->CommandAction(expected.at(i).second), items.at(i));
         }
     }
 }
@@ -345,6 +368,7 @@ void AppTest::statusBarShowsTheHintOfEachHighlightedCommand() {
                                      {108, 109},
                                      {104, 105},
                                      {111, 112, 113, 114, 115, 116, 117},
+                                     {}, // the window commands, off without windows
                                      {106, 107, 110}};
     QTest::keyClick(frame(), Qt::Key_F, Qt::AltModifier);
     for (qsizetype m = 0; m < menus.size(); ++m) {
@@ -458,6 +482,46 @@ void AppTest::fileFailuresShowTheOpenErrorBox() {
     }
     QCOMPARE(zolt::geometryData.B, 4.0);
     QVERIFY(!QFile::exists(answer));
+}
+
+void AppTest::anInvalidFileNamesItsFault_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("text");
+    zolt::GeometryData negative;
+    negative.B = -2.0;
+    zolt::SoilData nan;
+    nan.phi = std::numeric_limits<double>::quiet_NaN();
+    QTest::newRow("out of range")
+        << dataFileOf(negative, {})
+        << QString::fromUtf8("Il file non contiene dati validi: B = -2.00 fuori dall'intervallo "
+                             "0.10\u201399.90");
+    QTest::newRow("not finite") << dataFileOf({}, nan)
+                                << QStringLiteral("Il file non contiene dati validi: phi = nan "
+                                                  "non \u00e8 un numero finito");
+    QTest::newRow("too short") << QByteArray(111, '\0')
+                               << QStringLiteral("Il file non contiene dati validi: il file "
+                                                 "\u00e8 di 111 byte, non di 112");
+}
+
+void AppTest::anInvalidFileNamesItsFault() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, text);
+    const QString name = Path(QStringLiteral("guasto.dat"));
+    QFile file(name);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    file.close();
+    app()->FileDialog = [&](QWidget*, TFileDialogKind, TFileData& data) {
+        data.FileName = name;
+        return true;
+    };
+    BoxCloser boxes;
+    zolt::geometryData.B = 0.5;
+    markInputsSaved();
+    frame()->CommandAction(101)->trigger();
+    QCOMPARE(boxes.boxes.size(), 1);
+    QCOMPARE(boxes.boxes[0].text, text);
+    QCOMPARE(boxes.boxes[0].caption, QStringLiteral("Orvane ZOLT 6.0"));
+    QCOMPARE(zolt::geometryData.B, 0.5);
 }
 
 void AppTest::fileCommandsRunTheFileDialogs() {
@@ -606,17 +670,18 @@ void AppTest::helpCommandsShowTheirPages() {
              qPrintable(help->source().toString()));
     // Over the client area: the menu and the tool bar stay free.
     const QRect client(app()->Client->mapToGlobal(QPoint(0, 0)), app()->Client->size());
-    QVERIFY2(client.contains(help->frameGeometry()), qPrintable(QStringLiteral("%1,%2 %3x%4")
-                                                                    .arg(help->x())
-                                                                    .arg(help->y())
-                                                                    .arg(help->width())
-                                                                    .arg(help->height())));
+    const QRect shown = help->window()->frameGeometry();
+    QVERIFY2(client.contains(shown), qPrintable(QStringLiteral("%1,%2 %3x%4")
+                                                    .arg(shown.x())
+                                                    .arg(shown.y())
+                                                    .arg(shown.width())
+                                                    .arg(shown.height())));
     // The tool bar's button of the products page.
     QTest::mouseClick(frame()->GetControlBar()->Button(110), Qt::LeftButton);
     QCOMPARE(HelpWindow(), help); // the same window, another page
     QVERIFY(help->source().path().endsWith(QStringLiteral("/prodotti.html")));
     QVERIFY(help->toPlainText().contains(QStringLiteral("Tel. 049 555 0172")));
-    help->close();
+    help->window()->close();
 }
 
 void AppTest::helpFromADialogOutlivesIt() {
@@ -627,9 +692,9 @@ void AppTest::helpFromADialogOutlivesIt() {
         help = HelpWindow();
         QVERIFY(help != nullptr && help->isVisible());
         // Keys reach it through the window system while the dialog runs.
-        help->resize(320, 160);
+        help->window()->resize(320, 160);
         QTRY_VERIFY(help->verticalScrollBar()->maximum() > 0);
-        QTest::keyClick(help->windowHandle(), Qt::Key_PageDown);
+        QTest::keyClick(help->window()->windowHandle(), Qt::Key_PageDown);
         scrolled = help->verticalScrollBar()->value();
         press(analysis, IDCANCEL);
     }});
@@ -638,14 +703,15 @@ void AppTest::helpFromADialogOutlivesIt() {
     QVERIFY(scrolled > 0);
     // The page stays open, the main window's, and reads its title once.
     QVERIFY(help != nullptr && help->isVisible());
-    QCOMPARE(help->parentWidget(), frame());
-    QCOMPARE(help->windowHandle()->transientParent(), frame()->windowHandle());
+    QWidget* window = help->window();
+    QCOMPARE(window->parentWidget(), frame());
+    QCOMPARE(window->windowHandle()->transientParent(), frame()->windowHandle());
     QCOMPARE(help->source().fileName(), QStringLiteral("metodi.html"));
-    QCOMPARE(help->windowTitle(), QStringLiteral("Guida di Orvane ZOLT 6.0 - Metodi di calcolo"));
+    QCOMPARE(window->windowTitle(), QStringLiteral("Guida di Orvane ZOLT 6.0 - Metodi di calcolo"));
     frame()->CommandAction(106)->trigger();
     QCOMPARE(HelpWindow(), help.data());
-    QCOMPARE(help->windowTitle(), QStringLiteral("Guida di Orvane ZOLT 6.0"));
-    help->close();
+    QCOMPARE(window->windowTitle(), QStringLiteral("Guida di Orvane ZOLT 6.0"));
+    window->close();
 }
 
 void AppTest::aboutBoxShowsMakerAndProgramUnclipped() {
@@ -935,6 +1001,34 @@ void AppTest::toolsCommandsOpenTheirWindows() {
     zolt::SetReportFileNameFunction({});
     app()->Client->closeAllSubWindows();
     zolt::SetChosenApproach(nullptr);
+}
+
+void AppTest::resultWindowsLearnOfChangedInputs() {
+    zolt::geometryData.B = 2;
+    zolt::geometryData.L = 3;
+    zolt::geometryData.N = 100000;
+    frame()->CommandAction(113)->trigger(); // Confronto metodi
+    QWidget* comparison = app()->Client->subWindowList().last();
+    auto* bar = comparison->findChild<QWidget*>(QStringLiteral("staleBar"));
+    QVERIFY(bar != nullptr && !bar->isVisible());
+    // A soil dialog that changes nothing leaves the window current.
+    {
+        ModalScript same({[](QWidget* soil) { press(soil, 1); }});
+        frame()->CommandAction(109)->trigger();
+        QVERIFY(same.Done());
+    }
+    QVERIFY(!bar->isVisible());
+    {
+        ModalScript changed({[](QWidget* soil) {
+            typeInto(soil, 202, QStringLiteral("35"));
+            press(soil, 1);
+        }});
+        frame()->CommandAction(109)->trigger();
+        QVERIFY(changed.Done());
+    }
+    QCOMPARE(zolt::soilData.phi, 35.0);
+    QVERIFY(bar->isVisible());
+    app()->Client->closeAllSubWindows();
 }
 
 void AppTest::exitClosesTheMainWindow() {

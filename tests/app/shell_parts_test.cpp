@@ -48,6 +48,7 @@ MENU 7
     MENUITEM SEPARATOR
     POPUP "&Recenti"
       MENUITEM "Uno ""a"" && due" 120
+      MENUITEM "&Chiudi" 121 "Ctrl+F4"
     END
   END
   MENUITEM "&Esci" 103
@@ -72,6 +73,8 @@ END
     QVERIFY(file.items.at(2).popup);
     QCOMPARE(file.items.at(2).items.at(0).text, QStringLiteral("Uno \"a\" && due"));
     QCOMPARE(file.items.at(2).items.at(0).id, 120);
+    QCOMPARE(file.items.at(2).items.at(0).shortcut, QString());
+    QCOMPARE(file.items.at(2).items.at(1).shortcut, QStringLiteral("Ctrl+F4"));
     QCOMPARE(bar->at(1).id, 103);
     QVERIFY(!bar->at(1).popup);
     QVERIFY(!script->Menu(1));
@@ -91,6 +94,10 @@ void ShellPartsTest::scriptRefusesBrokenText_data() {
                                           << "line 2:";
     QTest::newRow("command zero") << "MENU 1\nMENUITEM \"&Apri\" 0\nEND"
                                   << "line 2:";
+    QTest::newRow("key that is no key") << "MENU 1\nMENUITEM \"&Chiudi\" 9 \"Ctrl+Niente\"\nEND"
+                                        << "line 2:";
+    QTest::newRow("key not quoted") << "MENU 1\nMENUITEM \"&Chiudi\" 9 F4\nEND"
+                                    << "line 2:";
     QTest::newRow("menu id not a number") << "MENU uno\nEND"
                                           << "line 1:";
     QTest::newRow("menu twice") << "MENU 1\nEND\nMENU 1\nEND"

@@ -5,11 +5,13 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <regex>
 #include <string>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -149,7 +151,8 @@ TEST_F(ZoltCalc, RefusedInputNamesTheProblem) {
     expectBadInput(run({"a.dat", "b.dat"}), "b.dat");
     expectBadInput(run({"missing.dat"}), "Errore nell'apertura del file !!");
     std::ofstream(path("short.dat"), std::ios::binary) << std::string(100, '\0');
-    expectBadInput(run({"short.dat"}), "Errore nell'apertura del file !!");
+    expectBadInput(run({"short.dat"}),
+                   "Il file non contiene dati validi: il file \u00e8 di 100 byte, non di 112");
     expectBadInput(run({"--report", "no/such/dir/r.txt"}), "Errore nell'apertura del file !!");
     expectBadInput(run({"--save", "no/such/dir/p.dat"}), "Errore nell'apertura del file !!");
     EXPECT_EQ(run({"--safety", "9", "--method=vesic"}).exitCode, 0);
@@ -176,14 +179,20 @@ TEST_F(ZoltCalc, SavesTheResultingInputsWithoutAnalysis) {
     EXPECT_EQ(fs::file_size(path("out.dat")), 112u);
 }
 
-TEST_F(ZoltCalc, AProjectFileIsTakenUnchanged) {
+TEST_F(ZoltCalc, AnInvalidProjectFileIsRefusedWithItsReason) {
     GeometryData g;
-    g.B = 5; // breaks B <= L: only a B or L given on the command line is checked
+    g.B = 5; // breaks B <= L, which the geometry dialog keeps
     g.L = 2;
     ASSERT_TRUE(writeDataFile(path("wide.dat"), g, SoilData{}));
-    EXPECT_EQ(run({"wide.dat"}).exitCode, 0);
-    expectBadInput(run({"wide.dat", "L=4"}), "La larghezza");
-    EXPECT_EQ(run({"wide.dat", "L=5"}).exitCode, 0);
+    const std::string reason =
+        "Il file non contiene dati validi: La larghezza della fondazione deve essere minore o "
+        "uguale alla lunghezza (B = 5.00, L = 2.00) (wide.dat)";
+    for (const auto& args : {std::vector<std::string>{"wide.dat"}, {"wide.dat", "L=5"}})
+        expectBadInput(run(args), reason);
+    g.B = -2;
+    ASSERT_TRUE(writeDataFile(path("negative.dat"), g, SoilData{}));
+    expectBadInput(run({"negative.dat"}),
+                   "B = -2.00 fuori dall'intervallo 0.10\u201399.90 (negative.dat)");
 }
 
 TEST_F(ZoltCalc, PreChecksRefuseWithTheirMessagesInBitOrder) {
@@ -611,6 +620,131 @@ TEST_F(ZoltCalc, HelpExplainsTheCommand) {
         EXPECT_NE(o.out.find(part), std::string::npos) << part;
     for (const char* part : {"--save-project", "zw", "gammasat", ".zolt"})
         EXPECT_NE(o.out.find(part), std::string::npos) << part;
+}
+
+TEST_F(ZoltCalc, OutputsThatNameTheInputOrEachOtherAreRefused) {
+    ASSERT_TRUE(writeDataFile(path("p.dat"), GeometryData{}, SoilData{}));
+    const auto project = readFilePrefix(path("p.dat"), 200);
+    fs::create_hard_link(path("p.dat"), path("h.dat"));
+    fs::create_symlink("r.txt", path("to-r.txt")); // dangling: names r.txt to create
+    fs::create_directory(path("sub"));
+    const struct {
+        std::vector<std::string> args;
+        const char* mentions;
+    } cases[] = {
+        {{"p.dat", "--report", "p.dat"}, "--report p.dat: \u00e8 il file del progetto p.dat"},
+        {{"p.dat", "--save", "h.dat"}, "--save h.dat: \u00e8 il file del progetto"},
+        {{"p.dat", "--pdf", "sub/../p.dat"}, "--pdf sub/../p.dat: \u00e8 il file del progetto"},
+        {{"p.dat", "--sweep", "B=1:2:3", "--csv", "./p.dat"}, "--csv ./p.dat"},
+        {{"--report", "r.txt", "--pdf", "r.txt"},
+         "--pdf r.txt: \u00e8 lo stesso file di --report r.txt"},
+        {{"--report", "r.txt", "--odt", "to-r.txt"},
+         "--odt to-r.txt: \u00e8 lo stesso file di --report"},
+        {{"--method", "vesic", "--method", "hansen"},
+         "l'opzione --method \u00e8 data pi\u00f9 di una volta"},
+        {{"--safety=2", "--safety", "3"}, "--safety \u00e8 data pi\u00f9 di una volta"},
+        {{"--report", "a.txt", "--report=b.txt"}, "--report \u00e8 data pi\u00f9 di una volta"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args[1]);
+        expectBadInput(run(c.args), c.mentions);
+    }
+    EXPECT_EQ(readFilePrefix(path("p.dat"), 200), project);
+    for (const char* name : {"r.txt", "a.txt", "b.txt"})
+        EXPECT_FALSE(fs::exists(path(name))) << name;
+    // Devices take any number of outputs.
+    EXPECT_EQ(run({"--report", "/dev/null", "--pdf", "/dev/null", "B=2", "L=3"}).exitCode, 0);
+}
+
+TEST_F(ZoltCalc, DashedWordsAreOptionsAndTheVersionIsPrinted) {
+    for (const char* word : {"-h", "-x.dat", "-"})
+        expectBadInput(run({word}),
+                       std::string("opzione sconosciuta: ") + word + " (vedere --help)");
+    // After "--" a dashed word is a file's name.
+    expectBadInput(run({"--", "-h"}), "Errore nell'apertura del file !! (-h: il file non esiste)");
+    const Outcome version = run({"--version"});
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_EQ(version.out.rfind("zolt-calc ", 0), 0u) << version.out;
+    EXPECT_EQ(std::count(version.out.begin(), version.out.end(), '\n'), 1);
+    const Outcome help = run({"--help"});
+    EXPECT_NE(help.out.find("Calcola la capacit\xC3\xA0 portante"), std::string::npos);
+    for (const char* apostrophe : {"a' ", "e' ", "o' "})
+        EXPECT_EQ(help.out.find(apostrophe), std::string::npos) << apostrophe;
+    EXPECT_NE(help.out.find("--version"), std::string::npos);
+}
+
+TEST_F(ZoltCalc, MessagesShowControlBytesEscaped) {
+    const struct {
+        std::string arg;
+        std::string shown;
+    } cases[] = {
+        {"\x1B[2Jx.dat", "\\x1B[2Jx.dat"},
+        {"a\nb.dat", "a\\x0Ab.dat"},
+        {"--bad\xC2\x9B", "--bad\\xC2\\x9B"}, // C1 control, as UTF-8
+        {"--bad\x9B", "--bad\\x9B"},          // a byte of no character
+        {"B=1\x7F", "1\\x7F"},
+        {"citt\xC3\xA0.dat", "citt\xC3\xA0.dat"}, // letters stay as they are
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.shown);
+        const Outcome o = run({c.arg});
+        expectBadInput(o, c.shown);
+        for (const char ch : o.err)
+            EXPECT_TRUE(static_cast<unsigned char>(ch) >= 0x20 || ch == '\n') << int(ch);
+    }
+}
+
+TEST_F(ZoltCalc, FileErrorsGiveTheirReason) {
+    fs::create_directory(path("folder"));
+    fs::create_symlink("loop-b.dat", path("loop-a.dat"));
+    fs::create_symlink("loop-a.dat", path("loop-b.dat"));
+    ASSERT_EQ(::mkfifo(path("fifo.dat").c_str(), 0600), 0);
+    const struct {
+        std::vector<std::string> args;
+        const char* reason;
+    } cases[] = {
+        {{"--report", "no/such/dir/r.txt"}, "(no/such/dir/r.txt: la cartella non esiste)"},
+        {{"--save", "folder"}, "(folder: \u00e8 una cartella)"},
+        {{"--save", "loop-a.dat"}, "(loop-a.dat: troppi collegamenti simbolici)"},
+        {{"missing.dat"}, "(missing.dat: il file non esiste)"},
+        {{"folder"}, "(folder: \u00e8 una cartella)"},
+        // Refused at once, not waited on until a writer comes.
+        {{"fifo.dat"}, "(fifo.dat: non \u00e8 un file regolare)"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.reason);
+        expectBadInput(run(c.args), std::string("Errore nell'apertura del file !! ") + c.reason);
+    }
+}
+
+TEST_F(ZoltCalc, StandardOutputTakesAnOutputAfterItsOwnText) {
+    const Outcome o = run({"--report", "/dev/stdout", "B=2", "L=3"}, nullptr, path("out").c_str());
+    EXPECT_EQ(o.exitCode, 0) << o.err;
+    std::string report = kMeyerhofB2L3;
+    for (std::size_t at; (at = report.find("\xC3\xA0")) != std::string::npos;)
+        report.replace(at, 2, "\xE0");
+    EXPECT_EQ(readFilePrefix(path("out"), 1 << 16), kMeyerhofB2L3 + report);
+}
+
+TEST_F(ZoltCalc, OneMonteCarloSampleStatesItsBetaBound) {
+    const struct {
+        const char* load;
+        const char* key;
+        const char* text;
+    } cases[] = {
+        {"N=0", "betaAbove", "\xCE\xB2 > -\xE2\x88\x9E (nessuna rottura nei campioni)"},
+        {"N=9999999", "betaBelow", "\xCE\xB2 < +\xE2\x88\x9E (tutti i campioni a rottura)"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.key);
+        const std::vector<std::string> args = {"--monte-carlo", "1", "--cov", "phi=0.1", c.load};
+        Outcome o = run(args);
+        EXPECT_NE(o.out.find(c.text), std::string::npos) << o.out;
+        auto json = args;
+        json.push_back("--json");
+        o = run(json);
+        EXPECT_EQ(jsonValue(o.out, c.key, o.out.find("\"montecarlo\"")), "null") << o.out;
+    }
 }
 
 } // namespace

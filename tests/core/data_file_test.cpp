@@ -11,6 +11,7 @@
 #include <fstream>
 #include <iterator>
 #include <limits>
+#include <sys/stat.h>
 
 namespace zolt {
 namespace {
@@ -83,37 +84,92 @@ TEST_F(DataFileTest, EveryFieldRoundTripsAtItsOffset) {
     EXPECT_EQ(std::memcmp(&s, &s2, sizeof s), 0);
 }
 
-TEST_F(DataFileTest, ValuesTheDialogsRefuseAreLoadedUnchanged) {
-    GeometryData g;
-    g.B = 5.0;
-    g.L = 2.0;
-    g.N = -3.0;
-    SoilData s;
-    s.phi = std::numeric_limits<double>::quiet_NaN();
-    const std::string file = path("odd.dat");
-    ASSERT_TRUE(writeDataFile(file, g, s));
-    GeometryData g2;
-    SoilData s2;
-    ASSERT_TRUE(readDataFile(file, g2, s2));
-    EXPECT_EQ(g2.B, 5.0);
-    EXPECT_EQ(g2.L, 2.0);
-    EXPECT_EQ(g2.N, -3.0);
-    EXPECT_TRUE(std::isnan(s2.phi));
+// One wrong value in an otherwise valid file, and what the refusal says.
+TEST_F(DataFileTest, ValuesTheDialogsRefuseAreRefusedWithTheirReason) {
+    constexpr double kNan = std::numeric_limits<double>::quiet_NaN();
+    constexpr double kInf = std::numeric_limits<double>::infinity();
+    const struct {
+        int index; // the double's place in the file
+        double value;
+        const char* reason;
+    } cases[] = {
+        {0, -2.0, "B = -2.00 fuori dall'intervallo 0.10\u201399.90"},
+        {0, 0.0999, "B = 0.0999 fuori dall'intervallo 0.10\u201399.90"},
+        {1, 99.904, "L = 99.904 fuori dall'intervallo 0.10\u201399.90"},
+        {7, 1e300, "N = 1e+300 fuori dall'intervallo 0\u20139999999"},
+        {8, -kInf, "T = -inf non \u00e8 un numero finito"},
+        {10, kNan, "phi = nan non \u00e8 un numero finito"},
+        {13, 100.0, "ca = 100.000 fuori dall'intervallo 0.000\u201399.990"},
+        {0, 5.0,
+         "La larghezza della fondazione deve essere minore o uguale alla lunghezza "
+         "(B = 5.00, L = 1.00)"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.reason);
+        const auto image = encodeDataFile(GeometryData{}, SoilData{});
+        std::string bytes(image.begin(), image.end());
+        bytes.replace(static_cast<std::size_t>(c.index) * 8, 8, le(c.value));
+        const std::string file = path("odd.dat");
+        spit(file, bytes);
+        GeometryData g;
+        g.D = 7.0;
+        SoilData s;
+        const DataFileRead read = readDataFile(file, g, s);
+        EXPECT_EQ(read.outcome, DataFileRead::Outcome::Invalid);
+        EXPECT_EQ(read.messageText(), std::string("Il file non contiene dati validi: ") + c.reason);
+        EXPECT_EQ(g.D, 7.0);
+        EXPECT_EQ(s.phi, 30.0);
+    }
 }
 
-TEST_F(DataFileTest, ALongerFileGivesItsFirst112Bytes) {
-    GeometryData g;
-    g.B = 0.5;
-    SoilData s;
-    s.ca = 0.75;
-    const auto image = encodeDataFile(g, s);
-    const std::string file = path("long.dat");
-    spit(file, std::string(image.begin(), image.end()) + std::string(40, '\x7F'));
-    GeometryData g2;
-    SoilData s2;
-    ASSERT_TRUE(readDataFile(file, g2, s2));
-    EXPECT_EQ(g2.B, 0.5);
-    EXPECT_EQ(s2.ca, 0.75);
+TEST_F(DataFileTest, OnlyAFileOfExactly112BytesIsRead) {
+    const auto image = encodeDataFile(GeometryData{}, SoilData{});
+    const std::string whole(image.begin(), image.end());
+    const struct {
+        std::string bytes;
+        const char* reason; // nullptr: loaded
+    } cases[] = {
+        {whole, nullptr},
+        {whole + std::string(40, '\x7F'), "il file \u00e8 di 152 byte, non di 112"},
+        {whole + '\0', "il file \u00e8 di 113 byte, non di 112"},
+        {whole.substr(0, 111), "il file \u00e8 di 111 byte, non di 112"},
+        {"", "il file \u00e8 di 0 byte, non di 112"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.bytes.size());
+        const std::string file = path("size.dat");
+        spit(file, c.bytes);
+        GeometryData g;
+        g.B = 0.5;
+        SoilData s;
+        const DataFileRead read = readDataFile(file, g, s);
+        EXPECT_EQ(static_cast<bool>(read), c.reason == nullptr);
+        EXPECT_EQ(read.reason, c.reason == nullptr ? "" : c.reason);
+        EXPECT_EQ(g.B, c.reason == nullptr ? 1.0 : 0.5);
+    }
+}
+
+TEST_F(DataFileTest, WhatCannotBeOpenedSaysWhy) {
+    const std::string fifo = path("fifo.dat");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const struct {
+        std::string path;
+        const char* reason;
+    } cases[] = {
+        {path("missing.dat"), "il file non esiste"},
+        {dir_.string(), "\u00e8 una cartella"},
+        {fifo, "non \u00e8 un file regolare"}, // at once, not waiting for a writer
+        {path("missing/p.dat"), "il file non esiste"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        GeometryData g;
+        SoilData s;
+        const DataFileRead read = readDataFile(c.path, g, s);
+        EXPECT_EQ(read.outcome, DataFileRead::Outcome::NotOpened);
+        EXPECT_EQ(read.reason, c.reason);
+        EXPECT_EQ(read.messageText(), kOpenErrorText);
+    }
 }
 
 TEST_F(DataFileTest, ShortMissingOrUnreadableFilesLeaveTheRecords) {

@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
@@ -16,9 +18,11 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -35,6 +39,10 @@ struct Flush {
 std::vector<Flush>* recordedFlushes = nullptr;
 std::string flushWatchedPath;
 
+// What the watched file holds at each ftruncate of this program.
+std::vector<std::string>* seenAtTruncate = nullptr;
+std::string truncateWatchedPath;
+
 } // namespace
 
 extern "C" int fsync(int fd) {
@@ -46,6 +54,15 @@ extern "C" int fsync(int fd) {
         recordedFlushes->push_back({S_ISDIR(info.st_mode), info.st_ino, hasTarget ? target.st_ino : 0});
     }
     return static_cast<int>(::syscall(SYS_fsync, fd));
+}
+
+extern "C" int ftruncate(int fd, off_t length) {
+    if (seenAtTruncate != nullptr) {
+        std::ifstream in(truncateWatchedPath, std::ios::binary);
+        seenAtTruncate->emplace_back(std::istreambuf_iterator<char>(in),
+                                     std::istreambuf_iterator<char>());
+    }
+    return static_cast<int>(::syscall(SYS_ftruncate, fd, length));
 }
 
 namespace zolt {
@@ -360,19 +377,41 @@ TEST_P(Save, RemovesTheTemporariesOfSavesThatDied) {
     ASSERT_GT(dead, 0);
     ::waitpid(dead, nullptr, 0);
 
-    const std::string left = ".zolt-" + std::to_string(dead) + "-AbC123";
-    const std::set<std::string> kept = {
-        ".zolt-1-AbC123",                                     // its process still runs
-        ".zolt-" + std::to_string(::getpid()) + "-AbC123",    // a save of ours under way
-        ".zolt-" + std::to_string(dead) + "-AbC1234",         // not a name a save makes
-        ".zolt-notes",
-        "p.dat",
+    // Every save into the folder clears it, whatever its route or outcome.
+    const struct {
+        const char* what;
+        std::function<void(const std::string&)> make; // the target
+        bool saved;
+    } routes[] = {
+        {"replaced", [](const std::string& file) { spit(file, kOld); }, true},
+        {"in place",
+         [this](const std::string& file) {
+             spit(file, kOld);
+             fs::create_hard_link(file, path("other.dat"));
+         },
+         true},
+        {"refused", [](const std::string& file) { fs::create_directory(file); }, false},
     };
-    spit(path(left), "remains");
-    for (const auto& name : kept)
-        spit(path(name), "kept");
-    ASSERT_TRUE(replaceFileContents(path("p.dat"), kNew));
-    EXPECT_EQ(names(), kept);
+    for (const auto& route : routes) {
+        SCOPED_TRACE(route.what);
+        reset();
+        const std::string left = ".zolt-" + std::to_string(dead) + "-AbC123";
+        std::set<std::string> kept = {
+            ".zolt-1-AbC123",                                  // its process still runs
+            ".zolt-" + std::to_string(::getpid()) + "-AbC123", // a save of ours under way
+            ".zolt-" + std::to_string(dead) + "-AbC1234",      // not a name a save makes
+            ".zolt-notes",
+        };
+        spit(path(left), "remains");
+        for (const auto& name : kept)
+            spit(path(name), "kept");
+        route.make(path("p.dat"));
+        EXPECT_EQ(replaceFileContents(path("p.dat"), kNew), route.saved);
+        for (const auto& name : names())
+            if (name.rfind(".zolt-", 0) != 0)
+                kept.insert(name);
+        EXPECT_EQ(names(), kept);
+    }
 }
 
 TEST_P(Save, FlushesTheFileThenTheFolderAfterTheRename) {
@@ -430,26 +469,32 @@ int unprivileged(const std::function<bool()>& save) {
     return WEXITSTATUS(status);
 }
 
-TEST_F(Folder, WhereNoNewFileCanBeMadeAWritableFileIsWrittenInPlace) {
+TEST_F(Folder, AFileThatCannotBeReplacedAsItWasIsWrittenInPlace) {
     const bool root = ::geteuid() == 0;
+    // The saver is nobody when we are root; "others" are root.
+    enum Owner { Ours, OursInAGroupNotOurs, Others };
     const struct {
         const char* what;
         mode_t folderMode;
         bool exists;
         mode_t fileMode;
-        bool othersFile; // owned by another user (root when we are root)
+        Owner owner;
+        bool othersFolder;
         bool saved;
     } cases[] = {
-        {"read-only folder, writable file", 0555, true, 0644, false, true},
-        {"read-only folder, new file", 0555, false, 0, false, false},
-        {"read-only folder, read-only file", 0555, true, 0444, false, false},
-        {"writable folder, read-only file", 0755, true, 0444, false, false},
-        {"sticky folder, another user's writable file", 01777, true, 0666, true, true},
+        {"read-only folder, writable file", 0555, true, 0644, Ours, false, true},
+        {"read-only folder, new file", 0555, false, 0, Ours, false, false},
+        {"read-only folder, read-only file", 0555, true, 0444, Ours, false, false},
+        {"writable folder, read-only file", 0755, true, 0444, Ours, false, false},
+        {"sticky folder, another user's writable file", 01777, true, 0666, Others, true, true},
+        // A new file could not be given back to its owner or group.
+        {"writable folder, another user's writable file", 0777, true, 0666, Others, true, true},
+        {"our file in a group we are not in", 0755, true, 0664, OursInAGroupNotOurs, false, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        if (c.othersFile && !root)
-            continue; // only root can hand a file to another user
+        if (c.owner != Ours && !root)
+            continue; // only root can hand a file to another user or group
         reset();
         const fs::path folder = dir_ / "f";
         fs::create_directory(folder);
@@ -459,13 +504,17 @@ TEST_F(Folder, WhereNoNewFileCanBeMadeAWritableFileIsWrittenInPlace) {
             ASSERT_EQ(::chmod(file.c_str(), c.fileMode), 0);
         }
         if (root) {
-            ASSERT_EQ(::chown(folder.c_str(), c.othersFile ? 0 : kNobody, c.othersFile ? 0 : kNogroup), 0);
-            if (c.exists && !c.othersFile) {
-                ASSERT_EQ(::chown(file.c_str(), kNobody, kNogroup), 0);
+            ASSERT_EQ(::chown(folder.c_str(), c.othersFolder ? 0 : kNobody,
+                              c.othersFolder ? 0 : kNogroup),
+                      0);
+            if (c.exists && c.owner != Others) {
+                ASSERT_EQ(::chown(file.c_str(), kNobody, c.owner == Ours ? kNogroup : 0), 0);
             }
         }
         ASSERT_EQ(::chmod(folder.c_str(), c.folderMode), 0);
         const ino_t before = inode(file);
+        struct stat old {};
+        ::stat(file.c_str(), &old);
 
         const int status = unprivileged([&] { return replaceFileContents(file, kNew); });
         if (status == 77)
@@ -474,10 +523,76 @@ TEST_F(Folder, WhereNoNewFileCanBeMadeAWritableFileIsWrittenInPlace) {
         EXPECT_EQ(inode(file), before);
         if (c.exists) {
             EXPECT_EQ(slurp(file), c.saved ? kNew : kOld);
+            struct stat now {};
+            ::stat(file.c_str(), &now);
+            EXPECT_EQ(now.st_uid, old.st_uid);
+            EXPECT_EQ(now.st_gid, old.st_gid);
         }
         EXPECT_EQ(names(), (c.exists ? std::set<std::string>{"f", "f/p.dat"} : std::set<std::string>{"f"}));
         ::chmod(folder.c_str(), 0755);
     }
+}
+
+// Two saves into one file written in place follow each other: a save
+// waits while another holds the file's lock, and writes nothing meanwhile.
+TEST_F(Folder, ASaveInPlaceWaitsForTheFilesLock) {
+    const std::string file = path("p.dat");
+    spit(file, kOld);
+    fs::create_hard_link(file, path("other.dat"));
+    const int holder = ::open(file.c_str(), O_RDONLY);
+    ASSERT_GE(holder, 0);
+    ASSERT_EQ(::flock(holder, LOCK_EX), 0);
+    std::atomic<bool> done{false};
+    bool saved = false;
+    std::thread saver([&] {
+        saved = replaceFileContents(file, kNew);
+        done = true;
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    EXPECT_FALSE(done);
+    EXPECT_EQ(slurp(file), kOld);
+    ::flock(holder, LOCK_UN);
+    saver.join();
+    ::close(holder);
+    EXPECT_TRUE(saved);
+    EXPECT_EQ(slurp(file), kNew);
+}
+
+// Written in place, the new bytes go over the old ones before the file is
+// cut to their length: a reader never finds it empty, and a reservation
+// that fails leaves the old contents whole.
+TEST_F(Folder, AFileWrittenInPlaceIsNeverEmptied) {
+    for (const std::string& old : {kOld, std::string("ab")}) {
+        SCOPED_TRACE(old);
+        reset();
+        const std::string file = path("p.dat");
+        spit(file, old);
+        fs::create_hard_link(file, path("other.dat"));
+        std::vector<std::string> seen;
+        truncateWatchedPath = file;
+        seenAtTruncate = &seen;
+        const bool saved = replaceFileContents(file, kNew);
+        seenAtTruncate = nullptr;
+        ASSERT_TRUE(saved);
+        ASSERT_EQ(seen.size(), 1u);
+        EXPECT_EQ(seen[0].substr(0, kNew.size()), kNew);
+        EXPECT_EQ(slurp(file), kNew);
+    }
+}
+
+TEST_F(Folder, ATargetThatIsNoRegularFileIsWrittenAsItIs) {
+    EXPECT_TRUE(replaceFileContents("/dev/null", kNew));
+    const std::string fifo = path("fifo");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    std::string received;
+    std::thread reader([&] { received = slurp(fifo); });
+    const bool saved = replaceFileContents(fifo, kNew);
+    if (!saved)
+        ::close(::open(fifo.c_str(), O_WRONLY)); // lets the reader go
+    reader.join();
+    EXPECT_TRUE(saved);
+    EXPECT_EQ(received, kNew);
+    EXPECT_EQ(names(), std::set<std::string>{"fifo"});
 }
 
 } // namespace

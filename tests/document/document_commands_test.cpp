@@ -17,6 +17,7 @@
 #include <QMenu>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTextCursor>
 
@@ -146,6 +147,8 @@ void DocumentCommandsTest::printPreviewShowsEveryPageOfTheReport() {
     analysedMethod = Meyerhof;
     int pages = -1;
     bool seen = false;
+    QSize size;
+    bool fitted = false;
     whenIdle([&] {
         auto* preview = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
         if (preview == nullptr)
@@ -154,12 +157,22 @@ void DocumentCommandsTest::printPreviewShowsEveryPageOfTheReport() {
         auto* widget = preview->findChild<QPrintPreviewWidget*>();
         QTRY_VERIFY_WITH_TIMEOUT(widget != nullptr && widget->pageCount() > 0, 10000);
         pages = widget->pageCount();
+        // Large enough to read a page: most of the screen's height, the
+        // page as wide as the window.
+        const QRect screen = preview->screen()->availableGeometry();
+        size = preview->size();
+        fitted = widget->zoomMode() == QPrintPreviewWidget::FitToWidth;
+        QVERIFY(screen.contains(preview->frameGeometry().topLeft()));
         preview->reject();
     });
     PrintReportCommand(nullptr, QString());
     QVERIFY(seen);
     // The same document as the PDF: several A4 pages.
     QVERIFY2(pages >= 3, qPrintable(QString::number(pages)));
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    QVERIFY2(size.height() >= screen.height() * 8 / 10 && size.width() >= size.height() * 8 / 10,
+             qPrintable(QStringLiteral("%1 x %2").arg(size.width()).arg(size.height())));
+    QVERIFY(fitted);
 }
 
 void DocumentCommandsTest::reportWindowSavesTheEditedTextInWindows1252() {

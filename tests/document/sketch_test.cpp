@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace zolt::document {
 namespace {
@@ -32,6 +34,61 @@ const SketchDimension* dimensionNamed(const Sketch& s, const std::string& prefix
 
 double length(const SketchDimension& d) {
     return std::hypot(d.b.x - d.a.x, d.b.y - d.a.y);
+}
+
+// Whether the segment from a to b enters the inside of `r` (clipped
+// against each pair of sides in turn).
+bool entersBox(SketchPoint a, SketchPoint b, const SketchRect& r) {
+    double enter = 0.0, leave = 1.0;
+    const double d[2] = {b.x - a.x, b.y - a.y};
+    const double from[2] = {a.x, a.y};
+    const double low[2] = {r.x, r.y};
+    const double high[2] = {r.right(), r.bottom()};
+    for (int axis = 0; axis < 2; ++axis) {
+        if (d[axis] == 0.0) {
+            if (from[axis] <= low[axis] || from[axis] >= high[axis])
+                return false;
+            continue;
+        }
+        double t0 = (low[axis] - from[axis]) / d[axis];
+        double t1 = (high[axis] - from[axis]) / d[axis];
+        if (t0 > t1)
+            std::swap(t0, t1);
+        enter = std::max(enter, t0);
+        leave = std::min(leave, t1);
+    }
+    return enter < leave;
+}
+
+// The first label a stroked line runs through, with the line's kind;
+// empty when every label stands clear. Soil is only filled.
+std::string firstCrossedLabel(const Sketch& s) {
+    std::vector<std::pair<SketchPoint, SketchPoint>> strokes;
+    for (const SketchLine& l : s.lines)
+        strokes.emplace_back(l.a, l.b);
+    for (const SketchPolyline& p : s.polylines)
+        for (std::size_t i = 1; i < p.points.size(); ++i)
+            strokes.emplace_back(p.points[i - 1], p.points[i]);
+    for (const SketchArrow& a : s.arrows)
+        strokes.emplace_back(a.tail, a.head);
+    for (const SketchDimension& d : s.dimensions)
+        strokes.emplace_back(d.a, d.b);
+    for (const SketchPolygon& p : s.polygons)
+        if (p.fill != FillStyle::Soil)
+            for (std::size_t i = 0; i < p.points.size(); ++i)
+                strokes.emplace_back(p.points[i], p.points[(i + 1) % p.points.size()]);
+    std::vector<SketchText> labels = s.texts;
+    for (const SketchDimension& d : s.dimensions)
+        labels.push_back(d.label);
+    constexpr double kEdge = 0.1; // a line along a box's edge leaves the letters clear
+    for (const SketchText& t : labels) {
+        const SketchRect b = t.box();
+        const SketchRect inner{b.x + kEdge, b.y + kEdge, b.width - 2 * kEdge, b.height - 2 * kEdge};
+        for (const auto& [a, z] : strokes)
+            if (entersBox(a, z, inner))
+                return t.text;
+    }
+    return {};
 }
 
 TEST(Sketch, EveryInputFromTheSmallestToBeyondTheFieldsStaysInsideTheFrame) {
@@ -80,6 +137,27 @@ TEST(Sketch, FillsItsFrameInOneDirection) {
             EXPECT_GT(std::max(widthShare, heightShare), 0.95) << g.B << " " << g.L;
         }
     }
+}
+
+// Short and tilted dimensions, a shallow or deep tilted base, loads by
+// the base's edge: every label clear of every line, for bases tilted up to
+// 60 degrees and slopes up to the vertical.
+TEST(Sketch, NoLineCrossesALabel) {
+    for (double B : {0.1, 1.0, 2.0, 99.9})
+        for (double D : {0.0, 0.5, 3.0, 99.9})
+            for (double alpha : {0.0, 2.0, 10.0, 30.0, 60.0})
+                for (double omega : {0.0, 5.0, 90.0})
+                    for (double ex : {0.0, 0.05, B / 2, 2 * B})
+                        for (double T : {0.0, 8000.0, -8000.0}) {
+                            const double L = B < 2 ? 3.0 : B;
+                            const GeometryData g{B, L, D, alpha, omega, ex, ex == 0 ? 0.0 : L / 4, 50000, T};
+                            const std::string section = firstCrossedLabel(sectionSketch(g, kReportFrame));
+                            const std::string plan = firstCrossedLabel(planSketch(g, kReportFrame));
+                            ASSERT_TRUE(section.empty() && plan.empty())
+                                << "B=" << B << " D=" << D << " alpha=" << alpha << " omega=" << omega
+                                << " ex=" << ex << " T=" << T << ": section '" << section << "' plan '"
+                                << plan << "'";
+                        }
 }
 
 TEST(Sketch, LengthsAreToScaleUnlessMarkedOutOfScale) {

@@ -2,7 +2,9 @@
 # zolt-calc's documents end to end: the program $1 writes the full report
 # as PDF and ODF text in a bare environment (no display, no home), prints
 # nothing but its own output, links no Qt itself, and without its document
-# module refuses --pdf while every other run still works.
+# module refuses --pdf while every other run still works. The same inputs
+# and date (SOURCE_DATE_EPOCH) give the same bytes in any time zone, and no
+# runtime folder stays behind in the temporary folder.
 set -euo pipefail
 calc=$1
 work=$(mktemp -d)
@@ -34,6 +36,18 @@ pdffonts "$work/r.pdf" | tail -n +3 | awk '$(NF-4) != "yes" { bad = 1 } END { ex
   fail "a font is not embedded: $(pdffonts "$work/r.pdf")"
 content=$(unzip -p "$work/r.odt" content.xml)
 grep -q "535033" <<<"$content" || fail "ODT lacks the ultimate load"
+
+# Made again elsewhere on the globe, the same day: the same bytes.
+mkdir "$work/tmp"
+for zone in UTC0 JST-9; do
+  "${bare[@]}" TMPDIR="$work/tmp" SOURCE_DATE_EPOCH=1700000000 TZ=$zone \
+    "$calc" --pdf "$work/$zone.pdf" --odt "$work/$zone.odt" B=2 L=3 >/dev/null
+done
+cmp -s "$work/UTC0.pdf" "$work/JST-9.pdf" || fail "the same PDF differs: $(cmp "$work/UTC0.pdf" "$work/JST-9.pdf")"
+cmp -s "$work/UTC0.odt" "$work/JST-9.odt" || fail "the same ODT differs: $(cmp "$work/UTC0.odt" "$work/JST-9.odt")"
+grep -qF "2023-11-14" <<<"$(pdftotext "$work/UTC0.pdf" -)" || fail "the PDF lacks the date of SOURCE_DATE_EPOCH"
+left=$(ls -A "$work/tmp")
+[ -z "$left" ] || fail "left in the temporary folder: $left"
 
 # The project's file name, without its folders, heads every page.
 "$calc" --save "$work/plinto nord.dat" B=2 L=3 phi=30 >/dev/null

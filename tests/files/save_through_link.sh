@@ -1,6 +1,8 @@
 #!/bin/bash
 # zolt-calc saving through symbolic links: the file a link names is written,
-# with its mode and group, and the link stays a link.
+# with its mode and group, and the link stays a link; in a sticky folder
+# that everybody may write, only links of our own or of the folder's owner
+# are followed, as the kernel's fs.protected_symlinks has it.
 # Usage: save_through_link.sh ZOLT_CALC
 set -u
 calc=$1
@@ -45,4 +47,34 @@ check "sub/made.dat holds the new contents" cmp -s sub/made.dat "$work/ref/expec
 left=$(cd "$work/save" && find . | sort | tr '\n' ' ')
 check "nothing else in the folder (found: $left)" \
     [ "$left" = ". ./link.dat ./real.dat ./sub ./sub/dangling.dat ./sub/made.dat " ]
+
+# Links of nobody's in sticky folders, owned by root and by nobody.
+if [ "$(id -u)" -eq 0 ]; then
+    mkdir -m 1777 "$work/shared" "$work/nobodys"
+    chown 65534 "$work/nobodys"
+    chmod 755 "$work"
+    # owner of the folder | owner of the link | followed
+    while read -r folder owner followed; do
+        rm -f "$work/$folder/link.dat"
+        ln -s ../secret "$work/$folder/link.dat"
+        chown -h "$owner" "$work/$folder/link.dat"
+        printf 'secret' >"$work/secret"
+        chmod 600 "$work/secret"
+        "$calc" B=0.7 --save "$work/$folder/link.dat" 2>"$work/err"
+        code=$?
+        if [ "$followed" = yes ]; then
+            check "$folder, link of $owner: followed" cmp -s "$work/secret" "$work/ref/expected.dat"
+        else
+            check "$folder, link of $owner: exit 3" [ "$code" -eq 3 ]
+            check "$folder, link of $owner: reason" grep -q "permesso negato" "$work/err"
+            check "$folder, link of $owner: the file it names is untouched" \
+                [ "$(cat "$work/secret")" = secret ]
+        fi
+        check "$folder, link of $owner: still a link" [ -L "$work/$folder/link.dat" ]
+    done <<'EOF'
+shared 65534 no
+shared 0 yes
+nobodys 65534 yes
+EOF
+fi
 exit $failed

@@ -788,7 +788,7 @@ void ControlsTest::helpOpensTheDialogsContext() {
     QCOMPARE(HelpWindow(), help.data());
     QCOMPARE(help->documentTitle(), QStringLiteral("Metodo"));
     QVERIFY(!qobject_cast<QPushButton*>(dialog.ChildWithId(IDCANCEL))->isDefault());
-    help->close();
+    help->window()->close();
     QTRY_VERIFY(help.isNull());
 
     // Without a context of its own the dialog opens the contents.
@@ -797,7 +797,7 @@ void ControlsTest::helpOpensTheDialogsContext() {
     SendMessage(&plain, WM_OVHELP);
     QVERIFY(HelpWindow() != nullptr);
     QCOMPARE(HelpWindow()->documentTitle(), QStringLiteral("Indice"));
-    HelpWindow()->close();
+    HelpWindow()->window()->close();
 }
 
 void ControlsTest::okClosesOnlyAModalDialog() {

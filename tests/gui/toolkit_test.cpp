@@ -100,6 +100,8 @@ private slots:
     void editTransfersPlainTextAsWindows1252();
     void messageBoxHasTheApplicationCaptionAndOneButton();
     void helpViewerShowsContentsAndContexts();
+    void helpWindowClosesByItsButtonAndEscape_data();
+    void helpWindowClosesByItsButtonAndEscape();
     void editFileSavesThroughTheProgramsFileDialog();
 };
 
@@ -528,7 +530,7 @@ void ToolkitTest::helpViewerShowsContentsAndContexts() {
     QVERIFY(window != nullptr);
     QVERIFY(window->isVisible());
     QCOMPARE(window->documentTitle(), QStringLiteral("Indice"));
-    QCOMPARE(window->windowTitle(), QStringLiteral("Guida di Prova ZOLT - Indice"));
+    QCOMPARE(window->window()->windowTitle(), QStringLiteral("Guida di Prova ZOLT - Indice"));
 
     // One window for every call.
     QVERIFY(WinHelp(&owner, QStringLiteral("ZOLT.HLP"), HELP_CONTEXT, 1));
@@ -544,7 +546,36 @@ void ToolkitTest::helpViewerShowsContentsAndContexts() {
 
     QVERIFY(!WinHelp(&owner, QStringLiteral("zolt.hlp"), 2, 0));
     QVERIFY(!WinHelp(&owner, QStringLiteral("altro.hlp"), HELP_CONTENTS, 0));
-    window->close();
+    window->window()->close();
+    QTRY_VERIFY(window.isNull());
+    QCOMPARE(HelpWindow(), nullptr);
+}
+
+void ToolkitTest::helpWindowClosesByItsButtonAndEscape_data() {
+    QTest::addColumn<int>("key"); // pressed in the page; 0: the button clicked
+    QTest::addColumn<bool>("alt");
+    QTest::newRow("Chiudi") << 0 << false;
+    QTest::newRow("Alt+C") << int(Qt::Key_C) << true;
+    QTest::newRow("Escape") << int(Qt::Key_Escape) << false;
+}
+
+void ToolkitTest::helpWindowClosesByItsButtonAndEscape() {
+    QFETCH(int, key);
+    QFETCH(bool, alt);
+    QWidget owner;
+    QVERIFY(WinHelp(&owner, QStringLiteral("zolt.hlp"), HELP_CONTENTS, 0));
+    QTextBrowser* page = HelpWindow();
+    QVERIFY(page != nullptr);
+    QPointer<QWidget> window = page->window();
+    QVERIFY(window != page);
+    QVERIFY(showActive(*window));
+    auto* close = window->findChild<QPushButton*>();
+    QVERIFY(close != nullptr);
+    QCOMPARE(close->text(), QStringLiteral("&Chiudi"));
+    if (key == 0)
+        QTest::mouseClick(close, Qt::LeftButton);
+    else
+        QTest::keyClick(page, Qt::Key(key), alt ? Qt::AltModifier : Qt::NoModifier);
     QTRY_VERIFY(window.isNull());
     QCOMPARE(HelpWindow(), nullptr);
 }

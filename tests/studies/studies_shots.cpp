@@ -9,6 +9,7 @@
 #include "toolkit/tapplication.h"
 #include "toolkit/tmdiclient.h"
 #include "toolkit/twinhelp.h"
+#include "workflow/input_changes.h"
 
 #include <QAbstractButton>
 #include <QChartView>
@@ -62,6 +63,11 @@ int main(int argc, char** argv) {
     QTimer::singleShot(100, [&] {
         ComparisonCommand(&window, client);
         save(lastChild(client), "113-comparison");
+        // The data change after the comparison: the bar over it.
+        soilData.phi = 30;
+        AnnounceInputChanges();
+        save(lastChild(client), "113-comparison-stale");
+        soilData.phi = 28;
         client->closeAllSubWindows();
 
         QTimer::singleShot(0, [&] {
@@ -76,7 +82,7 @@ int main(int argc, char** argv) {
         SweepCommand(&window, client);
         auto* sweep = lastChild(client);
         waitUntil([&] {
-            return sweep->findChild<QAbstractButton*>(QStringLiteral("exportCSV"))->isEnabled();
+            return sweep->findChild<QAbstractButton*>(QStringLiteral("export"))->isEnabled();
         });
         QTest::mouseMove(sweep->findChild<QChartView*>()->viewport(), QPoint(420, 200));
         QTest::qWait(100);
@@ -96,7 +102,7 @@ int main(int argc, char** argv) {
         QTest::qWait(150);
         save(sweep, "114-sweep-running");
         waitUntil([&] {
-            return sweep->findChild<QAbstractButton*>(QStringLiteral("exportCSV"))->isEnabled();
+            return sweep->findChild<QAbstractButton*>(QStringLiteral("export"))->isEnabled();
         });
         save(sweep, "114-sweep-million-B");
         client->closeAllSubWindows();

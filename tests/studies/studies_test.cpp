@@ -18,9 +18,13 @@
 #include "toolkit/tmdiclient.h"
 #include "toolkit/twinhelp.h"
 #include "verification/approach_choice.h"
+#include "workflow/input_changes.h"
 
 #include <QAbstractButton>
 #include <QAreaSeries>
+#include <QClipboard>
+#include <QFormLayout>
+#include <QGuiApplication>
 #include <QBarSeries>
 #include <QBarSet>
 #include <QChart>
@@ -32,6 +36,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QLineSeries>
 #include <QMainWindow>
 #include <QMdiSubWindow>
@@ -71,7 +76,16 @@ void retype(QLineEdit* edit, const QString& value) {
     QTest::keyClicks(edit, value);
 }
 
+// A button, or an action of a button's menu (the chart exports), as the
+// user reaches it.
 void click(QWidget* parent, const char* name) {
+    if (auto* action = parent->findChild<QAction*>(QString::fromLatin1(name))) {
+        auto* menu = qobject_cast<QMenu*>(action->parent());
+        auto* button = menu != nullptr ? qobject_cast<QAbstractButton*>(menu->parent()) : nullptr;
+        QVERIFY2(button != nullptr && button->isEnabled() && action->isEnabled(), name);
+        action->trigger();
+        return;
+    }
     auto* button = parent->findChild<QAbstractButton*>(QString::fromLatin1(name));
     QVERIFY2(button != nullptr, name);
     QVERIFY2(button->isEnabled(), name);
@@ -176,7 +190,20 @@ private slots:
     void longMonteCarloRunCancelsPromptly();
     void closingDuringARunIsSafe();
 
+    void staleWindowsOfferToRefresh_data();
+    void staleWindowsOfferToRefresh();
+    void comparisonPointerShowsTheBarsValues();
+    void tableAndFiguresCopyWithAHeaderRow();
+    void everyChartExports_data();
+    void everyChartExports();
+    void cancelledRunKeepsThePreviousResults();
+    void monteCarloStatusAndLabelsHaveRoom();
+    void windowsOpenWithinASmallClientArea();
+
 private:
+    // Opens the window of `kind` (comparison, sweep, Monte Carlo) and, for
+    // the studies, waits for its results.
+    QWidget* openStudy(const QString& kind);
     // Runs the sweep command, handing its dialog to `steps`; the dialog is
     // cancelled afterwards if the steps left it open.
     void sweepCommand(const std::function<void(SweepDialog&)>& steps);
@@ -194,6 +221,8 @@ private:
     QTemporaryDir m_dir;
     BoxCloser* m_boxes = nullptr;
     QString m_exportPath; // what the file prompt answers
+    int m_exportFilter = 0;
+    QStringList m_filters; // what it was offered
     int m_prompts = 0;
 };
 
@@ -201,9 +230,10 @@ void StudiesTest::initTestCase() {
     QVERIFY(m_dir.isValid());
     m_client = setUpMainWindow(m_window, QSize(1100, 800));
     QVERIFY(showActive(m_window));
-    setExportFilePrompt([this](QWidget*, const QString&, const QString&, const QString&) {
+    setExportFilePrompt([this](QWidget*, const QString&, const QString&, const QStringList& filters) {
         ++m_prompts;
-        return m_exportPath;
+        m_filters = filters;
+        return ExportTarget{m_exportPath, m_exportFilter};
     });
 }
 
@@ -213,6 +243,7 @@ void StudiesTest::init() {
     analysisSettings = AnalysisSettings{};
     SetChosenApproach(nullptr);
     m_exportPath.clear();
+    m_exportFilter = 0;
     m_prompts = 0;
     m_boxes = new BoxCloser;
 }
@@ -596,7 +627,7 @@ void StudiesTest::cancelledSweepShowsNoChart() {
     QVERIFY2(clock.elapsed() < 5000, qPrintable(QString::number(clock.elapsed())));
     QVERIFY(labelText(view, "notes").contains(QStringLiteral("annullato")));
     QVERIFY(view->findChild<QChartView*>()->chart()->series().isEmpty());
-    QVERIFY(!view->findChild<QPushButton*>(QStringLiteral("exportCSV"))->isEnabled());
+    QVERIFY(!view->findChild<QPushButton*>(QStringLiteral("export"))->isEnabled());
 }
 
 void StudiesTest::csvExportHoldsEveryPoint_data() {
@@ -747,10 +778,12 @@ void StudiesTest::monteCarloFiguresShowWhole() {
     const auto clipped = [view] {
         QStringList cut;
         for (const QLabel* label : view->findChildren<QLabel*>()) {
-            if (label->wordWrap())
-                continue; // breaks its lines instead
+            if (label->wordWrap() || !label->isVisible())
+                continue; // breaks its lines instead, or is not shown
             const QRect inView(label->mapTo(view, QPoint(0, 0)), label->size());
-            if (label->width() < label->fontMetrics().horizontalAdvance(label->text()) ||
+            // As shown: a mnemonic's '&' takes no room.
+            const QString shown = QString(label->text()).remove(QLatin1Char('&'));
+            if (label->width() < label->fontMetrics().horizontalAdvance(shown) ||
                 !view->rect().contains(inView))
                 cut.append(label->text());
         }
@@ -841,6 +874,208 @@ void StudiesTest::closingDuringARunIsSafe() {
     window = m_client->subWindowList().last();
     window->close();
     QTRY_VERIFY(window.isNull());
+}
+
+QWidget* StudiesTest::openStudy(const QString& kind) {
+    if (kind == QLatin1String("comparison")) {
+        ComparisonCommand(&m_window, m_client);
+        return lastView<QWidget>();
+    }
+    if (kind == QLatin1String("sweep"))
+        return sweep(QStringLiteral("phi"), QStringLiteral("20"), QStringLiteral("40"),
+                     QStringLiteral("5"));
+    MonteCarloCommand(&m_window, m_client);
+    auto* view = lastView<MonteCarloView>();
+    retype(view->findChild<QLineEdit*>(QStringLiteral("samples")), QStringLiteral("2000"));
+    click(view, "start");
+    if (!QTest::qWaitFor([view] { return !view->isRunning(); }, 20000))
+        return nullptr;
+    return view;
+}
+
+void StudiesTest::staleWindowsOfferToRefresh_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<int>("change"); // 0 none, 1 N, 2 the method, 3 the safety factor
+    QTest::addColumn<bool>("stale");
+    for (const char* kind : {"comparison", "sweep", "Monte Carlo"}) {
+        QTest::addRow("%s: unchanged", kind) << kind << 0 << false;
+        QTest::addRow("%s: N", kind) << kind << 1 << true;
+    }
+    QTest::newRow("comparison: safety factor") << "comparison" << 3 << true;
+    QTest::newRow("sweep: method, which it draws all four of") << "sweep" << 2 << false;
+    QTest::newRow("Monte Carlo: method") << "Monte Carlo" << 2 << true;
+}
+
+void StudiesTest::staleWindowsOfferToRefresh() {
+    QFETCH(QString, kind);
+    QFETCH(int, change);
+    QFETCH(bool, stale);
+    QWidget* view = openStudy(kind);
+    QVERIFY(view != nullptr);
+    auto* bar = view->findChild<QWidget*>(QStringLiteral("staleBar"));
+    QVERIFY(bar != nullptr && !bar->isVisible());
+    if (change == 1)
+        geometryData.N = 40000;
+    else if (change == 2)
+        analysisSettings.method = Vesic;
+    else if (change == 3)
+        analysisSettings.safetyFactor = 2.5;
+    AnnounceInputChanges(); // as the main window does after every command
+    QCOMPARE(bar->isVisible(), stale);
+    if (!stale)
+        return;
+    click(bar, "refresh");
+    if (auto* sweepView = qobject_cast<SweepView*>(view))
+        QTRY_VERIFY_WITH_TIMEOUT(!sweepView->isRunning(), 20000);
+    if (auto* monteCarlo = qobject_cast<MonteCarloView*>(view))
+        QTRY_VERIFY_WITH_TIMEOUT(!monteCarlo->isRunning(), 20000);
+    QVERIFY(!bar->isVisible());
+    // Worked out on the records as they are now.
+    if (kind == QLatin1String("comparison")) {
+        const design::Comparison core =
+            design::compareMethods(geometryData, soilData, analysisSettings.safetyFactor);
+        QCOMPARE(view->findChild<QTableWidget*>()->item(Hansen, 5)->text(),
+                 text(formatFixed(core.runs[Hansen].pressures.qamm, 2)));
+    } else if (kind == QLatin1String("sweep")) {
+        auto* applied = seriesNamed<QLineSeries>(view->findChild<QChartView*>()->chart(),
+                                                 QStringLiteral("applied"));
+        QCOMPARE(applied->at(0).y(), 40000 / (2.0 * 3.0 * 10000));
+    } else {
+        QCOMPARE(labelText(view, change == 1 ? "N" : "method"),
+                 change == 1 ? forceText(40000) : QStringLiteral("Vesic"));
+    }
+}
+
+void StudiesTest::comparisonPointerShowsTheBarsValues() {
+    ComparisonCommand(&m_window, m_client);
+    QWidget* view = lastView<QWidget>();
+    auto* chartView = view->findChild<QChartView*>();
+    QChart* chart = chartView->chart();
+    auto* bars = qobject_cast<QBarSeries*>(chart->series().first());
+    const design::Comparison core = design::compareMethods(kFooting, kSoil, 3.0);
+    // Half way up Hansen's bar, off its centre.
+    const QPointF inChart =
+        chart->mapToPosition(QPointF(2.2, core.runs[Hansen].pressures.qult / 2), bars);
+    QTest::mouseMove(chartView->viewport(), chartView->mapFromScene(chart->mapToScene(inChart)));
+    QTRY_COMPARE(labelText(view, "pointer"),
+                 QStringLiteral("Hansen: qult %1, qamm %2")
+                     .arg(pressureText(core.runs[Hansen].pressures.qult),
+                          pressureText(core.runs[Hansen].pressures.qamm)));
+}
+
+void StudiesTest::tableAndFiguresCopyWithAHeaderRow() {
+    ComparisonCommand(&m_window, m_client);
+    auto* table = lastView<QWidget>()->findChild<QTableWidget*>();
+    QVERIFY(showActive(m_window));
+    table->setFocus();
+    QTest::keyClick(table, Qt::Key_C, Qt::ControlModifier);
+    QStringList lines = QGuiApplication::clipboard()->text().split(QLatin1Char('\n'));
+    QCOMPARE(lines.value(0), QStringLiteral("Metodo\tCarico limite (kg)\tCarico limite (kN)\t"
+                                            "qult (kg/cm²)\tqult (kPa)\tqamm (kg/cm²)\t"
+                                            "qamm (kPa)\tNc\tNq\tNγ\tNc′\tNq′\tNγ′"));
+    QCOMPARE(lines.value(2).section(QLatin1Char('\t'), 0, 1),
+             QStringLiteral("Meyerhof\t") + table->item(Meyerhof, 1)->text());
+
+    auto* monteCarlo = qobject_cast<MonteCarloView*>(openStudy(QStringLiteral("Monte Carlo")));
+    QVERIFY(monteCarlo != nullptr);
+    auto* results = monteCarlo->findChild<QWidget*>(QStringLiteral("results"));
+    results->setFocus();
+    QTest::keyClick(results, Qt::Key_C, Qt::ControlModifier);
+    lines = QGuiApplication::clipboard()->text().split(QLatin1Char('\n'));
+    QCOMPARE(lines.value(0), QStringLiteral("Grandezza\tValore"));
+    QCOMPARE(lines.value(1),
+             QStringLiteral("Probabilità di rottura Pf\t") + labelText(monteCarlo, "pf"));
+    QCOMPARE(lines.size(), 13); // twelve lines and the last one's end
+}
+
+void StudiesTest::everyChartExports_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("header"); // of the Italian CSV
+    QTest::newRow("comparison") << "comparison" << "Metodo;Carico limite (kg);Carico limite (kN)";
+    QTest::newRow("sweep") << "sweep" << "phi (°);Terzaghi carico limite (kg);Terzaghi qult (kg/cm²)";
+    QTest::newRow("Monte Carlo") << "Monte Carlo" << "Carico limite da (kg);Carico limite a (kg)";
+}
+
+void StudiesTest::everyChartExports() {
+    QFETCH(QString, kind);
+    QFETCH(QString, header);
+    QWidget* view = openStudy(kind);
+    QVERIFY(view != nullptr);
+    const auto exported = [&](const char* button, const QString& name, int filter) {
+        m_exportPath = m_dir.filePath(name);
+        m_exportFilter = filter;
+        click(view, button);
+        const auto bytes = readFilePrefix(m_exportPath.toStdString(), 1 << 22);
+        return bytes ? QByteArray::fromStdString(*bytes) : QByteArray();
+    };
+    QVERIFY(exported("exportPNG", QStringLiteral("grafico.png"), 0).startsWith("\x89PNG"));
+    QVERIFY(exported("exportSVG", QStringLiteral("grafico.svg"), 0).contains("<svg"));
+    const QByteArray standard = exported("exportCSV", QStringLiteral("valori.csv"), 0);
+    QCOMPARE(m_filters.size(), 2); // the standard form and the Italian one
+    QVERIFY(m_filters[1].contains(QStringLiteral("punto e virgola")));
+    const QByteArray italian = exported("exportCSV", QStringLiteral("valori-it.csv"), 1);
+    QVERIFY(italian.startsWith("\xEF\xBB\xBF" + header.toUtf8()));
+    // The same numbers: "," for the decimal point, ";" between cells.
+    QByteArray expected = standard.mid(standard.indexOf('\n'));
+    expected.replace(',', ';').replace('.', ',');
+    QCOMPARE(italian.mid(italian.indexOf('\n')), expected);
+    QVERIFY(expected.contains(','));
+    QVERIFY(m_boxes->boxes.isEmpty());
+}
+
+void StudiesTest::cancelledRunKeepsThePreviousResults() {
+    auto* view = qobject_cast<MonteCarloView*>(openStudy(QStringLiteral("Monte Carlo")));
+    QVERIFY(view != nullptr);
+    const QString pf = labelText(view, "pf");
+    QVERIFY(pf != QStringLiteral("\u2014"));
+    retype(view->findChild<QLineEdit*>(QStringLiteral("samples")), QStringLiteral("10000000"));
+    click(view, "start");
+    QTRY_VERIFY_WITH_TIMEOUT(view->findChild<QProgressBar*>()->value() > 0, 10000);
+    click(view, "cancel");
+    QTRY_VERIFY_WITH_TIMEOUT(!view->isRunning(), 10000);
+    QCOMPARE(labelText(view, "status"),
+             QStringLiteral("Analisi annullata: restano i risultati precedenti."));
+    QCOMPARE(labelText(view, "pf"), pf);
+    QVERIFY(seriesNamed<QAreaSeries>(view->findChild<QChartView*>()->chart(),
+                                     QStringLiteral("histogram")) != nullptr);
+    QVERIFY(view->findChild<QPushButton*>(QStringLiteral("export"))->isEnabled());
+}
+
+void StudiesTest::monteCarloStatusAndLabelsHaveRoom() {
+    auto* view = qobject_cast<MonteCarloView*>(openStudy(QStringLiteral("Monte Carlo")));
+    QVERIFY(view != nullptr);
+    auto* status = view->findChild<QLabel*>(QStringLiteral("status"));
+    QVERIFY(status->text().startsWith(QStringLiteral("Completata")));
+    // One line, whole: no word of it alone on a second one.
+    QTRY_VERIFY(status->width() >= status->fontMetrics().horizontalAdvance(status->text()));
+    QVERIFY(!status->wordWrap());
+    for (QLineEdit* field : view->findChildren<QLineEdit*>()) {
+        auto* form = qobject_cast<QFormLayout*>(field->parentWidget()->layout());
+        if (form == nullptr)
+            continue;
+        auto* label = qobject_cast<QLabel*>(form->labelForField(field));
+        QVERIFY(label != nullptr);
+        // The mnemonic's marker takes no room on the screen.
+        const QString shown = QString(label->text()).remove(QLatin1Char('&'));
+        const int textEnd = label->x() + label->fontMetrics().horizontalAdvance(shown);
+        QVERIFY2(field->x() - textEnd >= 6, qPrintable(label->text()));
+    }
+}
+
+void StudiesTest::windowsOpenWithinASmallClientArea() {
+    m_window.resize(900, 620);
+    QTRY_COMPARE(m_client->viewport()->width(), 900);
+    for (const char* kind : {"comparison", "sweep", "Monte Carlo"}) {
+        QVERIFY(openStudy(QString::fromLatin1(kind)) != nullptr);
+        const QMdiSubWindow* window = m_client->subWindowList().last();
+        const QRect area = m_client->viewport()->rect();
+        // Inside the area, or, wider than it can shrink, from its left edge:
+        // the first lines show from their start.
+        QVERIFY2(window->x() >= 0 && window->y() >= 0 &&
+                     (window->geometry().right() <= area.right() || window->x() == 0),
+                 kind);
+    }
+    m_window.resize(1100, 800);
 }
 
 ZOLT_GUI_TEST_MAIN(StudiesTest)

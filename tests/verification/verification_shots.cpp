@@ -12,6 +12,7 @@
 #include "verification/approach_choice.h"
 #include "verification/sizing_dialog.h"
 #include "verification/verificationcommands.h"
+#include "workflow/input_changes.h"
 
 #include <QApplication>
 #include <QMainWindow>
@@ -67,6 +68,10 @@ int main(int argc, char** argv) {
         VerificationCommand(&window, client);
         if (QMdiSubWindow* sub = client->subWindowList().value(0)) {
             sub->grab().save(path("verification-window"));
+            // The inputs change after it was computed: the bar over it.
+            geometryData.N = 95000;
+            AnnounceInputChanges();
+            sub->grab().save(path("verification-window-stale"));
             sub->close();
         }
 

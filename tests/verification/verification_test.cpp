@@ -12,10 +12,15 @@
 #include "verification/approach_choice.h"
 #include "verification/sizing_dialog.h"
 #include "verification/verification_table.h"
+#include "toolkit/tstatusbar.h"
 #include "verification/verificationcommands.h"
 #include "workflow/commands.h"
+#include "workflow/input_changes.h"
+#include "workflow/result_rows.h"
 
 #include <QAbstractButton>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QDoubleSpinBox>
 #include <QHeaderView>
 #include <QIcon>
@@ -114,6 +119,13 @@ private slots:
 
     void helpPageAndToolBarIcon();
 
+    void staleWindowOffersToRefresh_data();
+    void staleWindowOffersToRefresh();
+    void sizingDialogKeepsOneSize();
+    void tableCopiesWithAHeaderRow();
+    void tableFollowsTheWindowAndNamesItsInputs();
+    void windowOpensWithinASmallClientArea();
+
 private:
     // Runs the verification command with `script`; the window it opened.
     QMdiSubWindow* verify(DialogScript& script);
@@ -124,11 +136,14 @@ private:
 
     QMainWindow m_window;
     TMDIClient* m_client = nullptr;
+    TStatusBar* m_status = nullptr;
     BoxCloser* m_boxes = nullptr;
 };
 
 void VerificationTest::initTestCase() {
     m_client = setUpMainWindow(m_window, QSize(1000, 800));
+    m_status = new TStatusBar;
+    m_window.setStatusBar(m_status);
     QVERIFY(showActive(m_window));
 }
 
@@ -154,7 +169,7 @@ QMdiSubWindow* VerificationTest::verify(DialogScript& script) {
 QTableWidget* VerificationTest::windowTable(const char* id) {
     SetChosenApproach(approach(id));
     QMdiSubWindow* window = OpenVerificationWindow(m_client);
-    return window != nullptr ? qobject_cast<QTableWidget*>(window->widget()) : nullptr;
+    return window != nullptr ? window->widget()->findChild<QTableWidget*>() : nullptr;
 }
 
 void VerificationTest::size(const std::function<void(SizingDialog&)>& steps) {
@@ -180,7 +195,7 @@ void VerificationTest::dialogChoicesByMouseAndKeysGiveTheWindow() {
     geometryData.T = 2000;
     DialogScript script;
     script.then(DialogScript::expectCaption(QStringLiteral("Verifica SLU")))
-        .then(DialogScript::expectText(kDa3Button, QStringLiteral("EC7 – DA3 (A1+M2+R3)")))
+        .then(DialogScript::expectText(kDa3Button, QStringLiteral("EC7 – DA&3 (A1+M2+R3)")))
         .then(expectChecked(1111)) // NTC 2018 while none was chosen
         .then(expectChecked(kMeyerhofButton))
         .then(DialogScript::press(kDa3Button))
@@ -200,7 +215,7 @@ void VerificationTest::dialogChoicesByMouseAndKeysGiveTheWindow() {
     QCOMPARE(analysisSettings.method, std::int32_t{Hansen});
     QCOMPARE(ChosenApproach(), approach("ec7-da3"));
 
-    const auto& table = *qobject_cast<QTableWidget*>(window->widget());
+    const auto& table = *window->widget()->findChild<QTableWidget*>();
     QCOMPARE(cell(table, QStringLiteral("Calcolo")), QStringLiteral("Metodo di Hansen"));
     // M2: tan(30°)/1.25 and tan(20°)/1.25; sliding 10000 tan(16.23°) / 1.0.
     QCOMPARE(cell(table, QStringLiteral("φd")), QStringLiteral("24.79°"));
@@ -447,6 +462,10 @@ void VerificationTest::applyWritesTheSizeAsTheGeometryDialogShowsIt() {
     QCOMPARE(geometryData.B, B);
     QCOMPARE(geometryData.L, L);
     QCOMPARE(ControlChangeFlags, std::int32_t{3}); // as the geometry fields mark it
+    // The status bar says what was written.
+    QCOMPARE(m_status->GetText(), QStringLiteral("Dimensionamento applicato: B × L = ") +
+                                      SizeText(B, L) +
+                                      QStringLiteral(" scritti nei dati della geometria"));
 
     // The geometry dialog shows the size and takes it as it stands (B <= L).
     DialogScript script;
@@ -487,6 +506,139 @@ void VerificationTest::helpPageAndToolBarIcon() {
     for (const char* source : {"6.4.2.1", "Tab. 6.4.I", "A.3", "A.5", "combinazione A1"})
         QVERIFY2(text.contains(QString::fromUtf8(source)), source);
     QVERIFY(!QIcon(QStringLiteral(":/icons/111.svg")).pixmap(24, 24).isNull());
+}
+
+void VerificationTest::staleWindowOffersToRefresh_data() {
+    QTest::addColumn<int>("change");
+    QTest::addColumn<bool>("stale");
+    QTest::newRow("N typed in the geometry dialog") << 0 << true;
+    QTest::newRow("method") << 1 << true;
+    QTest::newRow("size applied by the sizing dialog") << 2 << true;
+    QTest::newRow("safety factor: no input of a verification") << 3 << false;
+    QTest::newRow("N typed and typed back") << 4 << false;
+}
+
+void VerificationTest::staleWindowOffersToRefresh() {
+    QFETCH(int, change);
+    QFETCH(bool, stale);
+    SetChosenApproach(approach("ntc2018"));
+    QMdiSubWindow* window = OpenVerificationWindow(m_client);
+    QVERIFY(window != nullptr);
+    auto* bar = window->findChild<QWidget*>(QStringLiteral("staleBar"));
+    QVERIFY(bar != nullptr && !bar->isVisible());
+    const auto typeN = [this](const QString& N) {
+        DialogScript script;
+        script.then(DialogScript::type(108, N)).then(DialogScript::press(IDOK));
+        GeometryCommand(&m_window);
+        QVERIFY(script.finished());
+    };
+    switch (change) {
+    case 0:
+        typeN(QStringLiteral("60000"));
+        break;
+    case 1:
+        analysisSettings.method = Vesic;
+        break;
+    case 2:
+        geometryData.N = 120000;
+        size([](SizingDialog& dialog) {
+            child<QPushButton>(dialog, "compute")->click();
+            child<QPushButton>(dialog, "apply")->click();
+            // The window behind learns of it while the dialog is open.
+            QVERIFY(QApplication::activeModalWidget() == &dialog);
+        });
+        break;
+    case 3:
+        analysisSettings.safetyFactor = 2.0;
+        break;
+    default:
+        typeN(QStringLiteral("60000"));
+        typeN(QStringLiteral("50000"));
+    }
+    AnnounceInputChanges(); // as the main window does after every command
+    QCOMPARE(bar->isVisible(), stale);
+    QCOMPARE(bar->findChild<QLabel*>()->text(), QStringLiteral("I dati sono cambiati dopo il calcolo"));
+    // The window grew by the bar: the table keeps every row.
+    const auto* shown = window->findChild<QTableWidget*>();
+    QVERIFY(shown->height() >= shown->minimumHeight());
+    if (!stale)
+        return;
+    auto* refresh = bar->findChild<QPushButton*>(QStringLiteral("refresh"));
+    QCOMPARE(refresh->text(), QStringLiteral("A&ggiorna"));
+    QTest::mouseClick(refresh, Qt::LeftButton);
+    QVERIFY(!bar->isVisible());
+    const auto* table = window->findChild<QTableWidget*>();
+    QCOMPARE(cell(*table, QStringLiteral("Sforzo normale N")), KgText(geometryData.N));
+    QCOMPARE(cell(*table, QStringLiteral("Calcolo")),
+             QString::fromUtf8(methodTitle(analysisSettings.method).data()));
+    QCOMPARE(cell(*table, QStringLiteral("Fondazione B × L")), SizeText(geometryData.B, geometryData.L));
+}
+
+void VerificationTest::sizingDialogKeepsOneSize() {
+    geometryData.N = 120000;
+    size([](SizingDialog& dialog) {
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        auto* compute = child<QPushButton>(dialog, "compute");
+        const QSize size = dialog.size();
+        const QPoint place = compute->mapToGlobal(QPoint(0, 0));
+        const auto same = [&](const char* step) {
+            QCoreApplication::processEvents();
+            QVERIFY2(dialog.size() == size && compute->mapToGlobal(QPoint(0, 0)) == place, step);
+        };
+        compute->click();
+        QVERIFY(dialog.FoundWidth());
+        same("result shown");
+        clickRadio(child<QRadioButton>(dialog, "ratioRule"));
+        same("rule changed");
+        geometryData.T = 40000; // no width verifies: the longest line
+        compute->click();
+        same("no width found");
+    });
+}
+
+void VerificationTest::tableCopiesWithAHeaderRow() {
+    QTableWidget* table = windowTable("ntc2018");
+    QVERIFY(table != nullptr);
+    table->setFocus();
+    QGuiApplication::clipboard()->clear();
+    QTest::keyClick(table, Qt::Key_C, Qt::ControlModifier);
+    const QStringList lines = QGuiApplication::clipboard()->text().split(QLatin1Char('\n'));
+    QCOMPARE(lines.value(0), QStringLiteral("Voce\tValore\tValore SI"));
+    QCOMPARE(lines.value(1), QStringLiteral("Dati della verifica\t\t"));
+    QVERIFY(lines.contains(QStringLiteral("Ed = N\t50000 Kg\t490.33 kN")));
+    QCOMPARE(lines.size(), table->rowCount() + 2); // and the last line's end
+}
+
+void VerificationTest::tableFollowsTheWindowAndNamesItsInputs() {
+    geometryData.D = 1.5;
+    QTableWidget* table = windowTable("ec7-da1");
+    QVERIFY(table != nullptr);
+    QCOMPARE(cell(*table, QStringLiteral("Approccio")),
+             QStringLiteral("EC7 – DA1, Combinazione 1 (A1+M1+R1)"));
+    QCOMPARE(cell(*table, QStringLiteral("Profondità D")), QStringLiteral("1.50 m"));
+    QCOMPARE(cell(*table, QStringLiteral("Sforzo normale N"), 2), QStringLiteral("490.33 kN"));
+    QCOMPARE(cell(*table, QStringLiteral("Sforzo tagliante T")), QStringLiteral("5000 Kg"));
+    auto* window = m_client->subWindowList().last();
+    const int columns = table->horizontalHeader()->length();
+    window->resize(window->width() + 200, window->height());
+    QTRY_COMPARE(table->horizontalHeader()->length(), table->viewport()->width());
+    QVERIFY(table->horizontalHeader()->length() >= columns + 200);
+    window->resize(window->width() - 400, window->height()); // no narrower than its text
+    QTRY_VERIFY(table->viewport()->width() >= columns);
+}
+
+void VerificationTest::windowOpensWithinASmallClientArea() {
+    m_window.resize(500, 420);
+    QTRY_VERIFY(m_client->viewport()->height() < 400);
+    QMdiSubWindow* window = windowTable("ntc2018") != nullptr ? m_client->subWindowList().last() : nullptr;
+    QVERIFY(window != nullptr);
+    const QRect area = m_client->viewport()->rect();
+    // Its first lines whole: the window starts inside the area, at most as
+    // wide as it.
+    QVERIFY(window->x() >= 0 && window->y() >= 0);
+    QVERIFY2(window->geometry().right() <= area.right() || window->x() == 0,
+             qPrintable(QStringLiteral("%1 in %2").arg(window->width()).arg(area.width())));
+    m_window.resize(1000, 800);
 }
 
 ZOLT_GUI_TEST_MAIN(VerificationTest)

@@ -1,0 +1,43 @@
+// The window "Verifica – <approach>": the verification table of the
+// project, worked out with its approach and the analysis method, under the
+// bar that tells when the inputs changed since; "Aggiorna" works it out
+// again with the current inputs.
+#pragma once
+
+#include "design/approach.h"
+#include "workflow/input_changes.h"
+
+#include <QWidget>
+
+class QTableWidget;
+class QVBoxLayout;
+
+namespace zolt {
+
+class StaleResultBar;
+
+class VerificationView : public QWidget {
+    Q_OBJECT
+
+public:
+    // The verification of the current records with `approach`; check
+    // Computed() before showing it: refused inputs (messages shown) leave
+    // it without a table.
+    explicit VerificationView(const design::Approach& approach, QWidget* parent = nullptr);
+
+    bool Computed() const { return m_table != nullptr; }
+    QTableWidget* Table() const { return m_table; }
+
+    // Works the verification out again on the current records; refused
+    // inputs show their messages and keep the table as it was.
+    void Refresh();
+
+private:
+    const design::Approach& m_approach;
+    InputSnapshot m_inputs;
+    StaleResultBar* m_bar = nullptr;
+    QVBoxLayout* m_layout = nullptr;
+    QTableWidget* m_table = nullptr;
+};
+
+} // namespace zolt

@@ -47,7 +47,7 @@ constexpr const char* kUsage =
     "sua finestra di input:\n"
     "  geometria  B L D alpha omega ex ey N T   (m, gradi, Kg)\n"
     "  terreno    gamma phi delta c ca          (Kg/mc, gradi, Kg/cmq)\n"
-    "  falda      zw gammasat                   (profondita' in m, Kg/mc del terreno saturo)\n"
+    "  falda      zw gammasat                   (profondit\u00e0 in m, Kg/mc del terreno saturo)\n"
     "  --method   metodo di calcolo (predefinito quello del progetto, o meyerhof)\n"
     "  --safety   coefficiente di sicurezza 1.0-9.0 (predefinito quello del progetto, o 3.0)\n"
     "  --save     scrive il file dati dei valori risultanti ed esce senza calcolo\n"
@@ -382,6 +382,7 @@ std::optional<std::string> sameFileProblem(const Options& o) {
         {"--pdf", &o.pdfPath},
         {"--odt", &o.odtPath},
         {"--save", &o.savePath},
+        {"--save-project", &o.saveProjectPath},
         {"--csv", &o.csvPath}};
     for (std::size_t i = 0; i < std::size(outputs); ++i) {
         const auto& [name, path] = outputs[i];

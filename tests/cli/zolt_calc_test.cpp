@@ -575,10 +575,10 @@ TEST_F(ZoltCalc, SavesTheResultingProject) {
     ASSERT_EQ(o.exitCode, 0) << o.err;
     EXPECT_EQ(fs::file_size(path("p.dat")), 112u);
     EXPECT_EQ(run({"p.zolt", "--json"}).out, run({"in.dat", "gammasat=2100", "--json"}).out);
-    // B > L may sit in a data file, never in a project.
+    // B > L, refused in a data file, never reaches a project either.
     g.B = 5;
     ASSERT_TRUE(writeDataFile(path("wide.dat"), g, SoilData{}));
-    expectBadInput(run({"wide.dat", "--save-project", "w.zolt"}), "w.zolt");
+    expectBadInput(run({"wide.dat", "--save-project", "w.zolt"}), "wide.dat");
     EXPECT_FALSE(fs::exists(path("w.zolt")));
 }
 

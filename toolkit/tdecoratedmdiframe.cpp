@@ -53,12 +53,28 @@ void TDecoratedMDIFrame::AddItems(Menu* menu, const QList<TResourceScript::MenuI
             menu->addSeparator();
         } else {
             QAction* action = menu->addAction(item.text);
-            action->setProperty(kCommandIdProperty, item.id);
-            m_commands.insert(item.id, action);
-            connect(action, &QAction::triggered, this,
-                    [this, id = item.id] { emit commandSelected(id); });
+            BindCommand(action, item.id);
         }
     }
+}
+
+void TDecoratedMDIFrame::BindCommand(QAction* action, int id) {
+    action->setProperty(kCommandIdProperty, id);
+    m_commands.insert(id, action);
+    connect(action, &QAction::triggered, this, [this, id] { emit commandSelected(id); });
+}
+
+QAction* TDecoratedMDIFrame::InsertCommand(QMenu* menu, QAction* before, const QString& text,
+                                           int id) {
+    RemoveCommand(id);
+    auto* action = new QAction(text, menu);
+    menu->insertAction(before, action);
+    BindCommand(action, id);
+    return action;
+}
+
+void TDecoratedMDIFrame::RemoveCommand(int id) {
+    delete m_commands.take(id);
 }
 
 void TDecoratedMDIFrame::TrackMenu(QMenu* menu) {

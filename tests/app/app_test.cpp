@@ -178,6 +178,12 @@ const QMap<int, QString> kHints = {
     {115, "Stima la probabilità di rottura con parametri incerti"},
     {116, "Crea la relazione completa in PDF o ODT"},
     {117, "Stampa la relazione completa"},
+    {130, "Crea un nuovo progetto con i dati iniziali"},
+    {131, "Apre un progetto esistente (.zolt)"},
+    {132, "Salva il progetto"},
+    {133, "Salva il progetto in un nuovo file"},
+    {134, "Attiva la tabella degli strati del terreno e della falda"},
+    {141, "Riapre un progetto usato di recente"},
 };
 
 } // namespace
@@ -256,8 +262,17 @@ void AppTest::mainWindowOpensMaximisedWithTitleIconAndClient() {
 
 void AppTest::menuBarHoldsTheCommandTable() {
     const QList<std::pair<QString, QList<std::pair<QString, int>>>> table = {
-        {"&File", {{"&Apri", 101}, {"&Salva", 102}, {"&Exit", 103}}},
-        {"&Dati", {{"&Geometria", 108}, {"&Terreno", 109}}},
+        {"&File",
+         {{"&Nuovo progetto", 130},
+          {"Apri &progetto...", 131},
+          {"Salva p&rogetto", 132},
+          {"Salva progetto &con nome...", 133},
+          {"", 0},
+          {"&Apri", 101},
+          {"&Salva", 102},
+          {"", 0},
+          {"&Exit", 103}}},
+        {"&Dati", {{"&Geometria", 108}, {"&Terreno", 109}, {"&Stratigrafia e falda...", 134}}},
         {"&Analisi", {{"&Analisi", 104}, {"&Relazione", 105}}},
         {"&Strumenti",
          {{"&Verifica SLU...", 111},
@@ -280,7 +295,10 @@ void AppTest::menuBarHoldsTheCommandTable() {
         QCOMPARE(items.size(), expected.size());
         for (qsizetype i = 0; i < expected.size(); ++i) {
             QCOMPARE(items.at(i)->text(), expected.at(i).first);
-            QCOMPARE(frame()->CommandAction(expected.at(i).second), items.at(i));
+            if (expected.at(i).second == 0)
+                QVERIFY(items.at(i)->isSeparator());
+            else
+                QCOMPARE(frame()->CommandAction(expected.at(i).second), items.at(i));
         }
     }
 }
@@ -341,8 +359,8 @@ void AppTest::statusBarShowsTheHintOfEachHighlightedCommand() {
 
     // Through the menus by keyboard: the first item of each menu is
     // highlighted as it opens, Down goes to the next, Right to the next menu.
-    const QList<QList<int>> menus = {{101, 102, 103},
-                                     {108, 109},
+    const QList<QList<int>> menus = {{130, 131, 132, 133, 101, 102, 103},
+                                     {108, 109, 134},
                                      {104, 105},
                                      {111, 112, 113, 114, 115, 116, 117},
                                      {106, 107, 110}};

@@ -30,6 +30,8 @@ for file in usr/bin/zolt usr/bin/zolt-calc usr/lib/zolt/zolt-document.so \
             usr/share/zolt/project.schema.json usr/share/zolt/examples/tre-strati-con-falda.zolt; do
   [ -e "$work/root/$file" ] || fail "missing $file"
 done
+# The project file's type, for a double click on a .zolt file.
+[ -e "$work/root/usr/share/mime/packages/zolt.xml" ] || fail "missing the MIME type of .zolt"
 
 out=$("$work/root/usr/bin/zolt-calc" B=2 L=3 phi=30)
 grep -q "Capacit.* portante    479775 Kg" <<<"$out" || fail "unexpected zolt-calc output: $out"

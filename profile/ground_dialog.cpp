@@ -30,8 +30,8 @@ namespace {
 
 constexpr int kWaterTableDecimals = 2; // m, as the layers' thicknesses
 constexpr int kGammaSatDecimals = 1;   // kg/m3, as the layers' unit weights
-constexpr int kNameColumnWidth = 150;  // px
-constexpr int kCellPadding = 14;       // px beside a cell's widest number
+constexpr int kNameColumnWidth = 130;  // px
+constexpr int kCellPadding = 10;       // px beside a cell's widest number
 constexpr int kVisibleRows = 8;
 // The widest value a number column shows.
 const QString kWidestNumber = QStringLiteral("9999.999");
@@ -111,13 +111,10 @@ GroundDialog::GroundDialog(QWidget* parent, const GroundData& ground, const Soil
     m_remove = button(QStringLiteral("&Rimuovi"), QStringLiteral("remove"), this);
     m_up = button(QStringLiteral("Sposta in al&to"), QStringLiteral("up"), this);
     m_down = button(QStringLiteral("Sposta in &basso"), QStringLiteral("down"), this);
-    auto* layerButtons = new QVBoxLayout;
+    auto* layerButtons = new QHBoxLayout;
     for (QPushButton* b : {m_add, m_remove, m_up, m_down})
         layerButtons->addWidget(b);
     layerButtons->addStretch(1);
-    auto* tableRow = new QHBoxLayout;
-    tableRow->addWidget(m_table, 1);
-    tableRow->addLayout(layerButtons);
 
     auto* note = new QLabel(
         QStringLiteral("L'ultimo strato prosegue a qualsiasi profondità: il suo spessore non "
@@ -168,7 +165,8 @@ GroundDialog::GroundDialog(QWidget* parent, const GroundData& ground, const Soil
 
     auto* left = new QVBoxLayout;
     left->addWidget(tableLabel);
-    left->addLayout(tableRow, 1);
+    left->addWidget(m_table, 1);
+    left->addLayout(layerButtons);
     left->addWidget(note);
     left->addWidget(m_message);
     left->addLayout(fieldsRow);

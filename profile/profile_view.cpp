@@ -18,8 +18,12 @@ constexpr double kShownWidths = 2.0;
 constexpr double kReachWidths = 4.0;
 constexpr double kDepthMargin = 1.1;
 constexpr double kMinShownDepth = 1.0; // m
-// Across: the footing and as much soil again on either side.
-constexpr double kAcrossWidths = 2.4;
+// Across: the footing and more than as much soil again on either side,
+// room for the layers' names on the left.
+constexpr double kAcrossWidths = 3.2;
+// The footing stands right of the middle, leaving the wider side to the
+// names of the layers beside it.
+constexpr double kFootingPlace = 0.6;
 // The footing's own thickness as drawn (the methods do not use it), and the
 // column above it, which stands out of the ground by kAboveGround.
 constexpr double kFootingShare = 0.3;
@@ -35,7 +39,7 @@ constexpr int kMinNameRoom = 40;     // px; narrower, the names are left out
 
 const QColor kSoilColours[] = {QColor(222, 196, 150), QColor(196, 170, 128), QColor(232, 216, 176),
                                QColor(178, 152, 116), QColor(210, 186, 160)};
-const QColor kWater(60, 120, 220, 70);
+const QColor kWater(40, 110, 230, 80);
 const QColor kWaterLine(20, 80, 200);
 const QColor kBoundary(110, 80, 50);
 const QColor kFooting(175, 175, 175);
@@ -62,11 +66,11 @@ void ProfileView::SetGround(const GroundData& ground, const SoilData& soil, doub
 }
 
 QSize ProfileView::sizeHint() const {
-    return {300, 460};
+    return {320, 460};
 }
 
 QSize ProfileView::minimumSizeHint() const {
-    return {220, 300};
+    return {280, 300};
 }
 
 double ProfileView::FootingThickness() const {
@@ -91,7 +95,7 @@ ProfileView::Frame ProfileView::Layout() const {
     const double across = frame.plot.width() / (kAcrossWidths * m_B);
     frame.scale = std::max(std::min(down, across), 1e-6);
     frame.surfaceY = frame.plot.top() + frame.above * frame.scale;
-    frame.centreX = frame.plot.center().x();
+    frame.centreX = frame.plot.left() + kFootingPlace * frame.plot.width();
     return frame;
 }
 
@@ -205,22 +209,22 @@ void ProfileView::paintEvent(QPaintEvent* /*event*/) {
                          Qt::AlignRight | Qt::AlignTop, text);
     }
 
-    // The names on the left, where the footing leaves room.
-    const double nameRoom = dimension - 2 * kTick - plot.left() - kGap;
-    if (nameRoom >= kMinNameRoom) {
-        painter.setPen(Qt::black);
-        for (const ground::Stratum& s : strata) {
-            const double top = y(s.top);
-            const double foot = std::isfinite(s.bottom) ? std::min(y(s.bottom), bottom) : bottom;
-            if (foot - top < metrics.height() + 2)
-                continue;
-            const QString name = m_profile.layered ? QString::fromStdString(s.soil.name)
-                                                   : QStringLiteral("terreno omogeneo");
-            const double below = s.top == 0.0 ? 2.0 : 1.0; // clear of the surface line
-            painter.drawText(QRectF(plot.left() + kGap, top + below, nameRoom, metrics.height()),
-                             Qt::AlignLeft | Qt::AlignTop,
-                             metrics.elidedText(name, Qt::ElideRight, static_cast<int>(nameRoom)));
-        }
+    // The names on the left: beside the footing where it is, across the
+    // drawing below its base.
+    const double besideFooting = dimension - 2 * kTick - plot.left() - kGap;
+    painter.setPen(Qt::black);
+    for (const ground::Stratum& s : strata) {
+        const double top = y(s.top);
+        const double foot = std::isfinite(s.bottom) ? std::min(y(s.bottom), bottom) : bottom;
+        const double room = s.top >= m_D ? plot.width() - 2 * kGap : besideFooting;
+        if (foot - top < metrics.height() + 2 || room < kMinNameRoom)
+            continue;
+        const QString name = m_profile.layered ? QString::fromStdString(s.soil.name)
+                                               : QStringLiteral("terreno omogeneo");
+        const double below = s.top == 0.0 ? 2.0 : 1.0; // clear of the surface line
+        painter.drawText(QRectF(plot.left() + kGap, top + below, room, metrics.height()),
+                         Qt::AlignLeft | Qt::AlignTop,
+                         metrics.elidedText(name, Qt::ElideRight, static_cast<int>(room)));
     }
 
     // The frame, and the footing's size above it.

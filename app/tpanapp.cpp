@@ -330,8 +330,12 @@ void TPanApp::ShowProject() {
         return;
     for (int i = 0; i < TProjectFiles::MaxRecent; ++i)
         frame->RemoveCommand(CM_RECENTPROJECT + i);
-    delete menu->findChild<QAction*>(QStringLiteral("recentProjectsEnd"),
-                                     Qt::FindDirectChildrenOnly);
+    if (QAction* line = menu->findChild<QAction*>(QStringLiteral("recentProjectsEnd"),
+                                                  Qt::FindDirectChildrenOnly)) {
+        menu->removeAction(line);
+        line->setObjectName(QString());
+        line->deleteLater();
+    }
     const QStringList recent = Project.Recent();
     for (qsizetype i = 0; i < recent.size(); ++i) {
         QString name = QFileInfo(recent.at(i)).fileName();

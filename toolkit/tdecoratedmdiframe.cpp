@@ -74,7 +74,15 @@ QAction* TDecoratedMDIFrame::InsertCommand(QMenu* menu, QAction* before, const Q
 }
 
 void TDecoratedMDIFrame::RemoveCommand(int id) {
-    delete m_commands.take(id);
+    QAction* action = m_commands.take(id);
+    if (action == nullptr)
+        return;
+    // The item may be the one whose command is running.
+    for (QObject* holder : action->associatedObjects()) {
+        if (auto* widget = qobject_cast<QWidget*>(holder))
+            widget->removeAction(action);
+    }
+    action->deleteLater();
 }
 
 void TDecoratedMDIFrame::TrackMenu(QMenu* menu) {

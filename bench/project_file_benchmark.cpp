@@ -28,7 +28,7 @@ ProjectDocument twentyLayers() {
         d.design.ground.layers.push_back({"Strato " + std::to_string(i + 1), 0.75 + 0.01 * i,
                                           1700.0 + 7.5 * i, 1900.0 + 9.25 * i, 24.0 + 0.5 * i,
                                           16.0 + 0.25 * i, 0.01 * (i % 4), 0.005 * (i % 4),
-                                          0.1 * (i % 3), ""});
+                                          0.1 * (i % 3), {}, ""});
     return d;
 }
 

@@ -37,9 +37,9 @@ ProjectDocument sample() {
     d.design.approach = "ec7-da1";
     d.design.ground.waterTable = 2.0;
     d.design.ground.gammaSat = 1980.0;
-    d.design.ground.layers = {{"Riporto", 1.0, 1700, 1900, 28, 18, 0, 0, 0, ""},
-                              {"Argilla", 3.5, 1900, 1950, 24, 16, 0.1, 0.05, 0.6, ""},
-                              {"Ghiaia", 10.0, 1950, 2100, 36, 24, 0, 0, 0, ""}};
+    d.design.ground.layers = {{"Riporto", 1.0, 1700, 1900, 28, 18, 0, 0, 0, {}, ""},
+                              {"Argilla", 3.5, 1900, 1950, 24, 16, 0.1, 0.05, 0.6, {}, ""},
+                              {"Ghiaia", 10.0, 1950, 2100, 36, 24, 0, 0, 0, {}, ""}};
     return d;
 }
 

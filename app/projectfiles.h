@@ -33,9 +33,9 @@ public:
 
     // Whether the records differ from the project as last opened, saved or
     // started. With a project open that is the whole project as its file
-    // would hold it; with none, the part that the data file does not hold
-    // and the analysis settings, which no file of the described program
-    // holds, are left out: they are not the user's saved data.
+    // would hold it. With none, only its design data: the geometry and soil
+    // are the data file's to compare, and the analysis settings were never
+    // saved data without a project.
     bool Modified() const;
     // The part that only a project file holds (its design data) changed.
     bool DesignModified() const;

@@ -1,7 +1,8 @@
 // The process-wide records of the one open project.
 //
 // They exist from program start to program end with the start values of
-// model/records.h and model/design_data.h and are never reset. Only the
+// model/records.h and model/design_data.h, which only a new project (File →
+// Nuovo progetto) puts back. Only the
 // thin entry points (computeBearingCapacity, ReadDataFile, WriteDataFile,
 // ReadProjectFile, WriteProjectFile, WriteReport, CheckAnalysisInputs) and
 // the dialogs bound to their fields touch them; everything below those

@@ -45,6 +45,9 @@ for page in zolt zolt-calc; do
   done
 done
 
+# The project file's type, for a double click on a .zolt file.
+[ -e "$work/root/usr/share/mime/packages/zolt.xml" ] || fail "missing the MIME type of .zolt"
+
 out=$("$work/root/usr/bin/zolt-calc" B=2 L=3 phi=30)
 grep -q "Capacit.* portante    479775 Kg" <<<"$out" || fail "unexpected zolt-calc output: $out"
 

@@ -350,7 +350,7 @@ void AppTest::menuBarHoldsTheCommandTable() {
           {"Analisi &probabilistica...", 115},
           {"&Relazione completa...", 116},
           {"S&tampa relazione...", 117}}},
-        {"&Finestra",
+        {"Fi&nestra",
          {{"&Chiudi", 903},
           {"Chiudi &tutte", 904},
           {"", 0},

@@ -91,16 +91,11 @@ void closeHelp() {
     }
 }
 
-// The popup of the bar's menu with mnemonic `menu`, opened by keyboard.
-// The window menu shares its letter with File, as "&Finestra" and "&File"
-// do in Italian programs: it is opened from the bar itself.
+// The window menu as its letter opens it: Alt+N, clear of "&File".
 QMenu* openWindowMenu() {
-    QMenuBar* bar = frame()->menuBar();
-    for (QAction* action : bar->actions())
-        if (action->text() == QStringLiteral("&Finestra")) {
-            bar->setActiveAction(action);
-            return action->menu()->isVisible() ? action->menu() : nullptr;
-        }
+    QTest::keyClick(frame(), Qt::Key_N, Qt::AltModifier);
+    if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget()))
+        return menu->title() == QStringLiteral("Fi&nestra") ? menu : nullptr;
     return nullptr;
 }
 

@@ -1101,6 +1101,7 @@ void AppTest::resultWindowsLearnOfChangedInputs() {
     QCOMPARE(zolt::soilData.phi, 35.0);
     QVERIFY(bar->isVisible());
     app()->Client->closeAllSubWindows();
+}
 
 void AppTest::projectCommandsSaveAndOpenTheProject() {
     QStringList calls;

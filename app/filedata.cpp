@@ -27,7 +27,11 @@ QStringList TFileData::NameFilters() const {
 bool RunFileDialog(QWidget* owner, TFileDialogKind kind, TFileData& data) {
     QFileDialog dialog(owner);
     const bool open = kind == TFileDialogKind::Open;
-    dialog.setWindowTitle(open ? QStringLiteral("Apri") : QStringLiteral("Salva"));
+    const QString& title = open ? data.OpenTitle : data.SaveTitle;
+    if (!title.isEmpty())
+        dialog.setWindowTitle(title);
+    else
+        dialog.setWindowTitle(open ? QStringLiteral("Apri") : QStringLiteral("Salva"));
     dialog.setAcceptMode(open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
     dialog.setFileMode(open && (data.Flags & TFileData::FileMustExist) != 0
                            ? QFileDialog::ExistingFile

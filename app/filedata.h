@@ -22,6 +22,9 @@ struct TFileData {
     QString DefExt = QStringLiteral("dat");
     // The last name chosen, empty at first; the next dialog starts from it.
     QString FileName;
+    // The dialogs' titles; "Apri" and "Salva" when empty.
+    QString OpenTitle;
+    QString SaveTitle;
 
     // The filter as the file dialog lists it: one "title (patterns)"
     // per pair. "*.*" is every file, so it becomes "*", which on this

@@ -10,16 +10,22 @@
 #include "toolkit/tstatusbar.h"
 #include "toolkit/twinhelp.h"
 #include "document/documentcommands.h"
+#include "profile/ground_dialog.h"
 #include "studies/studiescommands.h"
 #include "verification/verificationcommands.h"
 #include "workflow/commands.h"
 #include "workflow/input_changes.h"
 
+#include <QAction>
 #include <QFile>
+#include <QFileInfo>
 #include <QIcon>
 #include <QLibraryInfo>
+#include <QMenu>
 #include <QTranslator>
 
+#include <algorithm>
+#include <iterator>
 #include <string>
 
 namespace {
@@ -56,6 +62,11 @@ constexpr CommandEntry kCommandTable[] = {
     {CM_COMPARE, &TPanApp::CmCompare},   {CM_SWEEP, &TPanApp::CmSweep},
     {CM_MONTECARLO, &TPanApp::CmMonteCarlo}, {CM_FULLREPORT, &TPanApp::CmFullReport},
     {CM_PRINTREPORT, &TPanApp::CmPrintReport},
+    {CM_NEWPROJECT, &TPanApp::CmNewProject},
+    {CM_OPENPROJECT, &TPanApp::CmOpenProject},
+    {CM_SAVEPROJECT, &TPanApp::CmSaveProject},
+    {CM_SAVEPROJECTAS, &TPanApp::CmSaveProjectAs},
+    {CM_GROUND, &TPanApp::CmGround},
 };
 
 // Icon 1, the program's icon.
@@ -126,29 +137,36 @@ void TPanApp::InitMainWindow() {
 
     connect(frame, &TDecoratedMDIFrame::commandSelected, this, &TPanApp::EvCommand);
     frame->ShowMaximized();
+    ShowProject();
+    if (!StartFile.isEmpty())
+        OpenStartFile(StartFile);
 }
 
 bool TPanApp::EvCommand(int id) {
-    for (const CommandEntry& entry : kCommandTable) {
-        if (entry.id != id)
-            continue;
-        (this->*entry.handler)();
-        // Whatever the command wrote into the records, the result windows
-        // computed before learn of it.
-        zolt::AnnounceInputChanges();
-        // The keyboard goes back to the main window after the command's
-        // dialogs, also where no window manager hands the activation back.
-        QWidget* frame = GetMainWindow();
-        if (frame != nullptr && frame->isVisible() && activeWindow() == nullptr)
-            frame->activateWindow();
-        return true;
-    }
-    return false;
+    const auto* entry = std::find_if(std::begin(kCommandTable), std::end(kCommandTable),
+                                     [id](const CommandEntry& e) { return e.id == id; });
+    const bool recent = id >= CM_RECENTPROJECT && id < CM_RECENTPROJECT + TProjectFiles::MaxRecent;
+    if (entry == std::end(kCommandTable) && !recent)
+        return false;
+    if (recent)
+        CmRecentProject(id - CM_RECENTPROJECT);
+    else
+        (this->*entry->handler)();
+    // Whatever the command wrote into the records, the result windows
+    // computed before learn of it.
+    zolt::AnnounceInputChanges();
+    // The keyboard goes back to the main window after the command's
+    // dialogs, also where no window manager hands the activation back.
+    QWidget* frame = GetMainWindow();
+    if (frame != nullptr && frame->isVisible() && activeWindow() == nullptr)
+        frame->activateWindow();
+    return true;
 }
 
 bool TPanApp::DataModified() const {
     return zolt::encodeDataFile(zolt::geometryData, zolt::soilData) !=
-           zolt::encodeDataFile(SavedGeometry, SavedSoil);
+               zolt::encodeDataFile(SavedGeometry, SavedSoil) ||
+           Project.Modified();
 }
 
 void TPanApp::MarkDataSaved() {
@@ -161,7 +179,7 @@ bool TPanApp::ConfirmDataSaved() {
         return true;
     switch (AskYesNoCancel(QString::fromUtf8(SaveQuestionText), GetMainWindow())) {
     case IDYES:
-        return SaveData();
+        return SaveChanges();
     case IDNO:
         return true;
     default:
@@ -260,4 +278,127 @@ void TPanApp::CmFullReport() {
 
 void TPanApp::CmPrintReport() {
     zolt::PrintReportCommand(GetMainWindow(), FileData.FileName);
+}
+
+bool TPanApp::SaveChanges() {
+    if (Project.IsOpen() || Project.DesignModified())
+        return SaveProject(false);
+    return SaveData();
+}
+
+bool TPanApp::SaveProject(bool chooseName) {
+    QString path = Project.FileName;
+    if (chooseName || path.isEmpty()) {
+        if (!FileDialog || !FileDialog(GetMainWindow(), TFileDialogKind::Save, Project.FileData))
+            return false;
+        path = Project.FileData.FileName;
+    }
+    if (!Project.Save(path, GetMainWindow()))
+        return false;
+    MarkDataSaved();
+    ShowProject();
+    return true;
+}
+
+bool TPanApp::OpenProject(const QString& path) {
+    if (!Project.Open(path, GetMainWindow()))
+        return false;
+    MarkDataSaved();
+    ShowProject();
+    return true;
+}
+
+bool TPanApp::OpenStartFile(const QString& path) {
+    if (!path.endsWith(QStringLiteral(".dat"), Qt::CaseInsensitive))
+        return OpenProject(path);
+    if (!zolt::ReadDataFile(localPath(path))) {
+        ShowMessageBox(QString::fromUtf8(zolt::kOpenErrorText));
+        return false;
+    }
+    FileData.FileName = path;
+    MarkDataSaved();
+    return true;
+}
+
+void TPanApp::ShowProject() {
+    TDecoratedMDIFrame* frame = GetFrame();
+    if (frame == nullptr)
+        return;
+    QString title = QString::fromUtf8(FrameTitle);
+    if (Project.IsOpen())
+        title += QStringLiteral(" - ") + QFileInfo(Project.FileName).fileName();
+    frame->setWindowTitle(title);
+
+    // The projects used last go between the data file's items and Exit,
+    // with a line of their own.
+    QAction* exit = frame->CommandAction(CM_EXIT);
+    QMenu* menu = exit != nullptr ? qobject_cast<QMenu*>(exit->parent()) : nullptr;
+    if (menu == nullptr)
+        return;
+    for (int i = 0; i < TProjectFiles::MaxRecent; ++i)
+        frame->RemoveCommand(CM_RECENTPROJECT + i);
+    if (QAction* line = menu->findChild<QAction*>(QStringLiteral("recentProjectsEnd"),
+                                                  Qt::FindDirectChildrenOnly)) {
+        menu->removeAction(line);
+        line->setObjectName(QString());
+        line->deleteLater();
+    }
+    const QStringList recent = Project.Recent();
+    for (qsizetype i = 0; i < recent.size(); ++i) {
+        QString name = QFileInfo(recent.at(i)).fileName();
+        name.replace(u'&', QStringLiteral("&&"));
+        QAction* item =
+            frame->InsertCommand(menu, exit, QStringLiteral("&%1 %2").arg(i + 1).arg(name),
+                                 CM_RECENTPROJECT + static_cast<int>(i));
+        item->setToolTip(recent.at(i));
+    }
+    if (!recent.isEmpty()) {
+        auto* line = new QAction(menu);
+        line->setObjectName(QStringLiteral("recentProjectsEnd"));
+        line->setSeparator(true);
+        menu->insertAction(exit, line);
+    }
+    menu->setToolTipsVisible(true);
+}
+
+void TPanApp::CmNewProject() {
+    if (!ConfirmDataSaved())
+        return;
+    zolt::geometryData = {};
+    zolt::soilData = {};
+    zolt::analysisSettings = {};
+    zolt::designData = {};
+    MarkDataSaved();
+    Project.MarkSaved({});
+    ShowProject();
+}
+
+void TPanApp::CmOpenProject() {
+    if (!ConfirmDataSaved())
+        return;
+    if (!FileDialog || !FileDialog(GetMainWindow(), TFileDialogKind::Open, Project.FileData))
+        return;
+    OpenProject(Project.FileData.FileName);
+}
+
+void TPanApp::CmSaveProject() {
+    SaveProject(false);
+}
+
+void TPanApp::CmSaveProjectAs() {
+    SaveProject(true);
+}
+
+void TPanApp::CmGround() {
+    zolt::GroundCommand(GetMainWindow());
+}
+
+void TPanApp::CmRecentProject(int index) {
+    const QStringList recent = Project.Recent();
+    if (index < 0 || index >= recent.size())
+        return;
+    const QString path = recent.at(index);
+    if (!ConfirmDataSaved())
+        return;
+    OpenProject(path);
 }

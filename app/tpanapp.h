@@ -6,6 +6,7 @@
 #pragma once
 
 #include "app/filedata.h"
+#include "app/projectfiles.h"
 #include "model/records.h"
 #include "toolkit/tapplication.h"
 
@@ -37,6 +38,13 @@ enum TPanCommand : int {
     CM_MONTECARLO = 115,
     CM_FULLREPORT = 116,
     CM_PRINTREPORT = 117,
+    // The project file, its ground, and the projects used last.
+    CM_NEWPROJECT = 130,
+    CM_OPENPROJECT = 131,
+    CM_SAVEPROJECT = 132,
+    CM_SAVEPROJECTAS = 133,
+    CM_GROUND = 134,
+    CM_RECENTPROJECT = 141, // the first of TProjectFiles::MaxRecent
 };
 
 class TPanApp : public TApplication {
@@ -66,13 +74,22 @@ public:
 
     static constexpr const char* SaveQuestionText = "I dati sono stati modificati. Salvarli?";
 
+    // The project file: its dialogs' settings, the open project and the
+    // projects used last.
+    TProjectFiles Project;
+    // The file named on the command line, opened once the main window is
+    // up: a project, or a data file (".dat").
+    QString StartFile;
+
     TDecoratedMDIFrame* GetFrame() const;
 
     // Carries out command `id`; false for an id that is not a command.
     bool EvCommand(int id);
 
     // Whether the geometry or soil records differ from those last saved or
-    // opened (byte for byte, as the data file would hold them).
+    // opened (byte for byte, as the data file would hold them), or the
+    // project from the one last opened, saved or started (see
+    // TProjectFiles::Modified).
     bool DataModified() const;
     // Exit and the close box: when the inputs were changed, the save
     // question first (see ConfirmDataSaved).
@@ -95,6 +112,22 @@ public:
     void CmMonteCarlo();
     void CmFullReport();
     void CmPrintReport();
+    void CmNewProject();
+    void CmOpenProject();
+    void CmSaveProject();
+    void CmSaveProjectAs();
+    void CmGround();
+    void CmRecentProject(int index);
+
+    // Opens the project at `path` (asking nothing): the records, the title,
+    // the projects used last; the reader's message when it fails.
+    bool OpenProject(const QString& path);
+    // A file named on the command line: a data file for ".dat", a project
+    // otherwise; the open-error message or the reader's when it fails.
+    bool OpenStartFile(const QString& path);
+    // The open project's name in the title, the projects used last in the
+    // File menu.
+    void ShowProject();
 
 protected:
     void InitMainWindow() override;
@@ -107,4 +140,9 @@ private:
     // Annulla stays (false).
     bool ConfirmDataSaved();
     void MarkDataSaved();
+    // Sì of the question: the project where one is open or where the part
+    // only a project holds changed, the data file otherwise.
+    bool SaveChanges();
+    // The project to its file, or to one the Save dialog asks for.
+    bool SaveProject(bool chooseName);
 };

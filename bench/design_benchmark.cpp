@@ -3,7 +3,9 @@
 // sample (five lognormal draws and the engine) against one engine call,
 // both on one thread; and the 10 000-point sweep of the four methods on
 // every core, the size of a plot that follows the user's typing.
+#include "bench/twenty_layers.h"
 #include "design/monte_carlo.h"
+#include "design/sizing.h"
 #include "design/sweep.h"
 #include "engine/bearing_capacity.h"
 
@@ -101,6 +103,19 @@ void BM_MonteCarloMillionAllCores(benchmark::State& state) {
         benchmark::DoNotOptimize(runMonteCarlo(study, kGeometry, kSoil));
 }
 
+// Sizing on the 20-layer profile, the ground model evaluated at every
+// width and both conditions verified (target: under 50 ms); with a shear no
+// width holds, the whole grid.
+void BM_SizingOnProfile(benchmark::State& state, double T) {
+    const ProjectDocument project = bench::twentyLayers();
+    GeometryData g = project.geometry;
+    g.T = T;
+    const Approach& ntc = *findApproach("ntc2018");
+    for (auto _ : state)
+        benchmark::DoNotOptimize(
+            sizeOnGround(ntc, Vesic, g, project.soil, project.design.ground, SizingRule{}));
+}
+
 double fastest(const std::vector<double>& v) {
     return *std::min_element(v.begin(), v.end());
 }
@@ -120,5 +135,7 @@ BENCHMARK(BM_Sweep10000FourMethods)->Unit(benchmark::kMillisecond)->UseRealTime(
     ->ComputeStatistics("min", fastest);
 BENCHMARK(BM_MonteCarloMillionAllCores)->Unit(benchmark::kMillisecond)->UseRealTime()
     ->ComputeStatistics("min", fastest);
+BENCHMARK_CAPTURE(BM_SizingOnProfile, Found, 15000.0)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_SizingOnProfile, WholeGrid, 9999999.0)->Unit(benchmark::kMillisecond);
 
 } // namespace

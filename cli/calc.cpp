@@ -7,6 +7,7 @@
 #include "cli/options.h"
 #include "engine/bearing_capacity.h"
 #include "model/data_file.h"
+#include "model/project_file.h"
 #include "workflow/input_checks.h"
 #include "workflow/report.h"
 #include "workflow/result_rows.h"
@@ -33,23 +34,31 @@ namespace {
 constexpr const char* kUsage =
     "Uso: zolt-calc [--method terzaghi|meyerhof|hansen|vesic] [--safety F] [--json]\n"
     "               [--report FILE] [--pdf FILE] [--odt FILE] [--save FILE]\n"
+    "               [--save-project FILE]\n"
     "               [--verify APPROCCIO [--size REGOLA]] [--compare]\n"
     "               [--monte-carlo N [--cov NOME=CV,...] [--seed S]]\n"
     "               [--sweep NOME=DA:A:PUNTI [--csv FILE]]\n"
-    "               [PROGETTO.dat] [NOME=VALORE ...]\n"
+    "               [PROGETTO.zolt | PROGETTO.dat] [NOME=VALORE ...]\n"
     "\n"
     "Calcola la capacit\u00e0 portante di una fondazione superficiale.\n"
-    "Si parte dai valori iniziali del programma; PROGETTO.dat (112 byte) li sostituisce,\n"
-    "poi ogni NOME=VALORE imposta un campo con i limiti della sua finestra di input:\n"
+    "Si parte dai valori iniziali del programma; un progetto (file .zolt: dati, metodo,\n"
+    "coefficiente di sicurezza, stratigrafia e falda) o un file dati di 112 byte (ogni\n"
+    "altro nome) li sostituisce, poi ogni NOME=VALORE imposta un campo con i limiti della\n"
+    "sua finestra di input:\n"
     "  geometria  B L D alpha omega ex ey N T   (m, gradi, Kg)\n"
     "  terreno    gamma phi delta c ca          (Kg/mc, gradi, Kg/cmq)\n"
-    "  --method   metodo di calcolo (predefinito meyerhof)\n"
-    "  --safety   coefficiente di sicurezza 1.0-9.0 (predefinito 3.0)\n"
+    "  falda      zw gammasat                   (profondit\u00e0 in m, Kg/mc del terreno saturo)\n"
+    "  --method   metodo di calcolo (predefinito quello del progetto, o meyerhof)\n"
+    "  --safety   coefficiente di sicurezza 1.0-9.0 (predefinito quello del progetto, o 3.0)\n"
     "  --save     scrive il file dati dei valori risultanti ed esce senza calcolo\n"
+    "  --save-project  scrive il progetto risultante (.zolt) ed esce senza calcolo\n"
     "  --report   scrive anche la relazione nel FILE (Windows-1252)\n"
     "  --pdf, --odt  scrivono la relazione completa (PDF o testo ODF)\n"
     "  --json     stampa un oggetto JSON con ingressi, controlli e risultati\n"
     "  --version  stampa la versione del programma\n"
+    "\n"
+    "La relazione \u00e8 quella del terreno omogeneo asciutto; verifica e studi tengono conto\n"
+    "di stratigrafia e falda (condizione drenata, e non drenata dove uno strato ha cu).\n"
     "\n"
     "Verifica SLU di capacit\u00e0 portante e scorrimento (Ed <= Rd):\n"
     "  --verify   ntc2018 (NTC 2018, A1+M1+R3), ec7-da1 (A1+M1+R1), ec7-da2 (A1+M1+R2),\n"
@@ -93,11 +102,13 @@ constexpr const char* kUsage =
     "  Un collegamento simbolico in una cartella condivisa con il bit sticky (/tmp) \u00e8\n"
     "  seguito solo se \u00e8 dell'utente o del proprietario della cartella.\n";
 
-// The inputs of the run: the start values, a project file, then NAME=VALUE.
+// The inputs of the run: the start values, a project or data file, then
+// NAME=VALUE and the options.
 struct Project {
     GeometryData geometry;
     SoilData soil;
     AnalysisSettings settings;
+    DesignData design;
 };
 
 // The outcome of the analysis as the window program's command runs it, and
@@ -107,10 +118,11 @@ struct Analysis {
     std::optional<int> engineResult; // none when the pre-checks refused
     BearingResult result;
 
-    std::optional<design::Verification> verification;
-    std::optional<design::Sizing> sizing;
-    std::optional<design::Comparison> comparison;
-    std::optional<design::MonteCarloResult> monteCarlo;
+    ground::GroundModel ground; // of the project's footing
+    std::optional<design::GroundVerification> verification;
+    std::optional<design::GroundSizing> sizing;
+    std::optional<design::GroundComparison> comparison;
+    std::optional<design::GroundMonteCarlo> monteCarlo;
 
     bool ok() const { return mask == 0 && engineResult == kEngineOk; }
 };
@@ -185,14 +197,16 @@ Analysis analyse(const Project& p, const Options& o) {
         a.engineResult = computeBearing(p.settings.method, p.geometry, p.soil, a.result,
                                         &a.result.ultimateLoad);
     const int method = p.settings.method;
+    const GroundData& ground = p.design.ground;
+    a.ground = ground::evaluateGround(ground, p.soil, p.geometry);
     if (o.verify != nullptr)
-        a.verification = design::verify(*o.verify, method, p.geometry, p.soil);
+        a.verification = design::verifyOnGround(*o.verify, method, p.geometry, a.ground);
     if (o.sizing)
-        a.sizing = design::sizeFooting(*o.verify, method, p.geometry, p.soil, *o.sizing);
+        a.sizing = design::sizeOnGround(*o.verify, method, p.geometry, p.soil, ground, *o.sizing);
     if (o.compare)
-        a.comparison = design::compareMethods(p.geometry, p.soil, p.settings.safetyFactor);
+        a.comparison = design::compareOnGround(p.geometry, p.soil, ground, p.settings.safetyFactor);
     if (o.monteCarlo)
-        a.monteCarlo = design::runMonteCarlo(*o.monteCarlo, p.geometry, p.soil);
+        a.monteCarlo = design::runMonteCarloOnGround(*o.monteCarlo, p.geometry, p.soil, ground);
     return a;
 }
 
@@ -211,17 +225,56 @@ int exitCodeOf(const Analysis& a) {
 }
 
 // The sections of the checks and studies, each after a blank line.
-std::string sectionsText(const Analysis& a, const Options& o) {
+std::string sectionsText(const Analysis& a, const Options& o, bool groundModel) {
     std::string t;
     if (a.verification && !a.verification->refused())
         t += '\n' + verificationText(*a.verification);
     if (a.sizing && !a.sizing->verification.refused())
         t += '\n' + sizingText(*a.sizing);
     if (a.comparison && !a.comparison->refused())
-        t += '\n' + comparisonText(*a.comparison);
-    if (a.monteCarlo && a.monteCarlo->refusal == 0)
-        t += '\n' + monteCarloText(*o.monteCarlo, *a.monteCarlo);
+        t += '\n' + comparisonText(*a.comparison, groundModel);
+    if (a.monteCarlo && a.monteCarlo->drained.refusal == 0)
+        t += '\n' + monteCarloText(*o.monteCarlo, *a.monteCarlo, groundModel);
     return t;
+}
+
+// Below the calculation report, which stays the dry homogeneous analysis.
+constexpr const char* kGroundReportNote =
+    "Nota: la relazione non tiene conto della falda n\u00e9 della stratigrafia; la verifica e gli "
+    "studi s\u00ec\n";
+
+// A project file by its name; any other name is a data file, as always.
+bool isProjectFileName(const std::string& path) {
+    constexpr std::string_view kExtension = ".zolt";
+    if (path.size() <= kExtension.size())
+        return false;
+    std::string tail = path.substr(path.size() - kExtension.size());
+    for (char& ch : tail)
+        if (ch >= 'A' && ch <= 'Z')
+            ch = static_cast<char>(ch - 'A' + 'a');
+    return tail == kExtension;
+}
+
+// The project or data file named on the command line into `p`; the
+// message of a refusal.
+std::optional<std::string> loadProject(const std::string& path, Project& p) {
+    if (!isProjectFileName(path)) {
+        const DataFileRead read = readDataFile(path, p.geometry, p.soil);
+        if (read.outcome == DataFileRead::Outcome::NotOpened)
+            return std::string(kOpenErrorText) + " (" + path + ": " + read.reason + ")";
+        if (read.outcome == DataFileRead::Outcome::Invalid)
+            return read.messageText() + " (" + path + ")";
+        return std::nullopt;
+    }
+    ProjectDocument document;
+    std::string error;
+    if (!readProjectFile(path, document, error))
+        return path + ": " + error;
+    p.geometry = document.geometry;
+    p.soil = document.soil;
+    p.settings = document.analysis;
+    p.design = std::move(document.design);
+    return std::nullopt;
 }
 
 std::string jsonText(const Project& p, const Analysis& a, const Options& o) {
@@ -237,6 +290,7 @@ std::string jsonText(const Project& p, const Analysis& a, const Options& o) {
     for (const InputField& field : soilFields())
         json.number(field.name, p.soil.*field.soilField);
     json.endObject();
+    writeGround(json, "ground", a.ground, p.geometry);
     json.integer("checkMask", a.mask);
     json.beginArray("checkMessages");
     for (int bit = 0; bit < kInputCheckCount; ++bit)
@@ -328,6 +382,7 @@ std::optional<std::string> sameFileProblem(const Options& o) {
         {"--pdf", &o.pdfPath},
         {"--odt", &o.odtPath},
         {"--save", &o.savePath},
+        {"--save-project", &o.saveProjectPath},
         {"--csv", &o.csvPath}};
     for (std::size_t i = 0; i < std::size(outputs); ++i) {
         const auto& [name, path] = outputs[i];
@@ -370,14 +425,9 @@ CalcRun runCalc(const std::vector<std::string>& args, const ReportRenderer& rend
         return badInput(*refused);
 
     Project p;
-    if (options.projectPath) {
-        const std::string& path = *options.projectPath;
-        const DataFileRead read = readDataFile(path, p.geometry, p.soil);
-        if (read.outcome == DataFileRead::Outcome::NotOpened)
-            return badInput(std::string(kOpenErrorText) + " (" + path + ": " + read.reason + ")");
-        if (read.outcome == DataFileRead::Outcome::Invalid)
-            return badInput(read.messageText() + " (" + path + ")");
-    }
+    if (options.projectPath)
+        if (const auto refused = loadProject(*options.projectPath, p))
+            return badInput(*refused);
     bool widthOrLengthGiven = false;
     for (const Assignment& a : options.assignments) {
         if (a.field->geometryField != nullptr)
@@ -388,18 +438,38 @@ CalcRun runCalc(const std::vector<std::string>& args, const ReportRenderer& rend
     }
     if (widthOrLengthGiven && p.geometry.B > p.geometry.L)
         return badInput(kWidthLengthText);
-    p.settings.method = options.method;
-    p.settings.safetyFactor = options.safetyFactor;
+    if (options.waterTable)
+        p.design.ground.waterTable = options.waterTable;
+    if (options.gammaSat) {
+        if (!p.design.ground.layers.empty())
+            return badInput("gammasat vale per il terreno omogeneo: ogni strato del progetto ha "
+                            "il suo gammaSat");
+        p.design.ground.gammaSat = *options.gammaSat;
+    }
+    p.settings.method = options.method.value_or(p.settings.method);
+    p.settings.safetyFactor = options.safetyFactor.value_or(p.settings.safetyFactor);
+    if (options.monteCarlo)
+        options.monteCarlo->method = p.settings.method;
+    if (options.verify != nullptr)
+        p.design.approach = options.verify->id;
 
+    if (options.saveProjectPath) {
+        const ProjectDocument document{p.geometry, p.soil, p.settings, p.design};
+        if (const std::string problem = checkProject(document); !problem.empty())
+            return badInput(*options.saveProjectPath + ": " + problem);
+        run.files.push_back({*options.saveProjectPath, projectText(document)});
+    }
     if (options.savePath) {
         const DataFileImage image = encodeDataFile(p.geometry, p.soil);
         run.files.push_back({*options.savePath, std::string(image.begin(), image.end())});
-        return run;
     }
+    if (options.saveProjectPath || options.savePath)
+        return run;
 
     if (options.sweep) {
         // A million points make some 200 MB of text: moved, never copied.
-        std::string csv = sweepCsv(*options.sweep, p.geometry, p.soil, options.verify);
+        std::string csv =
+            sweepCsv(*options.sweep, p.geometry, p.soil, p.design.ground, options.verify);
         if (options.csvPath)
             run.files.push_back({*options.csvPath, std::move(csv)});
         else
@@ -418,10 +488,14 @@ CalcRun runCalc(const std::vector<std::string>& args, const ReportRenderer& rend
         run.out = jsonText(p, a, options);
     else
     {
-        std::string sections = sectionsText(a, options);
+        const bool groundModel = hasGroundModel(p.design.ground);
+        std::string sections = sectionsText(a, options, groundModel);
         if (report.empty() && !sections.empty())
             sections.erase(0, 1); // no blank line above the first section
-        run.out = report + sections;
+        run.out = report;
+        if (!report.empty() && groundModel)
+            run.out += std::string("\n") + kGroundReportNote;
+        run.out += sections;
     }
     if (run.exitCode != kExitOk)
         return run;

@@ -15,23 +15,36 @@
 
 namespace zolt::cli {
 
-std::string verificationText(const design::Verification& v);
-std::string sizingText(const design::Sizing& s);
-std::string comparisonText(const design::Comparison& c);
-std::string monteCarloText(const design::MonteCarloSpec& study, const design::MonteCarloResult& r);
+// The checks and studies on the project's ground. `groundModel` (a water
+// table or layers) names the condition of a comparison or a Monte Carlo
+// analysis even when there is only the drained one.
+std::string verificationText(const design::GroundVerification& v);
+std::string sizingText(const design::GroundSizing& s);
+std::string comparisonText(const design::GroundComparison& c, bool groundModel);
+std::string monteCarloText(const design::MonteCarloSpec& study, const design::GroundMonteCarlo& r,
+                           bool groundModel);
 
-// Objects under `key`; null for a refused check or study.
-void writeVerification(JsonWriter& json, std::string_view key, const design::Verification& v);
-void writeSizing(JsonWriter& json, std::string_view key, const design::Sizing& s);
-void writeComparison(JsonWriter& json, std::string_view key, const design::Comparison& c);
+// The ground model's values of each condition (`drained`, `undrained` or
+// null) for `footing`.
+void writeGround(JsonWriter& json, std::string_view key, const ground::GroundModel& model,
+                 const GeometryData& footing);
+// Objects under `key`; null for a refused check or study. The drained
+// condition's fields at the top, the undrained condition's in `undrained`
+// (null without one); the comparison's undrained runs under
+// "comparisonUndrained" beside `key`.
+void writeVerification(JsonWriter& json, std::string_view key, const design::GroundVerification& v);
+void writeSizing(JsonWriter& json, std::string_view key, const design::GroundSizing& s);
+void writeComparison(JsonWriter& json, std::string_view key, const design::GroundComparison& c);
 void writeMonteCarlo(JsonWriter& json, std::string_view key, const design::MonteCarloSpec& study,
-                     const design::MonteCarloResult& r);
+                     const design::GroundMonteCarlo& r);
 
-// Runs the sweep and writes it as CSV: "." as decimal point, round-trip
-// numbers, empty cells where a point has no value; the utilisation columns
-// with an approach. Computed block by block on every core, so that a
-// million points never sit in memory as records.
+// Runs the sweep on the ground model and writes it as CSV: "." as decimal
+// point, round-trip numbers, empty cells where a point has no value; the
+// utilisation columns with an approach, the undrained columns when a layer
+// has cu. Computed block by block on every core, so that a million points
+// never sit in memory as records.
 std::string sweepCsv(const design::SweepSpec& study, const GeometryData& geometry,
-                     const SoilData& soil, const design::Approach* approach);
+                     const SoilData& soil, const GroundData& ground,
+                     const design::Approach* approach);
 
 } // namespace zolt::cli

@@ -1,5 +1,6 @@
 #include "cli/options.h"
 
+#include "ground/ground_fields.h"
 #include "model/number_text.h"
 #include "workflow/result_rows.h"
 
@@ -36,7 +37,7 @@ bool takesValue(std::string_view name) {
                                "--odt"})
         if (name == option)
             return true;
-    return false;
+    return name == "--save-project";
 }
 
 // A whole decimal number without sign, as counts and seeds are written.
@@ -184,6 +185,10 @@ std::optional<std::string> setOption(const std::string& name, const std::string&
     // The options that name an output file.
     if (value.empty())
         return "manca il nome del file dell'opzione " + name;
+    if (name == "--save-project") {
+        options.saveProjectPath = value;
+        return std::nullopt;
+    }
     std::optional<std::string>& path = name == "--report" ? options.reportPath
                                        : name == "--save" ? options.savePath
                                        : name == "--csv"  ? options.csvPath
@@ -193,15 +198,32 @@ std::optional<std::string> setOption(const std::string& name, const std::string&
     return std::nullopt;
 }
 
+// zw and gammasat, the ground of the homogeneous soil, with the ranges of
+// the project file.
+std::optional<std::string> setGroundField(const std::string& name, const std::string& text,
+                                          double value, Options& options) {
+    const bool zw = name == "zw";
+    const double minimum = zw ? ground::kMinWaterTable : ground::kMinGammaSat;
+    const double maximum = zw ? ground::kMaxWaterTable : ground::kMaxGammaSat;
+    if (!(value >= minimum && !(value > maximum)))
+        return name + "=" + text + ": inserire un numero tra " +
+               rangeText(minimum, maximum, zw ? 2 : 1);
+    (zw ? options.waterTable : options.gammaSat) = value;
+    return std::nullopt;
+}
+
 std::optional<std::string> setField(const std::string& name, const std::string& text,
                                     Options& options) {
     const InputField* field = findInputField(name);
-    if (field == nullptr)
+    const bool groundField = name == "zw" || name == "gammasat";
+    if (field == nullptr && !groundField)
         return "campo sconosciuto: " + name +
-               " (B L D alpha omega ex ey N T gamma phi delta c ca)";
+               " (B L D alpha omega ex ey N T gamma phi delta c ca zw gammasat)";
     const auto number = parseNumber(text);
     if (!number)
         return name + ": \"" + text + "\" non \u00e8 un numero";
+    if (groundField)
+        return setGroundField(name, text, *number, options);
     if (!field->accepts(*number))
         return name + "=" + text + ": inserire un numero tra " +
                rangeText(field->minimum, field->maximum, field->decimals);
@@ -229,9 +251,11 @@ std::optional<std::string> checkCombination(Options& options) {
         for (const auto& [given, name] : others)
             if (given)
                 return std::string("--sweep sostituisce l'analisi: non si combina con ") + name;
+        if (options.saveProjectPath)
+            return "--sweep sostituisce l'analisi: non si combina con --save-project";
     }
     if (options.monteCarlo) {
-        options.monteCarlo->method = options.method;
+        // The method is the project's when --method is not given: set with it.
         options.monteCarlo->seed = options.seed.value_or(1);
         if (options.covText)
             if (auto refused = parseCovs(*options.covText, options.monteCarlo->cov))

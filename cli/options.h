@@ -21,15 +21,20 @@ struct Assignment {
 };
 
 struct Options {
-    int method = Meyerhof;
-    double safetyFactor = 3.0;
+    std::optional<int> method;          // --method; none: the project's (Meyerhof without one)
+    std::optional<double> safetyFactor; // --safety; none: the project's (3.0 without one)
     bool json = false;
     bool help = false;
     bool version = false;
     std::optional<std::string> reportPath;
     std::optional<std::string> savePath;
-    std::optional<std::string> projectPath;
+    std::optional<std::string> saveProjectPath; // --save-project
+    std::optional<std::string> projectPath;     // a .zolt project or a .dat data file
     std::vector<Assignment> assignments; // NAME=VALUE, in command-line order
+    // zw=VALUE and gammasat=VALUE: the homogeneous soil's water table, m
+    // below the ground surface, and its saturated unit weight, kg/m3.
+    std::optional<double> waterTable;
+    std::optional<double> gammaSat;
 
     // Design checks and studies.
     const design::Approach* verify = nullptr;  // --verify

@@ -1,7 +1,8 @@
 # The Debian package of the program: `cpack -G DEB` in a build folder gives
 # zolt_<version>_<arch>.deb with the window program, zolt-calc, the desktop
 # entry, the AppStream metainfo, the icon, the help pages, the manual pages,
-# the bash completion, the copyright and the changelog. Its run-time dependencies are read
+# the bash completion, the copyright, the changelog, the project file's
+# schema and the example projects. Its run-time dependencies are read
 # off the binaries by dpkg-shlibdeps, so `apt-get install ./zolt_*.deb`
 # pulls in the Qt libraries the program was built against.
 set(CPACK_PACKAGE_NAME "zolt")

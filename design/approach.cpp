@@ -14,6 +14,11 @@ constexpr Approach kApproaches[] = {
     {"ec7-da3", "EC7 – DA3 (A1+M2+R3)", 1.0, 1.0, "M2", kSoilFactorsM2},
 };
 
+// EN 1997-1 §2.4.7.3.4.2 and Annex A (Tables A.4, A.5): DA1 Combination 2
+// is A2 "+" M2 "+" R1, R1 = 1.0 on bearing and on sliding.
+constexpr Approach kDa1Combination2 = {
+    "ec7-da1-c2", "EC7 – DA1, Combinazione 2 (A2+M2+R1)", 1.0, 1.0, "M2", kSoilFactorsM2};
+
 } // namespace
 
 std::span<const Approach> approaches() {
@@ -25,6 +30,16 @@ const Approach* findApproach(std::string_view id) {
         if (a.id == id)
             return &a;
     return nullptr;
+}
+
+const Approach& da1Combination2() {
+    return kDa1Combination2;
+}
+
+const Approach* findAnyApproach(std::string_view id) {
+    if (id == kDa1Combination2.id)
+        return &kDa1Combination2;
+    return findApproach(id);
 }
 
 } // namespace zolt::design

@@ -42,6 +42,15 @@ std::span<const Approach> approaches();
 // The approach with command-line id `id`; null for none.
 const Approach* findApproach(std::string_view id);
 
+// The second combination of EN 1997-1 Design Approach 1 (A2+M2+R1),
+// id "ec7-da1-c2". It is not among approaches(): the verification dialog,
+// the sizing dialog and zolt-calc --verify offer those four, and verifying
+// "ec7-da1" on characteristic actions runs this one beside it.
+const Approach& da1Combination2();
+
+// findApproach(), and "ec7-da1-c2" for da1Combination2().
+const Approach* findAnyApproach(std::string_view id);
+
 // The line every verification output carries about the actions.
 inline constexpr std::string_view kDesignActionsNote =
     "N e T sono assunti come azioni di progetto (combinazione A1)";

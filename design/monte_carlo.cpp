@@ -3,6 +3,7 @@
 #include "design/normal.h"
 #include "design/order_statistics.h"
 #include "design/parallel.h"
+#include "design/verification.h"
 #include "engine/bearing_capacity.h"
 #include "workflow/input_checks.h"
 #include "workflow/input_fields.h"
@@ -11,7 +12,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <limits>
+#include <utility>
 
 namespace zolt::design {
 
@@ -153,19 +156,38 @@ SoilData sampleSoil(const MonteCarloSpec& study, const SoilData& mean, std::uint
     return samplerOf(study, mean).draw(index);
 }
 
-std::optional<MonteCarloResult> runMonteCarlo(const MonteCarloSpec& study,
-                                              const GeometryData& geometry, const SoilData& soil,
-                                              unsigned threads, bool keepLoads,
-                                              MonteCarloControl* control) {
-    if (monteCarloSpecProblem(study))
-        return std::nullopt;
-    MonteCarloResult r;
-    r.samples = study.samples;
-    r.refusal = checkInputs(geometry, soil);
-    if (r.refusal != 0)
-        return r;
+namespace {
 
-    const Sampler sampler = samplerOf(study, soil);
+// The probability of failure and the reliability index from r.failures of
+// r.samples.
+void summarise(MonteCarloResult& r) {
+    const auto n = static_cast<double>(r.samples);
+    r.pf = static_cast<double>(r.failures) / n;
+    const ProportionInterval interval = clopperPearson(r.failures, r.samples, kConfidence);
+    r.pfLow = interval.low;
+    r.pfHigh = interval.high;
+    // One sample bounds nothing (pf < 1, pf > 0): the bound is then
+    // infinite, and still stated as for any other count.
+    constexpr double kUnbounded = std::numeric_limits<double>::infinity();
+    if (r.failures == 0) {
+        const auto z = normalQuantile(1.0 / n);
+        r.betaAbove = z ? -*z : -kUnbounded;
+    } else if (r.failures == r.samples) {
+        const auto z = normalQuantile(1.0 - 1.0 / n);
+        r.betaBelow = z ? -*z : kUnbounded;
+    } else if (const auto z = normalQuantile(r.pf)) {
+        r.beta = -*z;
+    }
+}
+
+// The ultimate load of sample i, or none for a refused sample; `result` is
+// the calling thread's scratch record.
+using SampleLoad = std::function<std::optional<double>(std::uint64_t i, BearingResult& result)>;
+
+// The samples of `study` on `threads` threads, each failing when its load
+// is below `action` (kg) or it has none; into r. False when cancelled.
+bool runSamples(const MonteCarloSpec& study, double action, unsigned threads, bool keepLoads,
+                MonteCarloControl* control, const SampleLoad& loadOf, MonteCarloResult& r) {
     const std::size_t chunks = (study.samples + kChunk - 1) / kChunk;
     std::vector<double> loads(study.samples);
     std::vector<unsigned char> hasLoad(study.samples);
@@ -181,17 +203,15 @@ std::optional<MonteCarloResult> runMonteCarlo(const MonteCarloSpec& study,
             ChunkSums& s = sums[chunk];
             BearingResult result;
             for (std::size_t i = first; i < last; ++i) {
-                const SoilData sample = sampler.draw(i);
-                if (!withinFieldRanges(sample) ||
-                    computeBearing(study.method, geometry, sample, result, &result.ultimateLoad) !=
-                        kEngineOk) {
+                const std::optional<double> load = loadOf(i, result);
+                if (!load) {
                     ++s.refused;
                     ++s.failures;
                     continue;
                 }
-                loads[i] = result.ultimateLoad;
+                loads[i] = *load;
                 hasLoad[i] = 1;
-                if (result.ultimateLoad < geometry.N)
+                if (*load < action)
                     ++s.failures;
             }
             if (control != nullptr)
@@ -199,29 +219,13 @@ std::optional<MonteCarloResult> runMonteCarlo(const MonteCarloSpec& study,
         },
         cancel);
     if (cancel != nullptr && cancel->load())
-        return std::nullopt;
+        return false;
 
     for (const ChunkSums& s : sums) {
         r.failures += s.failures;
         r.refused += s.refused;
     }
-    const auto n = static_cast<double>(study.samples);
-    r.pf = static_cast<double>(r.failures) / n;
-    const ProportionInterval interval = clopperPearson(r.failures, study.samples, kConfidence);
-    r.pfLow = interval.low;
-    r.pfHigh = interval.high;
-    // One sample bounds nothing (pf < 1, pf > 0): the bound is then
-    // infinite, and still stated as for any other count.
-    constexpr double kUnbounded = std::numeric_limits<double>::infinity();
-    if (r.failures == 0) {
-        const auto z = normalQuantile(1.0 / n);
-        r.betaAbove = z ? -*z : -kUnbounded;
-    } else if (r.failures == study.samples) {
-        const auto z = normalQuantile(1.0 - 1.0 / n);
-        r.betaBelow = z ? -*z : kUnbounded;
-    } else if (const auto z = normalQuantile(r.pf)) {
-        r.beta = -*z;
-    }
+    summarise(r);
 
     // The loads that exist, in sample order, for the moments and fractiles.
     std::vector<double>& present = loads;
@@ -241,7 +245,137 @@ std::optional<MonteCarloResult> runMonteCarlo(const MonteCarloSpec& study,
         if (keepLoads)
             r.loads = std::move(present);
     }
+    return true;
+}
+
+// One condition of the ground model, its equivalent values `values`
+// sampled; `homogeneous` (the project's profile of one stratum) for the
+// drained condition of the homogeneous soil, whose samples are SoilData
+// evaluated again.
+std::optional<MonteCarloResult>
+runCondition(const MonteCarloSpec& study, const GeometryData& geometry,
+             const ground::GroundValues& values, const ground::Profile* homogeneous,
+             const SoilData& soil, unsigned threads, bool keepLoads, MonteCarloControl* control) {
+    MonteCarloResult r;
+    r.samples = study.samples;
+    const GeometryData footing = ground::methodFooting(geometry, values);
+    if (liftsFooting(geometry, values)) {
+        r.lifted = true;
+        r.failures = study.samples;
+        summarise(r);
+        if (control != nullptr)
+            control->done.fetch_add(study.samples, std::memory_order_relaxed);
+        return r;
+    }
+    const bool drained = values.condition == ground::Condition::Drained;
+    const SoilData mean = homogeneous != nullptr ? soil : values.soil();
+    if (drained) {
+        r.refusal = checkInputs(footing, values.soil());
+        if (r.refusal != 0)
+            return r;
+    }
+    const Sampler sampler = samplerOf(study, mean);
+    const BearingOptions options = ground::methodOptions(values);
+    const SampleLoad fromValues = [&](std::uint64_t i,
+                                      BearingResult& result) -> std::optional<double> {
+        const SoilData sample = sampler.draw(i);
+        if (!withinFieldRanges(sample))
+            return std::nullopt;
+        BearingOptions scaled = options;
+        if (mean.gamma > 0.0)
+            scaled.overburden = values.q * (sample.gamma / mean.gamma);
+        if (computeBearing(study.method, footing, sample, scaled, result, &result.ultimateLoad) !=
+            kEngineOk)
+            return std::nullopt;
+        return result.ultimateLoad;
+    };
+    const SampleLoad fromSoil = [&](std::uint64_t i,
+                                    BearingResult& result) -> std::optional<double> {
+        const SoilData sample = sampler.draw(i);
+        if (!withinFieldRanges(sample))
+            return std::nullopt;
+        ground::Profile profile = *homogeneous;
+        SoilLayer& stratum = profile.strata.front().soil;
+        stratum.gamma = sample.gamma;
+        stratum.phi = sample.phi;
+        stratum.delta = sample.delta;
+        stratum.c = sample.c;
+        stratum.ca = sample.ca;
+        const ground::GroundValues v =
+            ground::evaluateGround(profile, geometry.B, geometry.L, geometry.D).drained;
+        if (computeBearing(study.method, ground::methodFooting(geometry, v), v.soil(),
+                           ground::methodOptions(v), result, &result.ultimateLoad) != kEngineOk)
+            return std::nullopt;
+        return result.ultimateLoad;
+    };
+    if (!runSamples(study, footing.N, threads, keepLoads, control,
+                    homogeneous != nullptr ? fromSoil : fromValues, r))
+        return std::nullopt;
     return r;
+}
+
+} // namespace
+
+std::optional<MonteCarloResult> runMonteCarlo(const MonteCarloSpec& study,
+                                              const GeometryData& geometry, const SoilData& soil,
+                                              unsigned threads, bool keepLoads,
+                                              MonteCarloControl* control) {
+    if (monteCarloSpecProblem(study))
+        return std::nullopt;
+    MonteCarloResult r;
+    r.samples = study.samples;
+    r.refusal = checkInputs(geometry, soil);
+    if (r.refusal != 0)
+        return r;
+    const Sampler sampler = samplerOf(study, soil);
+    const SampleLoad loadOf = [&](std::uint64_t i, BearingResult& result) -> std::optional<double> {
+        const SoilData sample = sampler.draw(i);
+        if (!withinFieldRanges(sample) || computeBearing(study.method, geometry, sample, result,
+                                                         &result.ultimateLoad) != kEngineOk)
+            return std::nullopt;
+        return result.ultimateLoad;
+    };
+    if (!runSamples(study, geometry.N, threads, keepLoads, control, loadOf, r))
+        return std::nullopt;
+    return r;
+}
+
+std::optional<GroundMonteCarlo> runMonteCarloOnGround(const MonteCarloSpec& study,
+                                                      const GeometryData& geometry,
+                                                      const SoilData& soil,
+                                                      const GroundData& ground, unsigned threads,
+                                                      bool keepLoads, MonteCarloControl* control) {
+    if (monteCarloSpecProblem(study))
+        return std::nullopt;
+    GroundMonteCarlo g;
+    g.ground = ground::evaluateGround(ground, soil, geometry);
+    if (!hasGroundModel(ground)) {
+        // The dry homogeneous soil is its own ground model, q = gamma D:
+        // the samples on SoilData, without evaluating it a million times.
+        auto r = runMonteCarlo(study, geometry, soil, threads, keepLoads, control);
+        if (!r)
+            return std::nullopt;
+        g.drained = std::move(*r);
+        return g;
+    }
+    const ground::Profile profile = ground::buildProfile(ground, soil);
+    const ground::GroundModel& model = g.ground;
+    auto drained =
+        runCondition(study, geometry, model.drained, profile.layered ? nullptr : &profile, soil,
+                     threads, keepLoads, control);
+    if (!drained)
+        return std::nullopt;
+    g.drained = std::move(*drained);
+    if (model.undrained) {
+        auto undrained = runCondition(study, geometry, *model.undrained, nullptr, soil, threads,
+                                      keepLoads, control);
+        if (!undrained)
+            return std::nullopt;
+        g.undrained = std::move(*undrained);
+        if (g.drained.refusal == 0 && g.undrained->pf > g.drained.pf)
+            g.governing = ground::Condition::Undrained;
+    }
+    return g;
 }
 
 } // namespace zolt::design

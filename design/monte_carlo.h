@@ -4,6 +4,8 @@
 // applied normal load.
 #pragma once
 
+#include "ground/ground_model.h"
+#include "model/design_data.h"
 #include "model/records.h"
 
 #include <array>
@@ -52,12 +54,15 @@ struct MonteCarloResult {
     std::optional<double> mean, cov, p05, p50, p95;
     // Those loads, in no particular order (kept on request, for plots).
     std::vector<double> loads;
+    // On the ground model: the water lifts the footing (U > 0, N - U <= 0)
+    // whatever the soil values, so every sample fails and none is computed.
+    bool lifted = false;
 };
 
 // Progress and cancellation for a caller on another thread.
 struct MonteCarloControl {
     std::atomic<bool> cancel{false};
-    std::atomic<std::size_t> done{0}; // samples finished so far
+    std::atomic<std::size_t> done{0}; // samples finished so far, of every condition
 };
 
 // Runs `study` on `threads` threads (0: every core). Sample i draws from a
@@ -70,6 +75,34 @@ std::optional<MonteCarloResult> runMonteCarlo(const MonteCarloSpec& study,
                                               const GeometryData& geometry, const SoilData& soil,
                                               unsigned threads = 0, bool keepLoads = false,
                                               MonteCarloControl* control = nullptr);
+
+// The analysis on the project's ground, one for each condition of the
+// ground model at the project's footing; a failure is an ultimate load
+// below the normal force the soil carries (N - U drained, N undrained).
+struct GroundMonteCarlo {
+    ground::GroundModel ground; // the conditions' values at the project's soil
+    MonteCarloResult drained;
+    std::optional<MonteCarloResult> undrained;
+    // The condition with the higher probability of failure; the drained
+    // one on a tie.
+    ground::Condition governing = ground::Condition::Drained;
+};
+
+// runMonteCarlo on the ground model. The uncertain values are each
+// condition's equivalent ones, the coefficients of variation of `study`
+// applied to them. With the homogeneous soil a sample is a SoilData, and
+// the ground model is evaluated again for it (its water table and gammaSat
+// fixed); with layers a sample draws around the condition's equivalent
+// values, and a sampled gamma scales q by the same ratio. The undrained
+// condition samples gamma (total), c (its mean cu) and ca (the cu at the
+// base) and takes no pre-checks (phi = 0 with c > 0 always has a meaning);
+// its samples come from the same seed. With no water
+// table and no layers the drained result is runMonteCarlo's bit for bit.
+// None when cancelled or when monteCarloSpecProblem refuses `study`.
+std::optional<GroundMonteCarlo>
+runMonteCarloOnGround(const MonteCarloSpec& study, const GeometryData& geometry,
+                      const SoilData& soil, const GroundData& ground, unsigned threads = 0,
+                      bool keepLoads = false, MonteCarloControl* control = nullptr);
 
 // The soil of sample `index` (exposed for tests of the sampling).
 SoilData sampleSoil(const MonteCarloSpec& study, const SoilData& mean, std::uint64_t index);

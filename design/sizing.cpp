@@ -3,6 +3,7 @@
 #include "model/number_text.h"
 
 #include <cmath>
+#include <utility>
 
 namespace zolt::design {
 
@@ -78,6 +79,36 @@ Sizing sizeFooting(const Approach& approach, int method, const GeometryData& geo
             s.B = B;
             s.L = *L;
             s.verification = v;
+            return s;
+        }
+    }
+    return s;
+}
+
+GroundSizing sizeOnGround(const Approach& approach, int method, const GeometryData& geometry,
+                          const SoilData& soil, const GroundData& ground, const SizingRule& rule) {
+    GroundSizing s;
+    s.rule = rule;
+    const ground::Profile profile = ground::buildProfile(ground, soil);
+    s.verification =
+        verifyOnGround(approach, method, geometry,
+                       ground::evaluateGround(profile, geometry.B, geometry.L, geometry.D));
+    if (s.verification.refused())
+        return s;
+    GeometryData g = geometry;
+    for (int cm = kSizingFirstCentimetres; cm <= kSizingLastCentimetres; ++cm) {
+        const double B = cm / 100.0;
+        const auto L = lengthFor(rule, cm);
+        if (!L)
+            continue;
+        g.B = B;
+        g.L = *L;
+        GroundVerification v =
+            verifyOnGround(approach, method, g, ground::evaluateGround(profile, B, *L, g.D));
+        if (v.verified) {
+            s.B = B;
+            s.L = *L;
+            s.verification = std::move(v);
             return s;
         }
     }

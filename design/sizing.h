@@ -42,4 +42,20 @@ struct Sizing {
 Sizing sizeFooting(const Approach& approach, int method, const GeometryData& geometry,
                    const SoilData& soil, const SizingRule& rule);
 
+struct GroundSizing {
+    SizingRule rule;
+    std::optional<double> B;         // m; none when no width on the grid verifies every condition
+    std::optional<double> L;         // m
+    GroundVerification verification; // at the size found (or the project's when refused)
+};
+
+// sizeFooting on the project's ground: the ground model is evaluated again
+// at every width (its means reach B below the base, its uplift covers
+// B L), and a width is taken when every condition verifies. Refused when
+// the verification at the project's own size is. With no water table and
+// no layers the width, the length and the drained verification are
+// sizeFooting's bit for bit.
+GroundSizing sizeOnGround(const Approach& approach, int method, const GeometryData& geometry,
+                          const SoilData& soil, const GroundData& ground, const SizingRule& rule);
+
 } // namespace zolt::design

@@ -4,10 +4,12 @@
 #include "design/units.h"
 #include "design/verification.h"
 #include "engine/bearing_capacity.h"
+#include "ground/ground_model.h"
 #include "model/number_text.h"
 #include "workflow/input_checks.h"
 #include "workflow/result_rows.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace zolt::design {
@@ -21,10 +23,18 @@ void setInput(const InputField& field, double value, GeometryData& g, SoilData& 
         s.*field.soilField = value;
 }
 
+// One engine run, with the ground model's options when there are any.
+int runEngine(int method, const GeometryData& g, const SoilData& s, const BearingOptions* options,
+              BearingResult& result) {
+    return options != nullptr ? computeBearing(method, g, s, *options, result, &result.ultimateLoad)
+                              : computeBearing(method, g, s, result, &result.ultimateLoad);
+}
+
 SweepCell computeCell(int method, const GeometryData& g, const SoilData& s,
-                      const Approach* approach, const SoilData* design, BearingResult& result) {
+                      const BearingOptions* options, const Approach* approach,
+                      const SoilData* design, BearingResult& result) {
     SweepCell cell;
-    if (computeBearing(method, g, s, result, &result.ultimateLoad) != kEngineOk)
+    if (runEngine(method, g, s, options, result) != kEngineOk)
         return cell;
     const double qult = pressuresOf(result.ultimateLoad, g.B, g.L, 1.0).qult;
     if (!std::isfinite(qult))
@@ -40,8 +50,7 @@ SweepCell computeCell(int method, const GeometryData& g, const SoilData& s,
         v = completeVerification(*approach, method, g, s, kEngineOk, result.ultimateLoad);
     } else {
         BearingResult designResult;
-        const int designOutcome =
-            computeBearing(method, g, *design, designResult, &designResult.ultimateLoad);
+        const int designOutcome = runEngine(method, g, *design, options, designResult);
         v = completeVerification(*approach, method, g, *design, designOutcome,
                                  designResult.ultimateLoad);
     }
@@ -50,7 +59,55 @@ SweepCell computeCell(int method, const GeometryData& g, const SoilData& s,
     return cell;
 }
 
+// What the methods see in one condition at one point.
+struct ConditionInputs {
+    GeometryData footing; // N - U as the normal force
+    SoilData soil;
+    BearingOptions options;
+    bool lifted = false;
+};
+
+ConditionInputs inputsOf(const GeometryData& g, const ground::GroundValues& values) {
+    ConditionInputs in;
+    in.footing = ground::methodFooting(g, values);
+    in.soil = values.soil();
+    in.options = ground::methodOptions(values);
+    in.lifted = liftsFooting(g, values);
+    return in;
+}
+
+// The swept soil value in place of the drained condition's equivalent one;
+// q' follows gamma in proportion.
+void replaceEquivalent(const InputField& field, double value, ConditionInputs& in) {
+    if (field.soilField == &SoilData::gamma && in.soil.gamma > 0.0)
+        in.options.overburden = *in.options.overburden * (value / in.soil.gamma);
+    in.soil.*field.soilField = value;
+}
+
+bool changesFooting(const InputField& field) {
+    return field.geometryField == &GeometryData::B || field.geometryField == &GeometryData::L ||
+           field.geometryField == &GeometryData::D;
+}
+
+void computeConditionCells(const SweepSpec& study, const ConditionInputs& in,
+                           const Approach* approach, bool designDiffers,
+                           std::array<SweepCell, 4>& cells, BearingResult& scratch) {
+    SoilData design;
+    if (designDiffers)
+        design = designSoil(in.soil, approach->soil);
+    for (int m = Terzaghi; m <= Vesic; ++m)
+        if (study.methods & (1u << m))
+            cells[static_cast<std::size_t>(m)] =
+                computeCell(m, in.footing, in.soil, &in.options, approach,
+                            designDiffers ? &design : nullptr, scratch);
+}
+
 } // namespace
+
+bool mayBeUndrained(const GroundData& ground) {
+    return std::any_of(ground.layers.begin(), ground.layers.end(),
+                       [](const SoilLayer& l) { return l.cu > 0.0; });
+}
 
 std::optional<std::string> sweepSpecProblem(const SweepSpec& study) {
     if (study.field == nullptr)
@@ -65,17 +122,21 @@ std::optional<std::string> sweepSpecProblem(const SweepSpec& study) {
     return std::nullopt;
 }
 
-std::string sweepCsvHeader(const SweepSpec& study, bool withUtilisations) {
+std::string sweepCsvHeader(const SweepSpec& study, bool withUtilisations, bool withUndrained) {
     std::string header(study.field->name);
-    for (int m = Terzaghi; m <= Vesic; ++m) {
-        const std::string key(methodKey(m));
-        header += "," + key + "_load," + key + "_qult";
-    }
-    if (withUtilisations)
+    for (const char* condition : {"", "_undrained"}) {
+        if (*condition != '\0' && !withUndrained)
+            break;
         for (int m = Terzaghi; m <= Vesic; ++m) {
-            const std::string key(methodKey(m));
-            header += "," + key + "_util_bearing," + key + "_util_sliding";
+            const std::string key = std::string(methodKey(m)) + condition;
+            header += "," + key + "_load," + key + "_qult";
         }
+        if (withUtilisations)
+            for (int m = Terzaghi; m <= Vesic; ++m) {
+                const std::string key = std::string(methodKey(m)) + condition;
+                header += "," + key + "_util_bearing," + key + "_util_sliding";
+            }
+    }
     return header + '\n';
 }
 
@@ -98,6 +159,7 @@ void computeSweepPoints(const SweepSpec& study, const GeometryData& geometry, co
         point.x = sweepValue(study, i);
         for (SweepCell& cell : point.methods)
             cell = SweepCell{};
+        point.undrained.fill(SweepCell{});
         GeometryData g = geometry;
         SoilData s = soil;
         setInput(*study.field, point.x, g, s);
@@ -108,9 +170,84 @@ void computeSweepPoints(const SweepSpec& study, const GeometryData& geometry, co
             design = designSoil(s, approach->soil);
         for (int m = Terzaghi; m <= Vesic; ++m)
             if (study.methods & (1u << m))
-                point.methods[static_cast<std::size_t>(m)] =
-                    computeCell(m, g, s, approach, designDiffers ? &design : nullptr, scratch);
+                point.methods[static_cast<std::size_t>(m)] = computeCell(
+                    m, g, s, nullptr, approach, designDiffers ? &design : nullptr, scratch);
     }
+}
+
+void computeSweepPointsOnGround(const SweepSpec& study, const GeometryData& geometry,
+                                const SoilData& soil, const GroundData& ground,
+                                const Approach* approach, std::size_t first, std::size_t last,
+                                SweepPoint* out) {
+    const bool designDiffers = approach != nullptr && !approach->soil.isIdentity();
+    const bool soilValue = study.field->soilField != nullptr;
+    const bool layered = !ground.layers.empty();
+    const ground::Profile profile = ground::buildProfile(ground, soil);
+    // The ground model of the project's footing serves every point whose
+    // value moves neither the base nor the homogeneous soil.
+    std::optional<ground::GroundModel> fixed;
+    if (!changesFooting(*study.field) && !(soilValue && !layered))
+        fixed = ground::evaluateGround(profile, geometry.B, geometry.L, geometry.D);
+    double tanDelta = 0.0;
+    std::optional<double> tanDeltaOf; // the delta tanDelta belongs to
+    BearingResult scratch;
+    for (std::size_t i = first; i < last; ++i) {
+        SweepPoint& point = out[i - first];
+        point.x = sweepValue(study, i);
+        point.methods.fill(SweepCell{});
+        point.undrained.fill(SweepCell{});
+        GeometryData g = geometry;
+        SoilData s = soil;
+        setInput(*study.field, point.x, g, s);
+        if (g.B > g.L)
+            continue;
+        std::optional<ground::GroundModel> evaluated;
+        if (!fixed)
+            evaluated = ground::evaluateGround(
+                soilValue ? ground::buildProfile(ground, s) : profile, g.B, g.L, g.D);
+        const ground::GroundModel& model = fixed ? *fixed : *evaluated;
+
+        ConditionInputs drained = inputsOf(g, model.drained);
+        if (soilValue && layered)
+            replaceEquivalent(*study.field, point.x, drained);
+        if (!drained.lifted) {
+            if (tanDeltaOf != drained.soil.delta) {
+                tanDelta = slidingTangent(drained.soil.delta);
+                tanDeltaOf = drained.soil.delta;
+            }
+            if (checkInputs(drained.footing, drained.soil, tanDelta) == 0)
+                computeConditionCells(study, drained, approach, designDiffers, point.methods,
+                                      scratch);
+        }
+        if (!model.undrained)
+            continue;
+        computeConditionCells(study, inputsOf(g, *model.undrained), approach, designDiffers,
+                              point.undrained, scratch);
+        // A base layer without cu slides as in the drained condition, as
+        // verifyOnGround has it.
+        if (model.undrained->ca == 0.0)
+            for (std::size_t m = 0; m < point.undrained.size(); ++m)
+                if (point.undrained[m].valid)
+                    point.undrained[m].utilSliding =
+                        point.methods[m].valid ? point.methods[m].utilSliding : std::nullopt;
+    }
+}
+
+std::optional<std::vector<SweepPoint>>
+runSweepOnGround(const SweepSpec& study, const GeometryData& geometry, const SoilData& soil,
+                 const GroundData& ground, const Approach* approach, unsigned threads,
+                 const std::atomic<bool>* cancel) {
+    std::vector<SweepPoint> points(study.count);
+    parallelChunks(
+        study.count, kSweepChunk, threads,
+        [&](std::size_t, std::size_t first, std::size_t last) {
+            computeSweepPointsOnGround(study, geometry, soil, ground, approach, first, last,
+                                       points.data() + first);
+        },
+        cancel);
+    if (cancel != nullptr && cancel->load())
+        return std::nullopt;
+    return points;
 }
 
 std::optional<std::vector<SweepPoint>> runSweep(const SweepSpec& study, const GeometryData& geometry,

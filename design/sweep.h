@@ -3,6 +3,7 @@
 #pragma once
 
 #include "design/approach.h"
+#include "model/design_data.h"
 #include "model/records.h"
 #include "workflow/input_fields.h"
 
@@ -52,14 +53,26 @@ struct SweepCell {
 
 struct SweepPoint {
     double x = 0.0;
-    std::array<SweepCell, 4> methods; // Terzaghi, Meyerhof, Hansen, Vesic
+    // Terzaghi, Meyerhof, Hansen, Vesic; on the ground model, its drained
+    // condition.
+    std::array<SweepCell, 4> methods;
+    // The undrained condition of the ground model, where it gives one at
+    // this point; without values everywhere else.
+    std::array<SweepCell, 4> undrained;
 };
 
 // The first line of a sweep's CSV: "NAME,terzaghi_load,terzaghi_qult,...,
 // vesic_qult" and, with the utilisations, "terzaghi_util_bearing,
-// terzaghi_util_sliding,..." for each method in the same order; ends in
+// terzaghi_util_sliding,..." for each method in the same order; then, with
+// the undrained condition, the same columns again named
+// "terzaghi_undrained_load", ..., "vesic_undrained_util_sliding". Ends in
 // "\n". Every table of a sweep the programs write has these columns.
-std::string sweepCsvHeader(const SweepSpec& study, bool withUtilisations);
+std::string sweepCsvHeader(const SweepSpec& study, bool withUtilisations,
+                           bool withUndrained = false);
+
+// True when some layer of `ground` has an undrained strength, so that a
+// footing on it may have an undrained condition.
+bool mayBeUndrained(const GroundData& ground);
 
 // Points [first, last) of the sweep into out[0 .. last - first).
 void computeSweepPoints(const SweepSpec& study, const GeometryData& geometry, const SoilData& soil,
@@ -72,5 +85,24 @@ std::optional<std::vector<SweepPoint>> runSweep(const SweepSpec& study, const Ge
                                                 const SoilData& soil, const Approach* approach,
                                                 unsigned threads = 0,
                                                 const std::atomic<bool>* cancel = nullptr);
+
+// The sweep on the project's ground. The ground model is evaluated again
+// at every point whose value changes B, L or D, and for a soil value of
+// the homogeneous soil (the point's SoilData, with its water table); with
+// layers a soil value replaces the equivalent value of the drained
+// condition (a gamma scales q' by the same ratio). The undrained condition
+// keeps its own values (phi = 0, c = the mean cu): the soil values swept
+// are drained ones. Points where the water lifts the footing (N - U <= 0)
+// have no drained values. With no water table and no layers every point is
+// computeSweepPoints' bit for bit.
+void computeSweepPointsOnGround(const SweepSpec& study, const GeometryData& geometry,
+                                const SoilData& soil, const GroundData& ground,
+                                const Approach* approach, std::size_t first, std::size_t last,
+                                SweepPoint* out);
+
+std::optional<std::vector<SweepPoint>>
+runSweepOnGround(const SweepSpec& study, const GeometryData& geometry, const SoilData& soil,
+                 const GroundData& ground, const Approach* approach, unsigned threads = 0,
+                 const std::atomic<bool>* cancel = nullptr);
 
 } // namespace zolt::design

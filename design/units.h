@@ -13,6 +13,13 @@ constexpr double kKilopascalsPerKgPerCm2 = 98.0665;
 constexpr double kSquareCmPerSquareM = 10000.0;
 
 constexpr double kilonewtons(double kg) { return kg * kKilonewtonsPerKg; }
+// A stress in kg/m2 in kPa, a unit weight in kg/m3 in kN/m3: the same factor.
+constexpr double kilopascalsOfKgPerSquareMetre(double kgPerM2) {
+    return kgPerM2 * kKilonewtonsPerKg;
+}
+constexpr double kilonewtonsPerCubicMetre(double kgPerM3) {
+    return kgPerM3 * kKilonewtonsPerKg;
+}
 constexpr double kilopascals(double kgPerCm2) { return kgPerCm2 * kKilopascalsPerKgPerCm2; }
 
 } // namespace zolt::design

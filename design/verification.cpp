@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace zolt::design {
 
@@ -113,6 +114,89 @@ Verification completeVerification(const Approach& approach, int method,
     v.eccentricity = checkEccentricity(geometry);
     v.verified = v.bearing.verified && v.sliding.verified;
     return v;
+}
+
+namespace {
+
+// How far a condition is from failing: its larger utilisation, with one
+// that cannot be computed counting as the highest.
+double conditionUtilisation(const Verification& v) {
+    constexpr double kNotComputable = std::numeric_limits<double>::infinity();
+    return std::max(v.bearing.utilisation.value_or(kNotComputable),
+                    v.sliding.utilisation.value_or(kNotComputable));
+}
+
+} // namespace
+
+bool liftsFooting(const GeometryData& footing, const ground::GroundValues& values) {
+    return values.uplift > 0.0 && !(ground::methodFooting(footing, values).N > 0.0);
+}
+
+ConditionVerification verifyCondition(const Approach& approach, int method,
+                                      const GeometryData& footing,
+                                      const ground::GroundValues& values) {
+    ConditionVerification c;
+    c.ground = values;
+    c.rule = ground::conditionRule(values.condition);
+    c.notes = values.notes;
+    const GeometryData g = ground::methodFooting(footing, values);
+    const SoilData soil = values.soil();
+    Verification& v = c.verification;
+    v.approach = &approach;
+    v.method = method;
+    if (values.condition == ground::Condition::Drained)
+        v.refusal = verificationRefusal(soil);
+    if (v.refused())
+        return c;
+    v.design = designSoil(soil, approach.soil);
+    c.lifted = liftsFooting(footing, values);
+    if (c.lifted) {
+        // No soil carries the base: there is no resistance to compute.
+        c.notes.emplace_back(kLiftedNote);
+        v.bearing.Ed = g.N;
+        v.bearing.engineResult = kEngineFailed;
+        v.sliding.Ed = std::fabs(g.T);
+        v.eccentricity = checkEccentricity(g);
+        return c;
+    }
+    BearingResult result;
+    const int engineResult = computeBearing(method, g, v.design, ground::methodOptions(values),
+                                            result, &result.ultimateLoad);
+    v = completeVerification(approach, method, g, v.design, engineResult, result.ultimateLoad);
+    return c;
+}
+
+GroundVerification verifyOnGround(const Approach& approach, int method, const GeometryData& footing,
+                                  const ground::GroundModel& model) {
+    GroundVerification gv;
+    gv.approach = &approach;
+    gv.method = method;
+    gv.drained = verifyCondition(approach, method, footing, model.drained);
+    gv.verified = !gv.refused() && gv.drained.verified();
+    if (model.undrained) {
+        gv.undrained = verifyCondition(approach, method, footing, *model.undrained);
+        if (model.undrained->ca == 0.0 && !gv.refused()) {
+            Verification& u = gv.undrained->verification;
+            u.sliding = gv.drained.verification.sliding;
+            u.verified = u.bearing.verified && u.sliding.verified;
+            gv.undrained->notes.emplace_back(kDrainedSlidingNote);
+        }
+        const bool drainedHolds = gv.drained.verified();
+        const bool undrainedHolds = gv.undrained->verified();
+        gv.verified = gv.verified && undrainedHolds;
+        const bool undrainedWorse = drainedHolds != undrainedHolds
+                                        ? !undrainedHolds
+                                        : conditionUtilisation(gv.undrained->verification) >
+                                              conditionUtilisation(gv.drained.verification);
+        if (undrainedWorse)
+            gv.governing = ground::Condition::Undrained;
+    }
+    return gv;
+}
+
+GroundVerification verifyOnGround(const Approach& approach, int method, const GeometryData& footing,
+                                  const SoilData& soil, const GroundData& ground) {
+    return verifyOnGround(approach, method, footing, ground::evaluateGround(ground, soil, footing));
 }
 
 EccentricityCheck checkEccentricity(const GeometryData& g) {

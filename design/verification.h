@@ -5,10 +5,13 @@
 #pragma once
 
 #include "design/approach.h"
+#include "ground/ground_model.h"
+#include "model/design_data.h"
 #include "model/number_text.h"
 #include "model/records.h"
 
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -86,6 +89,83 @@ EccentricityCheck checkEccentricity(const GeometryData& geometry);
 
 // The eccentricity notes that apply (shown, not part of the outcome).
 std::vector<std::string_view> eccentricityNotes(const EccentricityCheck& e);
+
+// The verification on the project's ground: every condition of the ground
+// model verified on its own values (NTC 2018 §6.4.2.1: the short- and the
+// long-term conditions must both hold).
+
+// A condition whose footing the water lifts fails with this note: the
+// water pressure on the base is an action (EN 1997-1 2.4.2(4), 6.5.2.1),
+// and with N - U <= 0 the base presses on no soil.
+inline constexpr std::string_view kLiftedNote = "la falda solleva la fondazione: N − U ≤ 0";
+
+// An undrained condition whose base rests on a layer without cu: that
+// layer drains, and the base slides on it as in the drained condition
+// (EN 1997-1 6.5.3(8) and (12): A' cu only where the soil under the base
+// is undrained).
+inline constexpr std::string_view kDrainedSlidingNote =
+    "strato di posa senza cu: lo scorrimento è quello della condizione drenata";
+
+// True when the water lifts `footing` in the condition `values`: U > 0 and
+// N - U <= 0 (the dry N = 0 lifts nothing).
+bool liftsFooting(const GeometryData& footing, const ground::GroundValues& values);
+
+struct ConditionVerification {
+    // The values the methods ran on: condition, q, gamma, phi, c, delta,
+    // ca (kg/m2, kg/m3, degrees, kg/cm2), U (kg) and the ground model's notes.
+    ground::GroundValues ground;
+    std::string_view rule; // ground::conditionRule(ground.condition)
+    // U > 0 and N - U <= 0: nothing is computed (no Rk, no sliding Rd) and
+    // the condition fails.
+    bool lifted = false;
+    // The checks with the M factors on the ground values: `design` is
+    // designSoil(ground.soil()), bearing.Ed = N - U, the friction of
+    // sliding on N - U, the methods' inclination factors on N - U.
+    Verification verification;
+    std::vector<std::string> notes; // the ground model's notes, then kLiftedNote
+
+    bool verified() const { return verification.verified; }
+};
+
+struct GroundVerification {
+    const Approach* approach = nullptr;
+    int method = Meyerhof;
+    ConditionVerification drained;                  // always
+    std::optional<ConditionVerification> undrained; // when the ground model gives it
+    // The failing condition when only one fails, else the one with the
+    // higher utilisation (bearing or sliding, not computable counts as the
+    // highest); the drained one on a tie.
+    ground::Condition governing = ground::Condition::Drained;
+    bool verified = false; // every condition verified
+
+    // The drained values have no meaning (pre-check bits 0 and 1 of the
+    // analysis on them): the outputs show no verification, as for a
+    // refused Verification.
+    bool refused() const { return drained.verification.refused(); }
+    const ConditionVerification& governingCondition() const {
+        return governing == ground::Condition::Undrained && undrained ? *undrained : drained;
+    }
+};
+
+// One condition of the ground model on `footing` (its N, T, ex, ey as the
+// actions). The drained condition takes the refusal of verify() on its
+// values; the undrained one (phi = 0, c = the mean cu > 0) always has a
+// meaning, and on its own a base without cu leaves it no sliding
+// resistance (verifyOnGround then takes the drained sliding).
+ConditionVerification verifyCondition(const Approach& approach, int method,
+                                      const GeometryData& footing,
+                                      const ground::GroundValues& values);
+
+// Every condition of `model`, the ground model of `footing`. An undrained
+// condition whose base layer has no cu (ca = 0) takes the drained
+// condition's sliding check, with kDrainedSlidingNote.
+GroundVerification verifyOnGround(const Approach& approach, int method, const GeometryData& footing,
+                                  const ground::GroundModel& model);
+
+// The same with the ground model evaluated for `footing`. With no water
+// table and no layers the drained condition is verify() bit for bit.
+GroundVerification verifyOnGround(const Approach& approach, int method, const GeometryData& footing,
+                                  const SoilData& soil, const GroundData& ground);
 
 inline constexpr std::string_view kOutsideMiddleThirdNote = "risultante fuori dal terzo medio";
 inline constexpr std::string_view kBeyondThirdNote =

@@ -117,9 +117,16 @@ MethodOutcome runMethod(std::int32_t method, const engine::MethodInput& in) {
 
 int computeBearing(std::int32_t method, const GeometryData& geometry, const SoilData& soil,
                    BearingResult& result, double* ultimateLoad) {
+    return computeBearing(method, geometry, soil, BearingOptions{}, result, ultimateLoad);
+}
+
+int computeBearing(std::int32_t method, const GeometryData& geometry, const SoilData& soil,
+                   const BearingOptions& options, BearingResult& result, double* ultimateLoad) {
     clearFactors(result);
 
-    const engine::CommonQuantities common = engine::computeCommonQuantities(geometry, soil);
+    engine::CommonQuantities common = engine::computeCommonQuantities(geometry, soil);
+    if (options.overburden)
+        common.q = *options.overburden;
     result.Kp = common.Kp;
     result.cohesionM = common.cM;
 

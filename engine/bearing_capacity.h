@@ -5,6 +5,7 @@
 #include "model/records.h"
 
 #include <cstdint>
+#include <optional>
 
 namespace zolt {
 
@@ -30,6 +31,19 @@ constexpr int kEngineFailed = 1;
 // when the base x of (1 - tan omega)^2 or (1 - alpha_r tan phi)^2 passes 1.
 int computeBearing(std::int32_t method, const GeometryData& geometry, const SoilData& soil,
                    BearingResult& result, double* ultimateLoad);
+
+// What a caller may change in the inputs of the methods beyond the two
+// records. Left empty, the run is exactly the described one.
+struct BearingOptions {
+    // Vertical stress at the base in place of gamma D, kg/m2: the ground
+    // model's effective (or total) overburden over a layered or submerged
+    // profile. The self-weight term keeps the soil record's gamma.
+    std::optional<double> overburden;
+};
+
+// computeBearing with `options`.
+int computeBearing(std::int32_t method, const GeometryData& geometry, const SoilData& soil,
+                   const BearingOptions& options, BearingResult& result, double* ultimateLoad);
 
 // The engine entry on the process-wide records: reads soilData, writes
 // bearingResult and, when a method 0..3 succeeds, analysedMethod. The

@@ -1,12 +1,15 @@
 // The process-wide records of the one open project.
 //
 // They exist from program start to program end with the start values of
-// model/records.h and are never reset. Only the thin entry points
-// (computeBearingCapacity, ReadDataFile, WriteDataFile, WriteReport,
-// CheckAnalysisInputs) and the dialogs bound to their fields touch them;
-// everything below those works on explicit records.
+// model/records.h and model/design_data.h, which only a new project (File →
+// Nuovo progetto) puts back. Only the
+// thin entry points (computeBearingCapacity, ReadDataFile, WriteDataFile,
+// ReadProjectFile, WriteProjectFile, WriteReport, CheckAnalysisInputs) and
+// the dialogs bound to their fields touch them; everything below those
+// works on explicit records.
 #pragma once
 
+#include "model/design_data.h"
 #include "model/records.h"
 
 #include <cstdint>
@@ -18,6 +21,8 @@ extern GeometryData geometryData;
 extern SoilData soilData;
 extern AnalysisSettings analysisSettings;
 extern BearingResult bearingResult;
+// The rest of the design project: its identity, approach and ground.
+extern DesignData designData;
 
 // The method of the last successful engine run on these records, the one
 // whose load and N-factors bearingResult holds: what the results and the

@@ -67,18 +67,43 @@ void TDecoratedMDIFrame::AddItems(Menu* menu, const QList<TResourceScript::MenuI
             menu->addSeparator();
         } else {
             QAction* action = menu->addAction(item.text);
-            action->setProperty(kCommandIdProperty, item.id);
+            BindCommand(action, item.id);
             if (!item.shortcut.isEmpty())
                 action->setShortcut(
                     QKeySequence::fromString(item.shortcut, QKeySequence::PortableText));
-            m_commands.insert(item.id, action);
-            connect(action, &QAction::triggered, this, [this, id = item.id] { Command(id); });
             if constexpr (std::is_same_v<Menu, QMenu>) {
                 if (TMDIClient::IsWindowCommand(item.id) && m_windowMenu == nullptr)
                     m_windowMenu = menu;
             }
         }
     }
+}
+
+void TDecoratedMDIFrame::BindCommand(QAction* action, int id) {
+    action->setProperty(kCommandIdProperty, id);
+    m_commands.insert(id, action);
+    connect(action, &QAction::triggered, this, [this, id] { Command(id); });
+}
+
+QAction* TDecoratedMDIFrame::InsertCommand(QMenu* menu, QAction* before, const QString& text,
+                                           int id) {
+    RemoveCommand(id);
+    auto* action = new QAction(text, menu);
+    menu->insertAction(before, action);
+    BindCommand(action, id);
+    return action;
+}
+
+void TDecoratedMDIFrame::RemoveCommand(int id) {
+    QAction* action = m_commands.take(id);
+    if (action == nullptr)
+        return;
+    // The item may be the one whose command is running.
+    for (QObject* holder : action->associatedObjects()) {
+        if (auto* widget = qobject_cast<QWidget*>(holder))
+            widget->removeAction(action);
+    }
+    action->deleteLater();
 }
 
 void TDecoratedMDIFrame::TrackMenu(QMenu* menu) {

@@ -42,6 +42,13 @@ public:
     bool AssignMenu(int menuResId);
     // The menu item that sends command `id`, null when there is none.
     QAction* CommandAction(int id) const;
+    // An item added at run time to `menu` (one of the bar's), before
+    // `before` (at the end when null): it sends command `id` and shows its
+    // hint like the items of the menu resource. An item of the same id
+    // goes first.
+    QAction* InsertCommand(QMenu* menu, QAction* before, const QString& text, int id);
+    // Removes the item of command `id`, if there is one.
+    void RemoveCommand(int id);
 
     void SetIcon(const QIcon& icon) { setWindowIcon(icon); }
 
@@ -75,6 +82,7 @@ private:
     void UpdateWindowCommands();
     // The items into the menu bar or a menu (both take the same calls).
     template <class Menu> void AddItems(Menu* menu, const QList<TResourceScript::MenuItem>& items);
+    void BindCommand(QAction* action, int id);
     // Hints of the control bar to the status bar, once both are in.
     void ConnectHints();
     void TrackMenu(QMenu* menu);

@@ -7,6 +7,7 @@
 #include "document/documentcommands.h"
 #include "model/data_file.h"
 #include "model/project.h"
+#include "model/project_file.h"
 #include "toolkit/tcontrolbar.h"
 #include "toolkit/tdecoratedmdiframe.h"
 #include "toolkit/tdialog.h"
@@ -31,6 +32,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QTimer>
@@ -162,6 +164,49 @@ QByteArray dataFileOf(const zolt::GeometryData& geometry, const zolt::SoilData& 
     return QByteArray(reinterpret_cast<const char*>(image.data()), image.size());
 }
 
+// A project with a footing, a water table and two layers, B = 2.5 m.
+zolt::ProjectDocument layeredProject() {
+    zolt::ProjectDocument project;
+    project.geometry.B = 2.5;
+    project.geometry.L = 3.0;
+    project.design.ground.waterTable = 2.0;
+    zolt::SoilLayer sand;
+    sand.name = "Sabbia";
+    sand.phi = 28.0;
+    zolt::SoilLayer clay;
+    clay.name = "Argilla";
+    clay.phi = 24.0;
+    clay.cu = 0.6;
+    project.design.ground.layers = {sand, clay};
+    return project;
+}
+
+bool writeText(const QString& path, const QByteArray& text) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(text) == text.size();
+}
+
+QString titleWith(const QString& project) {
+    const QString title = QStringLiteral("Orvane Informatica * ZOLT 3.0(32)");
+    return project.isEmpty() ? title : title + QStringLiteral(" - ") + project;
+}
+
+// The texts of the File menu's items between the data file's and Exit.
+QStringList recentItems() {
+    auto* menu = qobject_cast<QMenu*>(frame()->CommandAction(103)->parent());
+    QStringList texts;
+    bool inside = false;
+    for (QAction* item : menu->actions()) {
+        if (item == frame()->CommandAction(103))
+            break;
+        if (inside && !item->isSeparator())
+            texts.append(item->text());
+        if (item == frame()->CommandAction(102))
+            inside = true;
+    }
+    return texts;
+}
+
 const QMap<int, QString> kHints = {
     {101, "Apre archivio esistente"},
     {102, "Salva i dati su disco"},
@@ -180,6 +225,12 @@ const QMap<int, QString> kHints = {
     {115, "Stima la probabilità di rottura con parametri incerti"},
     {116, "Crea la relazione completa in PDF o ODT"},
     {117, "Stampa la relazione completa"},
+    {130, "Crea un nuovo progetto con i dati iniziali"},
+    {131, "Apre un progetto esistente (.zolt)"},
+    {132, "Salva il progetto"},
+    {133, "Salva il progetto in un nuovo file"},
+    {134, "Attiva la tabella degli strati del terreno e della falda"},
+    {141, "Riapre un progetto usato di recente"},
     {901, "Affianca le finestre aperte"},
     {902, "Dispone le finestre aperte a cascata"},
     {903, "Chiude la finestra attiva"},
@@ -216,6 +267,13 @@ private slots:
     void savedOrOpenedInputsAskNothing();
     void toolsCommandsOpenTheirWindows();
     void resultWindowsLearnOfChangedInputs();
+    void projectCommandsSaveAndOpenTheProject();
+    void recentProjectsInTheFileMenu();
+    void openingAProject_data();
+    void openingAProject();
+    void saveQuestionCoversTheProject_data();
+    void saveQuestionCoversTheProject();
+    void groundFromTheDatiMenu();
     void exitClosesTheMainWindow();
 
 private:
@@ -242,6 +300,11 @@ void AppTest::init() {
     app()->SavedSoil = {};
     app()->FileData = TFileData{};
     app()->FileDialog = RunFileDialog;
+    zolt::designData = {};
+    app()->Project.ClearRecent();
+    app()->Project.FileData = TProjectFiles().FileData;
+    app()->Project.MarkSaved({});
+    app()->ShowProject();
     if (!frame()->isActiveWindow()) {
         frame()->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(frame()));
@@ -267,8 +330,17 @@ void AppTest::mainWindowOpensMaximisedWithTitleIconAndClient() {
 
 void AppTest::menuBarHoldsTheCommandTable() {
     const QList<std::pair<QString, QList<std::pair<QString, int>>>> table = {
-        {"&File", {{"&Apri", 101}, {"&Salva", 102}, {"&Exit", 103}}},
-        {"&Dati", {{"&Geometria", 108}, {"&Terreno", 109}}},
+        {"&File",
+         {{"&Nuovo progetto", 130},
+          {"Apri &progetto...", 131},
+          {"Salva p&rogetto", 132},
+          {"Salva progetto &con nome...", 133},
+          {"", 0},
+          {"&Apri", 101},
+          {"&Salva", 102},
+          {"", 0},
+          {"&Exit", 103}}},
+        {"&Dati", {{"&Geometria", 108}, {"&Terreno", 109}, {"&Stratigrafia e falda...", 134}}},
         {"&Analisi", {{"&Analisi", 104}, {"&Relazione", 105}}},
         {"&Strumenti",
          {{"&Verifica SLU...", 111},
@@ -364,8 +436,8 @@ void AppTest::statusBarShowsTheHintOfEachHighlightedCommand() {
 
     // Through the menus by keyboard: the first item of each menu is
     // highlighted as it opens, Down goes to the next, Right to the next menu.
-    const QList<QList<int>> menus = {{101, 102, 103},
-                                     {108, 109},
+    const QList<QList<int>> menus = {{130, 131, 132, 133, 101, 102, 103},
+                                     {108, 109, 134},
                                      {104, 105},
                                      {111, 112, 113, 114, 115, 116, 117},
                                      {}, // the window commands, off without windows
@@ -1029,6 +1101,291 @@ void AppTest::resultWindowsLearnOfChangedInputs() {
     QCOMPARE(zolt::soilData.phi, 35.0);
     QVERIFY(bar->isVisible());
     app()->Client->closeAllSubWindows();
+}
+
+void AppTest::projectCommandsSaveAndOpenTheProject() {
+    QStringList calls;
+    QString answer;
+    app()->FileDialog = [&](QWidget*, TFileDialogKind kind, TFileData& data) {
+        const bool open = kind == TFileDialogKind::Open;
+        calls.append((open ? data.OpenTitle : data.SaveTitle) + u' ' + data.DefExt);
+        data.FileName = answer;
+        return true;
+    };
+    ModalScript script({}); // any question would be recorded
+    const zolt::ProjectDocument project = layeredProject();
+    zolt::geometryData = project.geometry;
+    zolt::designData = project.design;
+
+    // Salva progetto con nome: the file holds the whole project.
+    answer = Path(QStringLiteral("primo.zolt"));
+    frame()->CommandAction(133)->trigger();
+    QCOMPARE(fileBytes(answer), QByteArray::fromStdString(zolt::projectText(project)));
+    QCOMPARE(frame()->windowTitle(), titleWith(QStringLiteral("primo.zolt")));
+    QVERIFY(!app()->DataModified());
+
+    // Salva progetto: the same file, no dialog.
+    zolt::designData.ground.waterTable = 1.0;
+    QVERIFY(app()->DataModified());
+    frame()->CommandAction(132)->trigger();
+    zolt::ProjectDocument saved;
+    std::string error;
+    QVERIFY(zolt::readProjectFile(answer.toStdString(), saved, error));
+    QCOMPARE(saved.design.ground.waterTable, std::optional(1.0));
+
+    // Nuovo progetto: the start values, no project open.
+    frame()->CommandAction(130)->trigger();
+    QCOMPARE(zolt::designData, zolt::DesignData{});
+    QCOMPARE(zolt::geometryData.B, 1.0);
+    QCOMPARE(frame()->windowTitle(), titleWith({}));
+
+    // Apri progetto: back as saved.
+    frame()->CommandAction(131)->trigger();
+    QCOMPARE(zolt::designData, saved.design);
+    QCOMPARE(zolt::geometryData.B, 2.5);
+    QCOMPARE(frame()->windowTitle(), titleWith(QStringLiteral("primo.zolt")));
+    QVERIFY(!app()->DataModified());
+    QCOMPARE(calls, (QStringList{"Salva progetto zolt", "Apri progetto zolt"}));
+    QVERIFY(script.titles.isEmpty());
+}
+
+void AppTest::recentProjectsInTheFileMenu() {
+    QString answer;
+    app()->FileDialog = [&](QWidget*, TFileDialogKind, TFileData& data) {
+        data.FileName = answer;
+        return true;
+    };
+    // Six projects saved, each with its own width: the last five stay,
+    // the latest first.
+    for (int i = 1; i <= 6; ++i) {
+        zolt::geometryData.B = i * 0.5;
+        zolt::geometryData.L = 4.0;
+        answer = Path(QStringLiteral("p%1.zolt").arg(i));
+        frame()->CommandAction(133)->trigger();
+    }
+    QCOMPARE(recentItems(),
+             (QStringList{"&1 p6.zolt", "&2 p5.zolt", "&3 p4.zolt", "&4 p3.zolt", "&5 p2.zolt"}));
+    // The third from the menu by its number: p4 opens and goes first, also
+    // for the next run of the program.
+    chooseFromMenu(Qt::Key_F, Qt::Key_3);
+    QCOMPARE(zolt::geometryData.B, 2.0);
+    QCOMPARE(frame()->windowTitle(), titleWith(QStringLiteral("p4.zolt")));
+    QCOMPARE(recentItems(),
+             (QStringList{"&1 p4.zolt", "&2 p6.zolt", "&3 p5.zolt", "&4 p3.zolt", "&5 p2.zolt"}));
+    QCOMPARE(TProjectFiles().Recent().first(), Path(QStringLiteral("p4.zolt")));
+    // Nothing in between once the list is empty.
+    app()->Project.ClearRecent();
+    app()->ShowProject();
+    QVERIFY(recentItems().isEmpty());
+}
+
+void AppTest::openingAProject_data() {
+    QTest::addColumn<QString>("way");      // menu, start (the command line), recent
+    QTest::addColumn<QString>("name");     // of the file
+    QTest::addColumn<QByteArray>("bytes"); // empty: no such file
+    QTest::addColumn<QString>("message");  // empty when it opens
+    const QByteArray valid = QByteArray::fromStdString(zolt::projectText(layeredProject()));
+    QByteArray steep = valid;
+    steep.replace("\"phi\": 28.0", "\"phi\": 57.0");
+    const QString notOpened = QStringLiteral("Il progetto «%1» non è stato aperto:\n%2");
+    QTest::newRow("menu") << "menu"
+                          << "buono.zolt" << valid << "";
+    QTest::newRow("start") << "start"
+                           << "buono.zolt" << valid << "";
+    QTest::newRow("recent") << "recent"
+                            << "buono.zolt" << valid << "";
+    QTest::newRow("menu, no such file")
+        << "menu"
+        << "manca.zolt" << QByteArray()
+        << notOpened.arg("manca.zolt", "impossibile aprire il file");
+    QTest::newRow("start, not JSON") << "start"
+                                     << "rotto.zolt" << QByteArray("{\"format\": ")
+                                     << notOpened.arg("rotto.zolt", "JSON non valido alla riga 1, "
+                                                                    "colonna 12");
+    QTest::newRow("recent, φ out of range")
+        << "recent"
+        << "ripido.zolt" << steep
+        << notOpened.arg("ripido.zolt", "ground.layers[0].phi: 57 fuori dall'intervallo 0–50");
+    QTest::newRow("start, a data file") << "start"
+                                        << "dati.dat" << dataFileOf({2.5, 3.0}, {}) << "";
+    QTest::newRow("start, no data file")
+        << "start"
+        << "manca.dat" << QByteArray() << "Errore nell'apertura del file !!";
+}
+
+void AppTest::openingAProject() {
+    QFETCH(QString, way);
+    QFETCH(QString, name);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, message);
+    const QString path = Path(name);
+    QFile::remove(path);
+    if (!bytes.isEmpty())
+        QVERIFY(writeText(path, bytes));
+    app()->FileDialog = [&](QWidget*, TFileDialogKind, TFileData& data) {
+        data.FileName = path;
+        return true;
+    };
+    zolt::designData.info.title = "aperto prima";
+    markInputsSaved();
+    app()->Project.MarkSaved({});
+    const zolt::DesignData before = zolt::designData;
+    BoxCloser boxes;
+    if (way == "menu") {
+        frame()->CommandAction(131)->trigger();
+    } else if (way == "start") {
+        app()->OpenStartFile(path);
+    } else {
+        app()->Project.Remember(path);
+        app()->ShowProject();
+        chooseFromMenu(Qt::Key_F, Qt::Key_1);
+    }
+    if (message.isEmpty()) {
+        QVERIFY(boxes.boxes.isEmpty());
+        QCOMPARE(zolt::geometryData.B, 2.5);
+        QVERIFY(!app()->DataModified());
+        const bool project = name.endsWith(QStringLiteral(".zolt"));
+        QCOMPARE(frame()->windowTitle(), titleWith(project ? name : QString()));
+        if (project)
+            QCOMPARE(zolt::designData, layeredProject().design);
+        return;
+    }
+    QCOMPARE(boxes.boxes.size(), 1);
+    QCOMPARE(boxes.boxes.at(0).text, message);
+    QCOMPARE(boxes.boxes.at(0).parent, frame());
+    QCOMPARE(zolt::designData, before);
+    QCOMPARE(zolt::geometryData.B, 1.0);
+    QCOMPARE(frame()->windowTitle(), titleWith({}));
+}
+
+void AppTest::saveQuestionCoversTheProject_data() {
+    QTest::addColumn<QString>("way");    // new (Nuovo progetto) or exit
+    QTest::addColumn<bool>("open");      // a project is open
+    QTest::addColumn<QString>("change"); // ground, geometry or method
+    QTest::addColumn<QString>("answer"); // empty when nothing is asked
+    QTest::addColumn<QString>("dialog"); // the file dialog's extension, if one comes
+    QTest::addColumn<QString>("saved");  // project, data or nothing
+    QTest::addColumn<bool>("goesOn");
+    QTest::newRow("no project, ground, Sì") << "new" << false << "ground"
+                                            << "Sì"
+                                            << "zolt"
+                                            << "project" << true;
+    QTest::newRow("no project, geometry, Sì") << "new" << false << "geometry"
+                                              << "Sì"
+                                              << "dat"
+                                              << "data" << true;
+    QTest::newRow("no project, method") << "new" << false << "method"
+                                        << ""
+                                        << ""
+                                        << "nothing" << true;
+    QTest::newRow("project, method, Sì") << "new" << true << "method"
+                                         << "Sì"
+                                         << ""
+                                         << "project" << true;
+    QTest::newRow("project, geometry, Sì") << "new" << true << "geometry"
+                                           << "Sì"
+                                           << ""
+                                           << "project" << true;
+    QTest::newRow("project, ground, No") << "new" << true << "ground"
+                                         << "No"
+                                         << ""
+                                         << "nothing" << true;
+    QTest::newRow("project, ground, Annulla") << "new" << true << "ground"
+                                              << "Annulla"
+                                              << ""
+                                              << "nothing" << false;
+    QTest::newRow("project, ground, exit, Sì") << "exit" << true << "ground"
+                                               << "Sì"
+                                               << ""
+                                               << "project" << true;
+}
+
+void AppTest::saveQuestionCoversTheProject() {
+    QFETCH(QString, way);
+    QFETCH(bool, open);
+    QFETCH(QString, change);
+    QFETCH(QString, answer);
+    QFETCH(QString, dialog);
+    QFETCH(QString, saved);
+    QFETCH(bool, goesOn);
+    const QString project = Path(QStringLiteral("domanda.zolt"));
+    const QString data = Path(QStringLiteral("domanda.dat"));
+    QFile::remove(project);
+    QFile::remove(data);
+    QStringList dialogs;
+    app()->FileDialog = [&](QWidget*, TFileDialogKind, TFileData& fileData) {
+        dialogs.append(fileData.DefExt);
+        fileData.FileName = fileData.DefExt == "zolt" ? project : data;
+        return true;
+    };
+    if (open) {
+        QVERIFY(writeText(project, QByteArray::fromStdString(zolt::projectText({}))));
+        QVERIFY(app()->OpenProject(project));
+    }
+    if (change == "ground")
+        zolt::designData.ground.waterTable = 0.5;
+    else if (change == "geometry")
+        zolt::geometryData.D = 2.0;
+    else
+        zolt::analysisSettings.method = zolt::Hansen;
+    const zolt::ProjectDocument changed = TProjectFiles::Current();
+    QString text;
+    QList<ModalScript::Step> steps;
+    if (!answer.isEmpty()) {
+        steps.append([&](QWidget* window) {
+            auto* box = qobject_cast<QMessageBox*>(window);
+            QVERIFY(box != nullptr);
+            text = box->text();
+            for (QAbstractButton* button : box->buttons()) {
+                if (button->text() == answer)
+                    button->click();
+            }
+        });
+    }
+    ModalScript script(steps);
+    frame()->CommandAction(way == "new" ? 130 : 103)->trigger();
+    const bool closed = !frame()->isVisible();
+    if (closed) {
+        frame()->ShowMaximized();
+        QVERIFY(QTest::qWaitForWindowActive(frame()));
+    }
+    QVERIFY(script.Done());
+    QCOMPARE(script.titles.size(), answer.isEmpty() ? 0 : 1);
+    if (!answer.isEmpty())
+        QCOMPARE(text, QStringLiteral("I dati sono stati modificati. Salvarli?"));
+    QCOMPARE(dialogs, dialog.isEmpty() ? QStringList() : QStringList{dialog});
+    QCOMPARE(way == "new" ? zolt::designData == zolt::DesignData{} &&
+                                zolt::analysisSettings.method == zolt::Meyerhof
+                          : closed,
+             goesOn);
+    if (saved == "project") {
+        QCOMPARE(fileBytes(project), QByteArray::fromStdString(zolt::projectText(changed)));
+    } else if (saved == "data") {
+        QCOMPARE(fileBytes(data), dataFileOf(changed.geometry, changed.soil));
+    } else {
+        QVERIFY(!QFile::exists(data));
+        if (QFile::exists(project))
+            QCOMPARE(fileBytes(project), QByteArray::fromStdString(zolt::projectText({})));
+    }
+}
+
+void AppTest::groundFromTheDatiMenu() {
+    zolt::designData.ground.layers = layeredProject().design.ground.layers;
+    ModalScript script({[](QWidget* window) {
+        auto* table = window->findChild<QTableView*>(QStringLiteral("layers"));
+        QVERIFY(table != nullptr);
+        QCOMPARE(table->model()->rowCount(), 2);
+        table->selectRow(0);
+        window->findChild<QPushButton*>(QStringLiteral("remove"))->click();
+        window->findChild<QPushButton*>(QStringLiteral("ok"))->click();
+    }});
+    chooseFromMenu(Qt::Key_D, Qt::Key_S);
+    QVERIFY(script.Done());
+    QCOMPARE(script.titles, QStringList{"Stratigrafia e falda"});
+    QCOMPARE(zolt::designData.ground.layers.size(), std::size_t{1});
+    QCOMPARE(zolt::designData.ground.layers[0].name, std::string("Argilla"));
+    // A changed ground is a changed project.
+    QVERIFY(app()->DataModified());
 }
 
 void AppTest::exitClosesTheMainWindow() {

@@ -19,6 +19,9 @@
 #ifndef ZOLT_CALC_PATH
 #error "ZOLT_CALC_PATH must name the zolt-calc binary"
 #endif
+#ifndef ZOLT_EXAMPLES_DIR
+#error "ZOLT_EXAMPLES_DIR must name the folder of the example projects"
+#endif
 
 namespace zolt {
 namespace {
@@ -404,7 +407,7 @@ TEST_F(ZoltCalc, JsonReadsBackUnchanged) {
         {{"--verify", "ntc2018", "phi=0"}, 2, "verification", "/verification"},
         {{"--verify", "ec7-da1", "--size", "ratio=1.5", "N=150000", "T=10000"}, 0, "sizing",
          nullptr},
-        {{"--compare", "phi=0", "c=0.0005"}, 0, "comparison", nullptr},
+        {{"--compare", "phi=0", "c=0.0005"}, 0, "comparisonUndrained", nullptr},
         {{"--monte-carlo", "3000", "--cov", "phi=3", "--method", "vesic", "N=100000"}, 0,
          "montecarlo", nullptr},
         {{"--verify", "ntc2018", "phi=65", "c=0.1", "N=1000"}, 1, "verification",
@@ -455,12 +458,167 @@ TEST_F(ZoltCalc, SweepWritesCsv) {
         expectBadInput(run({"--sweep", "B=1:2:3", other}), "non si combina");
 }
 
+const std::string kThreeLayers = ZOLT_EXAMPLES_DIR "/tre-strati-con-falda.zolt";
+
+// The ground model's values and each condition's verification in the JSON.
+// The three-layer example: the base at 1.5 m in a clay (cu 0.6) that reaches
+// 4.5 m, the water at 2 m: q' = 1.0 1700 + 0.5 1900 = 2650 kg/m2, gamma' =
+// (0.5 1900 + 2 950) / 2.5 = 1140, the total gamma (0.5 1900 + 2 1950) /
+// 2.5 = 1940 kg/m3. With zw = 1 the water is 0.5 m above the base: q' =
+// 1700 + 0.5 950 = 2175, U = 1000 0.5 2.5 3 = 3750 kg off N = 260000.
+TEST_F(ZoltCalc, GroundModelAndConditionsAsJson) {
+    using Json = nlohmann::ordered_json;
+    struct Row {
+        std::vector<std::string> args;
+        int exitCode;
+        std::vector<std::pair<const char*, Json>> values; // JSON pointer, value
+    };
+    // One line per group of values.
+    // clang-format off
+    const Row rows[] = {
+        {{kThreeLayers, "--verify", "ec7-da1"}, 4,
+         {{"/method", "vesic"}, {"/ground/drained/q", 2650}, {"/ground/drained/gamma", 1140},
+          {"/ground/drained/phi", 24}, {"/ground/drained/uplift", 0},
+          {"/ground/undrained/c", 0.6}, {"/ground/undrained/gamma", 1940},
+          {"/ground/undrained/ca", 0.6}, {"/verification/condition", "drained"},
+          {"/verification/undrained/condition", "undrained"},
+          {"/verification/undrained/bearing/verified", false},
+          {"/verification/governing", "undrained"}, {"/verification/verified", false}}},
+        {{kThreeLayers, "zw=1", "--method", "meyerhof", "--verify", "ec7-da1"}, 4,
+         {{"/method", "meyerhof"}, {"/ground/drained/q", 2175}, {"/ground/drained/gamma", 950},
+          {"/ground/drained/uplift", 3750}, {"/verification/bearing/Ed", 256250},
+          {"/ground/undrained/q", 2675}, {"/ground/undrained/uplift", 0},
+          {"/verification/undrained/bearing/Ed", 260000}}},
+        // The homogeneous soil with its water 0.5 m down: q' = 0.5 1800 + 0.5
+        // 1000, gamma' = 1000, U = 1000 0.5 2 3.
+        {{"B=2", "L=3", "N=100000", "T=5000", "zw=0.5", "gammasat=2000", "--verify", "ntc2018"}, 0,
+         {{"/ground/drained/q", 1400}, {"/ground/drained/gamma", 1000},
+          {"/ground/drained/uplift", 3000}, {"/ground/undrained", nullptr},
+          {"/verification/bearing/Ed", 97000}, {"/verification/undrained", nullptr},
+          {"/verification/verified", true}}},
+        // Water at the surface over a base 2 m deep: U = 12000 kg > N.
+        {{"B=2", "L=3", "D=2", "N=10000", "zw=0", "--verify", "ntc2018", "--compare"}, 4,
+         {{"/ground/drained/lifted", true}, {"/verification/lifted", true},
+          {"/verification/conditionNotes/0", "la falda solleva la fondazione: N \xE2\x88\x92 U \xE2\x89\xA4 0"},
+          {"/verification/bearing/Rk", nullptr}, {"/comparison/0/engineResult", 1},
+          {"/comparisonUndrained", nullptr}}},
+        {{}, 0,
+         {{"/ground/drained/q", 1800}, {"/ground/drained/notes", Json::array()},
+          {"/ground/drained/lifted", false}, {"/ground/undrained", nullptr}}},
+    };
+    // clang-format on
+    for (const Row& row : rows) {
+        std::vector<std::string> args = row.args;
+        args.push_back("--json");
+        const Outcome o = run(args);
+        SCOPED_TRACE(o.out + o.err);
+        EXPECT_EQ(o.exitCode, row.exitCode);
+        const Json doc = Json::parse(o.out, nullptr, false);
+        ASSERT_TRUE(doc.is_object());
+        for (const auto& [pointer, value] : row.values) {
+            const Json::json_pointer at(pointer);
+            ASSERT_TRUE(doc.contains(at)) << pointer;
+            EXPECT_EQ(doc.at(at), value) << pointer;
+        }
+    }
+}
+
+// The text keeps the calculation report of the project's soil record, says
+// in one line that it leaves the water and the layers out, and shows each
+// condition's values and rule.
+TEST_F(ZoltCalc, ProjectTextKeepsTheReportAndShowsTheConditions) {
+    const Outcome o = run({kThreeLayers, "--verify", "ec7-da1"});
+    EXPECT_EQ(o.exitCode, 4) << o.err;
+    const Outcome plain = run({"--method", "vesic", "B=2.5", "L=3", "D=1.5", "ex=0.1", "N=260000",
+                               "T=15000", "gamma=1900", "phi=24", "delta=16", "c=0.1", "ca=0.05"});
+    ASSERT_EQ(plain.exitCode, 0) << plain.err;
+    EXPECT_EQ(o.out.substr(0, plain.out.size()), plain.out);
+    const char* const note =
+        "\nNota: la relazione non tiene conto della falda n\xC3\xA9 della stratigrafia; la "
+        "verifica e gli studi s\xC3\xAC\n";
+    EXPECT_EQ(o.out.find(note), plain.out.size());
+    for (const char* part :
+         {"Condizione drenata (tensioni efficaci): q' = ",
+          "Condizione non drenata (tensioni totali)", "q = 2650 Kg/mq (25.99 kPa)",
+          "\xCE\xB3 = 1140.0 Kg/mc (11.18 kN/mc)",
+          "Esito della condizione non drenata: NON VERIFICATA",
+          "Condizione determinante: non drenata\nEsito della verifica: NON VERIFICATA\n"})
+        EXPECT_NE(o.out.find(part), std::string::npos) << part << '\n' << o.out;
+    EXPECT_EQ(run({"--verify", "ntc2018"}).out.find("Nota: la relazione"), std::string::npos);
+}
+
+TEST_F(ZoltCalc, SavesTheResultingProject) {
+    // The example as it is, and read back with changes into the same run.
+    Outcome o = run({kThreeLayers, "--verify", "ec7-da1", "--save-project", "same.zolt"});
+    ASSERT_EQ(o.exitCode, 0) << o.err;
+    EXPECT_EQ(o.out, "");
+    EXPECT_EQ(readFilePrefix(path("same.zolt"), 1 << 20), readFilePrefix(kThreeLayers, 1 << 20));
+    const std::vector<std::string> changes = {"zw=1",     "B=2",      "--method",
+                                              "meyerhof", "--safety", "2.5"};
+    std::vector<std::string> save = changes;
+    save.insert(save.begin(), kThreeLayers);
+    save.insert(save.end(), {"--save-project", "changed.zolt"});
+    ASSERT_EQ(run(save).exitCode, 0);
+    std::vector<std::string> direct = changes;
+    direct.insert(direct.begin(), kThreeLayers);
+    direct.insert(direct.end(), {"--json", "--verify", "ntc2018"});
+    const Outcome fromSaved = run({"changed.zolt", "--json", "--verify", "ntc2018"});
+    EXPECT_EQ(fromSaved.out, run(direct).out);
+    EXPECT_NE(fromSaved.out.find("\"safetyFactor\": 2.5"), std::string::npos);
+
+    // A data file becomes a project; --save beside it writes both.
+    GeometryData g;
+    g.B = 1.5;
+    g.L = 2.5;
+    ASSERT_TRUE(writeDataFile(path("in.dat"), g, SoilData{}));
+    o = run({"in.dat", "gammasat=2100", "--save-project", "p.zolt", "--save", "p.dat"});
+    ASSERT_EQ(o.exitCode, 0) << o.err;
+    EXPECT_EQ(fs::file_size(path("p.dat")), 112u);
+    EXPECT_EQ(run({"p.zolt", "--json"}).out, run({"in.dat", "gammasat=2100", "--json"}).out);
+    // B > L, refused in a data file, never reaches a project either.
+    g.B = 5;
+    ASSERT_TRUE(writeDataFile(path("wide.dat"), g, SoilData{}));
+    expectBadInput(run({"wide.dat", "--save-project", "w.zolt"}), "wide.dat");
+    EXPECT_FALSE(fs::exists(path("w.zolt")));
+}
+
+TEST_F(ZoltCalc, RefusesBadGroundValuesAndProjects) {
+    expectBadInput(run({"zw=100"}), "zw=100: inserire un numero tra 0.00 e 99.90");
+    expectBadInput(run({"zw=-1"}), "zw");
+    expectBadInput(run({"gammasat=999"}), "1000.0 e 9999.9");
+    expectBadInput(run({"zw=x"}), "zw");
+    expectBadInput(run({kThreeLayers, "gammasat=2000"}), "gammasat");
+    expectBadInput(run({"missing.zolt"}), "missing.zolt");
+    std::string text = *readFilePrefix(kThreeLayers, 1 << 20);
+    text.replace(text.find("\"phi\": 28.0"), 11, "\"phi\": 57");
+    std::ofstream(path("bad.zolt")) << text;
+    expectBadInput(run({"bad.zolt", "--verify", "ntc2018"}), "ground.layers[0].phi: 57");
+    expectBadInput(run({"--sweep", "B=1:2:3", "--save-project", "p.zolt"}), "non si combina");
+}
+
+TEST_F(ZoltCalc, SweepOnAProjectHasTheUndrainedColumns) {
+    const Outcome o = run({kThreeLayers, "--sweep", "N=100000:300000:3"});
+    ASSERT_EQ(o.exitCode, 0) << o.err;
+    EXPECT_NE(o.out.find(",vesic_qult,terzaghi_undrained_load,"), std::string::npos) << o.out;
+    EXPECT_EQ(std::count(o.out.begin(), o.out.end(), '\n'), 4);
+    // terzaghi_undrained_load, the tenth column, has a value at every point.
+    for (std::size_t row = o.out.find('\n'); row + 1 < o.out.size();
+         row = o.out.find('\n', row + 1)) {
+        std::size_t at = row;
+        for (int column = 0; column < 9; ++column)
+            at = o.out.find(',', at + 1);
+        EXPECT_NE(o.out[at + 1], ',') << o.out.substr(row + 1, 20);
+    }
+}
+
 TEST_F(ZoltCalc, HelpExplainsTheCommand) {
     const Outcome o = run({"--help"});
     EXPECT_EQ(o.exitCode, 0);
     for (const char* part : {"--method", "--safety", "--json", "--report", "--save", "NOME=VALORE",
                              "--verify", "--size", "--compare", "--sweep", "--csv",
                              "--monte-carlo", "--cov", "--seed", "--pdf", "--odt"})
+        EXPECT_NE(o.out.find(part), std::string::npos) << part;
+    for (const char* part : {"--save-project", "zw", "gammasat", ".zolt"})
         EXPECT_NE(o.out.find(part), std::string::npos) << part;
 }
 

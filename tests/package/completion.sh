@@ -13,7 +13,7 @@ compopt() { :; }
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work"
-touch progetto.dat prova.txt
+touch progetto.dat prova.txt tre-strati.zolt
 mkdir dati
 status=0
 
@@ -48,7 +48,11 @@ zolt-calc --size=l|--size=length=
 zolt-calc --cov phi=0.1,d|phi=0.1,delta=
 zolt-calc --cov c|c= ca=
 zolt-calc --sweep ph|phi=
-zolt-calc ga|gamma=
+zolt-calc ga|gamma= gammasat=
+zolt-calc z|zw=
+zolt-calc tre|tre-strati.zolt
+zolt-calc --save-project=tre|--save-project=tre-strati.zolt
+zolt-calc --sweep ga|gamma=
 zolt-calc pro|progetto.dat
 zolt-calc d|dati delta=
 zolt-calc --report pro|progetto.dat prova.txt

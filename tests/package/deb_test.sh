@@ -28,7 +28,8 @@ dpkg-deb -x "$deb" "$work/root"
 for file in usr/bin/zolt usr/bin/zolt-calc usr/lib/zolt/modules/zolt-document.so \
             usr/share/applications/zolt.desktop usr/share/metainfo/org.example.zolt.metainfo.xml \
             usr/share/bash-completion/completions/zolt-calc \
-            usr/share/icons/hicolor/scalable/apps/zolt.svg usr/share/doc/zolt/guida/index.html; do
+            usr/share/icons/hicolor/scalable/apps/zolt.svg usr/share/doc/zolt/guida/index.html \
+            usr/share/zolt/project.schema.json usr/share/zolt/examples/tre-strati-con-falda.zolt; do
   [ -e "$work/root/$file" ] || fail "missing $file"
 done
 grep -qx 'Categories=Science;Engineering;' "$work/root/usr/share/applications/zolt.desktop" ||
@@ -43,6 +44,9 @@ for page in zolt zolt-calc; do
       fail "man finds $found for $page under ${locale%%:*}"
   done
 done
+
+# The project file's type, for a double click on a .zolt file.
+[ -e "$work/root/usr/share/mime/packages/zolt.xml" ] || fail "missing the MIME type of .zolt"
 
 out=$("$work/root/usr/bin/zolt-calc" B=2 L=3 phi=30)
 grep -q "Capacit.* portante    479775 Kg" <<<"$out" || fail "unexpected zolt-calc output: $out"

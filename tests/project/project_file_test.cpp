@@ -528,7 +528,7 @@ std::vector<std::string> examples() {
 TEST(ProjectExamples, ReadWithoutErrorAndWriteBackTheSameBytes) {
     const std::vector<std::string> files = examples();
     ASSERT_GE(files.size(), 3u);
-    bool layered = false, wet = false, undrained = false;
+    bool layered = false, wet = false, undrained = false, settled = false;
     for (const std::string& file : files) {
         ProjectDocument document;
         std::string error;
@@ -541,8 +541,9 @@ TEST(ProjectExamples, ReadWithoutErrorAndWriteBackTheSameBytes) {
         wet |= g.layers.empty() && g.waterTable.has_value();
         for (const SoilLayer& layer : g.layers)
             undrained |= layer.cu > 0;
+        settled |= document.design.settlement.has_value();
     }
-    EXPECT_TRUE(layered && wet && undrained);
+    EXPECT_TRUE(layered && wet && undrained && settled);
 }
 
 // The schema's ranges are those the reader applies.

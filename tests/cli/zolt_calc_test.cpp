@@ -615,8 +615,8 @@ TEST_F(ZoltCalc, HelpExplainsTheCommand) {
     const Outcome o = run({"--help"});
     EXPECT_EQ(o.exitCode, 0);
     for (const char* part : {"--method", "--safety", "--json", "--report", "--save", "NOME=VALORE",
-                             "--verify", "--size", "--compare", "--sweep", "--csv", "--monte-carlo",
-                             "--cov", "--seed", "--pdf", "--odt"})
+                             "--verify", "--size", "--compare", "--sweep", "--csv",
+                             "--monte-carlo", "--cov", "--seed", "--pdf", "--odt"})
         EXPECT_NE(o.out.find(part), std::string::npos) << part;
     for (const char* part : {"--save-project", "zw", "gammasat", ".zolt", "--settlement[=METODO]",
                              "--with-settlement"})

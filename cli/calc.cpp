@@ -276,6 +276,9 @@ std::string sectionsText(const Analysis& a, const Options& o, bool groundModel) 
         t += '\n' + sizingText(*a.sizing);
     if (a.sizingSettlement)
         t += '\n' + settlementText(*a.sizingSettlement);
+    else if (o.withSettlement && a.sizing && !a.sizing->verification.refused())
+        t += "Nota: con --with-settlement ogni larghezza deve anche tenere il cedimento entro il "
+             "cedimento ammissibile\n";
     if (a.comparison && !a.comparison->refused())
         t += '\n' + comparisonText(*a.comparison, groundModel);
     if (a.monteCarlo && a.monteCarlo->drained.refusal == 0)

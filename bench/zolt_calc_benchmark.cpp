@@ -3,7 +3,8 @@
 // width grid, a million-sample probabilistic analysis, the analysis with
 // the full report as PDF, and a 20-layer project verified and sized in both
 // conditions (targets: under 20 ms median for the verification, under 50 ms
-// for the sizing). Output goes to /dev/null.
+// for the sizing), and the settlement of the three-layer example (target:
+// under 20 ms median). Output goes to /dev/null.
 #include "bench/twenty_layers.h"
 #include "model/project_file.h"
 
@@ -19,6 +20,9 @@
 
 #ifndef ZOLT_CALC_PATH
 #error "ZOLT_CALC_PATH must name the zolt-calc binary"
+#endif
+#ifndef ZOLT_EXAMPLES_DIR
+#error "ZOLT_EXAMPLES_DIR must name the folder of the example projects"
 #endif
 
 namespace {
@@ -103,6 +107,18 @@ BENCHMARK_CAPTURE(BM_ZoltCalcProject, Project20LayersSizing, 0,
 // The analysis' pre-check refuses it too (exit 2), after the sizing ran.
 BENCHMARK_CAPTURE(BM_ZoltCalcProject, Project20LayersSizingWholeGrid, 2,
                   std::vector<std::string>{"--verify", "ntc2018", "--size", "square", "T=9999999"})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+// The example's oedometric settlement with its 101-point profile, as text
+// and as JSON with every array.
+BENCHMARK_CAPTURE(BM_ZoltCalc, ThreeLayersSettlement, 0,
+                  std::vector<std::string>{ZOLT_EXAMPLES_DIR "/tre-strati-con-falda.zolt",
+                                           "--settlement"})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(BM_ZoltCalc, ThreeLayersSettlementJson, 0,
+                  std::vector<std::string>{ZOLT_EXAMPLES_DIR "/tre-strati-con-falda.zolt",
+                                           "--settlement", "--json"})
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 

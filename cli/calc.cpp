@@ -5,6 +5,8 @@
 #include "cli/design_output.h"
 #include "cli/json_writer.h"
 #include "cli/options.h"
+#include "cli/settlement_output.h"
+#include "design/settlement_sizing.h"
 #include "engine/bearing_capacity.h"
 #include "model/data_file.h"
 #include "model/project_file.h"
@@ -35,7 +37,8 @@ constexpr const char* kUsage =
     "Uso: zolt-calc [--method terzaghi|meyerhof|hansen|vesic] [--safety F] [--json]\n"
     "               [--report FILE] [--pdf FILE] [--odt FILE] [--save FILE]\n"
     "               [--save-project FILE]\n"
-    "               [--verify APPROCCIO [--size REGOLA]] [--compare]\n"
+    "               [--verify APPROCCIO [--size REGOLA [--with-settlement]]] [--compare]\n"
+    "               [--settlement[=METODO]]\n"
     "               [--monte-carlo N [--cov NOME=CV,...] [--seed S]]\n"
     "               [--sweep NOME=DA:A:PUNTI [--csv FILE]]\n"
     "               [PROGETTO.zolt | PROGETTO.dat] [NOME=VALORE ...]\n"
@@ -65,6 +68,17 @@ constexpr const char* kUsage =
     "             ec7-da3 (A1+M2+R3); N e T sono assunti come azioni di progetto (A1)\n"
     "  --size     larghezza minima B (passo 0.01 m) che soddisfa la verifica, con L\n"
     "             legata a B: square (L = B), ratio=R (L = R B, R >= 1), length=L (L fissa)\n"
+    "  --with-settlement  con --size: la larghezza soddisfa anche s <= cedimento ammissibile\n"
+    "\n"
+    "Cedimenti (SLE), sul profilo del progetto:\n"
+    "  --settlement  con il metodo del progetto (settlement.method), o --settlement=METODO\n"
+    "             (unito all'opzione con =): elastic, oedometric, schmertmann, burland-burbidge;\n"
+    "             ogni combinazione SLE del tipo scelto nel progetto (predefinita la quasi\n"
+    "             permanente) carica la fondazione, senza azioni la N del progetto, e il\n"
+    "             cedimento maggiore governa; verifica s <= settlement.limit (cm).\n"
+    "             L'eccentricit\u00e0 non \u00e8 considerata. Nel JSON: N in Kg, pressioni in\n"
+    "             Kg/mq, top, bottom e z in m dal piano campagna, influenceDepth in m dal\n"
+    "             piano di posa, s, total, limit e cumulative in cm (sMm, totalMm in mm)\n"
     "Studi:\n"
     "  --compare  i quattro metodi a confronto sugli stessi dati\n"
     "  --monte-carlo N  analisi probabilistica con N campioni (fino a 10000000):\n"
@@ -77,8 +91,9 @@ constexpr const char* kUsage =
     "\n"
     "Stampa la relazione di calcolo e le sezioni richieste.\n"
     "Uscita: 0 eseguito (e verifica soddisfatta), 1 \"Errore\" del calcolo,\n"
-    "2 controlli preliminari non superati (messaggi su stderr), 3 ingresso non valido,\n"
-    "4 verifica non soddisfatta o nessuna larghezza trovata da --size.\n"
+    "2 controlli preliminari non superati (messaggi su stderr), 3 ingresso non valido\n"
+    "(anche un cedimento non calcolabile per un dato mancante in uno strato),\n"
+    "4 verifica o cedimento non soddisfatti, o nessuna larghezza trovata da --size.\n"
     "I file sono scritti solo quando l'uscita \u00e8 0, dopo l'uscita standard.\n"
     "\n"
     "Scrittura dei file:\n"
@@ -123,6 +138,9 @@ struct Analysis {
     std::optional<design::GroundSizing> sizing;
     std::optional<design::GroundComparison> comparison;
     std::optional<design::GroundMonteCarlo> monteCarlo;
+    // --settlement, and the settlement at the width --with-settlement found.
+    std::optional<settlement::ProjectSettlement> settlement;
+    std::optional<settlement::ProjectSettlement> sizingSettlement;
 
     bool ok() const { return mask == 0 && engineResult == kEngineOk; }
 };
@@ -201,13 +219,36 @@ Analysis analyse(const Project& p, const Options& o) {
     a.ground = ground::evaluateGround(ground, p.soil, p.geometry);
     if (o.verify != nullptr)
         a.verification = design::verifyOnGround(*o.verify, method, p.geometry, a.ground);
-    if (o.sizing)
+    if (o.sizing && !o.withSettlement)
         a.sizing = design::sizeOnGround(*o.verify, method, p.geometry, p.soil, ground, *o.sizing);
     if (o.compare)
         a.comparison = design::compareOnGround(p.geometry, p.soil, ground, p.settings.safetyFactor);
     if (o.monteCarlo)
         a.monteCarlo = design::runMonteCarloOnGround(*o.monteCarlo, p.geometry, p.soil, ground);
     return a;
+}
+
+// The settlement asked for, and the sizing that keeps it within its
+// limit, into `a`; the message of a settlement that cannot be computed
+// (a run refused as bad input: the data, not the footing, are at fault).
+std::optional<std::string> settle(const Project& p, const Options& o, Analysis& a) {
+    if (o.settlement) {
+        settlement::ProjectSettlementOutcome s =
+            settlement::settleProject(*p.design.settlement, p.geometry, p.soil, p.design);
+        if (!s.ok())
+            return "cedimento non calcolabile: " + s.failure.message;
+        a.settlement = std::move(s.settlement);
+    }
+    if (o.withSettlement) {
+        design::SettlementSizing s =
+            design::sizeWithSettlement(*o.verify, p.settings.method, p.geometry, p.soil, p.design,
+                                       *o.sizing, *p.design.settlement);
+        if (s.failure)
+            return "--with-settlement: " + s.failure->message;
+        a.sizing = std::move(s.sizing);
+        a.sizingSettlement = std::move(s.settlement);
+    }
+    return std::nullopt;
 }
 
 // 2 or 1 when the analysis is refused or fails; then 4 when the
@@ -229,8 +270,15 @@ std::string sectionsText(const Analysis& a, const Options& o, bool groundModel) 
     std::string t;
     if (a.verification && !a.verification->refused())
         t += '\n' + verificationText(*a.verification);
+    if (a.settlement)
+        t += '\n' + settlementText(*a.settlement);
     if (a.sizing && !a.sizing->verification.refused())
         t += '\n' + sizingText(*a.sizing);
+    if (a.sizingSettlement)
+        t += '\n' + settlementText(*a.sizingSettlement);
+    else if (o.withSettlement && a.sizing && !a.sizing->verification.refused())
+        t += "Nota: con --with-settlement ogni larghezza deve anche tenere il cedimento entro il "
+             "cedimento ammissibile\n";
     if (a.comparison && !a.comparison->refused())
         t += '\n' + comparisonText(*a.comparison, groundModel);
     if (a.monteCarlo && a.monteCarlo->drained.refusal == 0)
@@ -335,6 +383,14 @@ std::string jsonText(const Project& p, const Analysis& a, const Options& o) {
         writeComparison(json, "comparison", *a.comparison);
     if (a.monteCarlo)
         writeMonteCarlo(json, "montecarlo", *o.monteCarlo, *a.monteCarlo);
+    if (a.settlement)
+        writeSettlement(json, "settlement", *a.settlement);
+    if (o.withSettlement) {
+        if (a.sizingSettlement)
+            writeSettlement(json, "sizingSettlement", *a.sizingSettlement);
+        else
+            json.null("sizingSettlement");
+    }
     json.endObject();
     return json.text();
 }
@@ -452,6 +508,15 @@ CalcRun runCalc(const std::vector<std::string>& args, const ReportRenderer& rend
         options.monteCarlo->method = p.settings.method;
     if (options.verify != nullptr)
         p.design.approach = options.verify->id;
+    if (options.settlementMethod) {
+        if (!p.design.settlement)
+            p.design.settlement = SettlementSettings{};
+        p.design.settlement->method = *options.settlementMethod;
+    }
+    if ((options.settlement || options.withSettlement) && !p.design.settlement)
+        return badInput(std::string(options.settlement ? "--settlement" : "--with-settlement") +
+                        ": il progetto non ha i dati dei cedimenti (settlement): indicare il "
+                        "metodo con --settlement=METODO");
 
     if (options.saveProjectPath) {
         const ProjectDocument document{p.geometry, p.soil, p.settings, p.design};
@@ -477,8 +542,12 @@ CalcRun runCalc(const std::vector<std::string>& args, const ReportRenderer& rend
         return run;
     }
 
-    const Analysis a = analyse(p, options);
+    Analysis a = analyse(p, options);
+    if (const auto refused = settle(p, options, a))
+        return badInput(*refused);
     run.exitCode = exitCodeOf(a);
+    if (run.exitCode == kExitOk && a.settlement && !a.settlement->verified())
+        run.exitCode = kExitNotVerified;
     if (a.mask != 0)
         run.err = inputCheckText(a.mask);
     else if (*a.engineResult != kEngineOk)

@@ -2,6 +2,7 @@
 
 #include "ground/ground_fields.h"
 #include "model/number_text.h"
+#include "settlement/settlement.h"
 #include "workflow/result_rows.h"
 
 #include <algorithm>
@@ -28,7 +29,23 @@ bool isFieldName(std::string_view text) {
 
 // The options that take no value.
 bool isFlag(std::string_view name) {
-    return name == "--help" || name == "--version" || name == "--json" || name == "--compare";
+    return name == "--help" || name == "--version" || name == "--json" || name == "--compare" ||
+           name == "--with-settlement";
+}
+
+constexpr const char* kSettlementMethods = "elastic, oedometric, schmertmann o burland-burbidge";
+
+std::optional<std::string> setSettlement(const std::optional<std::string>& value,
+                                         Options& options) {
+    if (options.settlement)
+        return "l'opzione --settlement \u00e8 data pi\u00f9 di una volta";
+    options.settlement = true;
+    if (!value)
+        return std::nullopt;
+    options.settlementMethod = settlement::parseMethod(*value);
+    if (!options.settlementMethod)
+        return "--settlement=" + *value + ": metodo sconosciuto (" + kSettlementMethods + ")";
+    return std::nullopt;
 }
 
 bool takesValue(std::string_view name) {
@@ -56,6 +73,8 @@ std::optional<std::string> setFlag(const std::string& name, Options& options) {
         options.version = true;
     else if (name == "--json")
         options.json = true;
+    else if (name == "--with-settlement")
+        options.withSettlement = true;
     else
         options.compare = true;
     return std::nullopt;
@@ -235,6 +254,14 @@ std::optional<std::string> setField(const std::string& name, const std::string& 
 std::optional<std::string> checkCombination(Options& options) {
     if (options.sizing && options.verify == nullptr)
         return "--size richiede --verify";
+    if (options.withSettlement && !options.sizing)
+        return "--with-settlement richiede --size";
+    // `--settlement elastic` would read a data file named "elastic".
+    if (options.settlement && !options.settlementMethod && options.projectPath &&
+        settlement::parseMethod(*options.projectPath))
+        return "--settlement " + *options.projectPath + ": il metodo va unito all'opzione, " +
+               "--settlement=" + *options.projectPath + " (un file con quel nome: ./" +
+               *options.projectPath + ")";
     if ((options.covText || options.seed) && !options.monteCarlo)
         return std::string(options.covText ? "--cov" : "--seed") + " richiede --monte-carlo";
     if (options.csvPath && !options.sweep)
@@ -253,6 +280,8 @@ std::optional<std::string> checkCombination(Options& options) {
                 return std::string("--sweep sostituisce l'analisi: non si combina con ") + name;
         if (options.saveProjectPath)
             return "--sweep sostituisce l'analisi: non si combina con --save-project";
+        if (options.settlement)
+            return "--sweep sostituisce l'analisi: non si combina con --settlement";
     }
     if (options.monteCarlo) {
         // The method is the project's when --method is not given: set with it.
@@ -287,6 +316,11 @@ std::optional<std::string> parseArguments(const std::vector<std::string>& args, 
             if (const auto eq = arg.find('='); eq != std::string::npos) {
                 name = arg.substr(0, eq);
                 value = arg.substr(eq + 1);
+            }
+            if (name == "--settlement") {
+                if (auto refused = setSettlement(value, options))
+                    return refused;
+                continue;
             }
             if (isFlag(name)) {
                 if (value)

@@ -6,6 +6,7 @@
 #include "design/monte_carlo.h"
 #include "design/sizing.h"
 #include "design/sweep.h"
+#include "model/design_data.h"
 #include "model/records.h"
 #include "workflow/input_fields.h"
 
@@ -45,6 +46,13 @@ struct Options {
     std::optional<design::MonteCarloSpec> monteCarlo; // --monte-carlo N [--cov] [--seed]
     std::optional<std::string> covText;        // --cov, checked once the method is known
     std::optional<std::uint64_t> seed;         // --seed
+
+    // --settlement, or --settlement=METHOD: the method's value only in the
+    // attached form, as an optional argument of getopt_long, so that the
+    // word after the option stays the project file it always was.
+    bool settlement = false;
+    std::optional<SettlementMethod> settlementMethod;
+    bool withSettlement = false; // --with-settlement: the sizing keeps s <= limit too
 
     // The full calculation report.
     std::optional<std::string> pdfPath; // --pdf

@@ -87,6 +87,12 @@ Sizing sizeFooting(const Approach& approach, int method, const GeometryData& geo
 
 GroundSizing sizeOnGround(const Approach& approach, int method, const GeometryData& geometry,
                           const SoilData& soil, const GroundData& ground, const SizingRule& rule) {
+    return sizeOnGround(approach, method, geometry, soil, ground, rule, {});
+}
+
+GroundSizing sizeOnGround(const Approach& approach, int method, const GeometryData& geometry,
+                          const SoilData& soil, const GroundData& ground, const SizingRule& rule,
+                          const SizingConditionCheck& condition) {
     GroundSizing s;
     s.rule = rule;
     const ground::Profile profile = ground::buildProfile(ground, soil);
@@ -105,6 +111,13 @@ GroundSizing sizeOnGround(const Approach& approach, int method, const GeometryDa
         g.L = *L;
         GroundVerification v =
             verifyOnGround(approach, method, g, ground::evaluateGround(profile, B, *L, g.D));
+        if (v.verified && condition) {
+            const SizingCondition c = condition(g);
+            if (c == SizingCondition::Stop)
+                return s;
+            if (c == SizingCondition::Fails)
+                continue;
+        }
         if (v.verified) {
             s.B = B;
             s.L = *L;

@@ -4,6 +4,7 @@
 
 #include "design/verification.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -57,5 +58,18 @@ struct GroundSizing {
 // sizeFooting's bit for bit.
 GroundSizing sizeOnGround(const Approach& approach, int method, const GeometryData& geometry,
                           const SoilData& soil, const GroundData& ground, const SizingRule& rule);
+
+// What a condition beside the verification says of a width that verifies:
+// it holds, it does not, or it cannot be judged and the scan ends there.
+enum class SizingCondition { Holds, Fails, Stop };
+using SizingConditionCheck = std::function<SizingCondition(const GeometryData& footing)>;
+
+// sizeOnGround with one more condition: a width is taken when every
+// condition verifies and `condition` holds for the footing at that width
+// (asked only then, so a costly condition runs on few widths); Stop ends
+// the scan with no width.
+GroundSizing sizeOnGround(const Approach& approach, int method, const GeometryData& geometry,
+                          const SoilData& soil, const GroundData& ground, const SizingRule& rule,
+                          const SizingConditionCheck& condition);
 
 } // namespace zolt::design

@@ -20,7 +20,38 @@ const LayerField kLayerFields[] = {
     {"cu", "kg/cm²", 0.0, 99.99, 3, &S::cu},
 };
 
+using P = SettlementParameters;
+
+// E from 0.1 kg/cm2 (0.01 MPa, below any peat) to about 98 GPa, past
+// sound rock; nu within the bounds of an isotropic elastic solid that
+// does not swell under compression, 0.5 the undrained one; e0 up to 30,
+// past the 10-25 of fibrous peats (Huat, Prasad, Asadi & Kazemian,
+// Geotechnics of Organic Soils and Peat, 2014, Table 3.13), and Cc up to
+// 15, what such a void ratio gives at a compression ratio Cc/(1 + e0) of
+// 0.5; Nspt from 1 blow to 100, beyond which the test stops at refusal.
+const SettlementField kSettlementFields[] = {
+    {"E", "modulo di Young", "kg/cm²", 0.1, 999999.9, 1, &P::E},
+    {"nu", "coefficiente di Poisson", "", 0.0, 0.5, 2, &P::nu},
+    {"Eoed", "modulo edometrico", "kg/cm²", 0.1, 999999.9, 1, &P::Eoed},
+    {"Cc", "indice di compressione", "", 0.001, 15.0, 3, &P::Cc},
+    {"Cr", "indice di ricompressione", "", 0.0, 15.0, 3, &P::Cr},
+    {"e0", "indice dei vuoti iniziale", "", 0.01, 30.0, 3, &P::e0},
+    {"sigmaP", "tensione di preconsolidazione", "kg/cm²", 0.0, 999.99, 2, &P::sigmaP},
+    {"Nspt", "numero di colpi SPT", "", 1.0, 100.0, 1, &P::Nspt},
+};
+
 } // namespace
+
+std::span<const SettlementField> settlementFields() {
+    return kSettlementFields;
+}
+
+const SettlementField* findSettlementField(std::string_view name) {
+    for (const auto& f : kSettlementFields)
+        if (f.name == name)
+            return &f;
+    return nullptr;
+}
 
 std::span<const LayerField> layerFields() {
     return kLayerFields;

@@ -1,10 +1,12 @@
 #include "model/project_file.h"
 
+#include "actions/vocabulary.h"
 #include "design/approach.h"
 #include "ground/ground_fields.h"
 #include "model/file_io.h"
 #include "model/number_text.h"
 #include "model/project.h"
+#include "settlement/settlement.h"
 #include "workflow/input_fields.h"
 #include "workflow/result_rows.h"
 
@@ -15,7 +17,9 @@
 #include <cmath>
 #include <functional>
 #include <new>
+#include <iterator>
 #include <set>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -38,6 +42,7 @@ constexpr const char* kSoil = "soil";
 constexpr const char* kAnalysis = "analysis";
 constexpr const char* kVerification = "verification";
 constexpr const char* kGround = "ground";
+constexpr const char* kSettlement = "settlement";
 
 // ---------------------------------------------------------------- UTF-8
 
@@ -158,6 +163,29 @@ std::string methodList() {
     for (int m = Terzaghi; m <= Vesic; ++m)
         list += (list.empty() ? "" : ", ") + std::string(methodKey(m));
     return list;
+}
+
+std::string settlementMethodList() {
+    std::string list;
+    for (SettlementMethod m : {SettlementMethod::Elastic, SettlementMethod::Oedometric,
+                               SettlementMethod::Schmertmann, SettlementMethod::BurlandBurbidge})
+        list += (list.empty() ? "" : ", ") + std::string(settlement::methodId(m));
+    return list;
+}
+
+constexpr CombinationType kServiceabilityTypes[] = {
+    CombinationType::SLERare, CombinationType::SLEFrequent, CombinationType::SLEQuasiPermanent};
+
+std::string serviceabilityList() {
+    std::string list;
+    for (CombinationType t : kServiceabilityTypes)
+        list += (list.empty() ? "" : ", ") + std::string(actions::typeId(t));
+    return list;
+}
+
+bool isServiceability(CombinationType type) {
+    return std::find(std::begin(kServiceabilityTypes), std::end(kServiceabilityTypes), type) !=
+           std::end(kServiceabilityTypes);
 }
 
 std::string approachList() {
@@ -289,6 +317,37 @@ public:
             key, [](const Json&) { return true; }, "");
     }
 
+    // A member that may be left out: null when it is, with no error.
+    const Json* optional(std::string_view key) {
+        asked_.emplace(key);
+        const auto found = object_.find(key);
+        return found == object_.end() ? nullptr : &*found;
+    }
+
+    // A number that may be left out; out stays none when it is.
+    bool optionalNumber(std::string_view key, std::optional<double>& out) {
+        const Json* value = optional(key);
+        if (value != nullptr && !value->is_number()) {
+            error_ = path(key) + ": atteso un numero, trovato " + kindOf(*value);
+            return false;
+        }
+        if (value != nullptr)
+            out = value->get<double>();
+        return true;
+    }
+
+    // A number or null that may be left out; null and absent are none.
+    bool optionalNumberOrNull(std::string_view key, std::optional<double>& out) {
+        const Json* value = optional(key);
+        if (value != nullptr && !value->is_number() && !value->is_null()) {
+            error_ = path(key) + ": atteso un numero o null, trovato " + kindOf(*value);
+            return false;
+        }
+        if (value != nullptr && value->is_number())
+            out = value->get<double>();
+        return true;
+    }
+
     std::string path(std::string_view key) const { return join(path_, key); }
 
     // The keys not asked for, as the text of a JSON object; empty when
@@ -416,6 +475,55 @@ bool readVerification(ObjectReader& root, DesignData& design, std::string& error
     return true;
 }
 
+bool readSettlementParameters(ObjectReader& reader, SettlementParameters& parameters) {
+    for (const auto& field : ground::settlementFields())
+        if (!reader.optionalNumber(field.name, parameters.*field.field))
+            return false;
+    return true;
+}
+
+// "settlement": absent or null for none, else the method and its options.
+bool readSettlementSettings(ObjectReader& root, DesignData& design, std::string& error) {
+    const Json* object = root.optional(kSettlement);
+    if (object == nullptr || object->is_null())
+        return true;
+    if (!object->is_object()) {
+        error = std::string(kSettlement) + ": atteso un oggetto o null, trovato " + kindOf(*object);
+        return false;
+    }
+    ObjectReader reader(*object, kSettlement, error);
+    SettlementSettings settings;
+    std::string method;
+    if (!reader.text("method", method))
+        return false;
+    const auto parsed = settlement::parseMethod(method);
+    if (!parsed) {
+        error = reader.path("method") + ": metodo sconosciuto, atteso uno tra " +
+                settlementMethodList();
+        return false;
+    }
+    settings.method = *parsed;
+    if (const Json* combination = reader.optional("combination")) {
+        const auto type = combination->is_string()
+                              ? actions::findType(combination->get<std::string>())
+                              : std::nullopt;
+        if (!type || !isServiceability(*type)) {
+            error = reader.path("combination") +
+                    (combination->is_string()
+                         ? ": combinazione sconosciuta, attesa una tra " + serviceabilityList()
+                         : ": atteso un testo, trovato " + kindOf(*combination));
+            return false;
+        }
+        settings.combination = *type;
+    }
+    if (!reader.optionalNumberOrNull("limit", settings.limit) ||
+        !reader.optionalNumberOrNull("years", settings.years))
+        return false;
+    keepUnknownKeys(reader, design.extra, kSettlement);
+    design.settlement = settings;
+    return true;
+}
+
 bool readLayer(const Json& element, const std::string& path, SoilLayer& layer, std::string& error) {
     if (!element.is_object()) {
         error = path + ": atteso un oggetto, trovato " + kindOf(element);
@@ -427,6 +535,8 @@ bool readLayer(const Json& element, const std::string& path, SoilLayer& layer, s
     for (const auto& field : ground::layerFields())
         if (!reader.number(field.name, layer.*field.field))
             return false;
+    if (!readSettlementParameters(reader, layer.settlement))
+        return false;
     layer.extra = reader.unknownKeys();
     return true;
 }
@@ -438,7 +548,8 @@ bool readGround(ObjectReader& root, DesignData& design, std::string& error) {
     ObjectReader reader(*object, kGround, error);
     GroundData& ground = design.ground;
     if (!reader.numberOrNull("waterTable", ground.waterTable) ||
-        !reader.number("gammaSat", ground.gammaSat))
+        !reader.number("gammaSat", ground.gammaSat) ||
+        !readSettlementParameters(reader, ground.settlement))
         return false;
     const Json* layers = reader.array("layers");
     if (layers == nullptr)
@@ -478,7 +589,8 @@ bool readDocument(const Json& json, ProjectDocument& document, std::string& erro
         !readRecord(root, kSoil, soilFields(), &InputField::soilField, document.soil, design,
                     error) ||
         !readAnalysis(root, document.analysis, design, error) ||
-        !readVerification(root, design, error) || !readGround(root, design, error))
+        !readVerification(root, design, error) || !readGround(root, design, error) ||
+        !readSettlementSettings(root, design, error))
         return false;
     keepUnknownKeys(root, design.extra, kTopLevel);
     return true;
@@ -506,6 +618,32 @@ std::string checkRecordFields(const char* path, std::span<const InputField> fiel
     return {};
 }
 
+std::string checkSettlementParameters(const SettlementParameters& parameters,
+                                      const std::string& path) {
+    for (const auto& field : ground::settlementFields())
+        if (const auto& value = parameters.*field.field)
+            if (std::string p = rangeProblem(*value, field.minimum, field.maximum); !p.empty())
+                return join(path, field.name) + ": " + p;
+    return {};
+}
+
+std::string checkSettlementSettings(const SettlementSettings& settings) {
+    if (settlement::parseMethod(settlement::methodId(settings.method)) != settings.method)
+        return join(kSettlement, "method") + ": metodo sconosciuto, atteso uno tra " +
+               settlementMethodList();
+    if (!isServiceability(settings.combination))
+        return join(kSettlement, "combination") + ": combinazione sconosciuta, attesa una tra " +
+               serviceabilityList();
+    const std::tuple<const char*, const std::optional<double>&, double, double> numbers[] = {
+        {"limit", settings.limit, ground::kMinSettlementLimit, ground::kMaxSettlementLimit},
+        {"years", settings.years, ground::kMinSettlementYears, ground::kMaxSettlementYears}};
+    for (const auto& [key, value, minimum, maximum] : numbers)
+        if (value)
+            if (std::string p = rangeProblem(*value, minimum, maximum); !p.empty())
+                return join(kSettlement, key) + ": " + p;
+    return {};
+}
+
 std::string checkLayer(const SoilLayer& layer, const std::string& path) {
     if (std::string p = checkText(join(path, "name"), layer.name); !p.empty())
         return p;
@@ -517,6 +655,8 @@ std::string checkLayer(const SoilLayer& layer, const std::string& path) {
         if (!problem.empty())
             return join(path, field.name) + ": " + problem;
     }
+    if (std::string p = checkSettlementParameters(layer.settlement, path); !p.empty())
+        return p;
     if (!isObjectText(layer.extra))
         return path + ": chiavi sconosciute illeggibili";
     return {};
@@ -542,6 +682,23 @@ const std::string& unknownKeysAt(const DesignData& design, const char* path) {
     static const std::string none;
     const auto found = design.extra.find(path);
     return found == design.extra.end() ? none : found->second;
+}
+
+// The parameters given, in the fields' order; those not given are left out.
+void appendSettlementParameters(Json& object, const SettlementParameters& parameters) {
+    for (const auto& field : ground::settlementFields())
+        if (const auto& value = parameters.*field.field)
+            object[std::string(field.name)] = *value;
+}
+
+Json settlementSettingsJson(const SettlementSettings& settings) {
+    const auto orNull = [](const std::optional<double>& v) { return v ? Json(*v) : Json(nullptr); };
+    Json object = Json::object();
+    object["method"] = std::string(settlement::methodId(settings.method));
+    object["combination"] = std::string(actions::typeId(settings.combination));
+    object["limit"] = orNull(settings.limit);
+    object["years"] = orNull(settings.years);
+    return object;
 }
 
 template <class Record>
@@ -677,11 +834,16 @@ std::string checkProject(const ProjectDocument& document) {
     if (std::string p = rangeProblem(ground.gammaSat, ground::kMinGammaSat, ground::kMaxGammaSat);
         !p.empty())
         return std::string(kGround) + ".gammaSat: " + p;
+    if (std::string p = checkSettlementParameters(ground.settlement, kGround); !p.empty())
+        return p;
     const std::string layers = join(kGround, "layers");
     if (ground.layers.size() > ground::kMaxLayers)
         return tooManyLayers(layers, ground.layers.size());
     for (std::size_t i = 0; i < ground.layers.size(); ++i)
         if (std::string p = checkLayer(ground.layers[i], indexed(layers, i)); !p.empty())
+            return p;
+    if (design.settlement)
+        if (std::string p = checkSettlementSettings(*design.settlement); !p.empty())
             return p;
 
     for (const auto& [path, keys] : design.extra)
@@ -721,14 +883,18 @@ std::string projectText(const ProjectDocument& document) {
         object["name"] = layer.name;
         for (const auto& field : ground::layerFields())
             object[std::string(field.name)] = layer.*field.field;
+        appendSettlementParameters(object, layer.settlement);
         appendUnknownKeys(object, layer.extra);
         layers.push_back(std::move(object));
     }
     Json groundJson = Json::object();
     groundJson["waterTable"] = ground.waterTable ? Json(*ground.waterTable) : Json(nullptr);
     groundJson["gammaSat"] = ground.gammaSat;
+    appendSettlementParameters(groundJson, ground.settlement);
     groundJson["layers"] = std::move(layers);
     root[kGround] = section(std::move(groundJson), kGround);
+    if (design.settlement)
+        root[kSettlement] = section(settlementSettingsJson(*design.settlement), kSettlement);
     appendUnknownKeys(root, unknownKeysAt(design, kTopLevel));
 
     std::string text = root.dump(2, ' ', false, Json::error_handler_t::replace);

@@ -618,7 +618,8 @@ TEST_F(ZoltCalc, HelpExplainsTheCommand) {
                              "--verify", "--size", "--compare", "--sweep", "--csv",
                              "--monte-carlo", "--cov", "--seed", "--pdf", "--odt"})
         EXPECT_NE(o.out.find(part), std::string::npos) << part;
-    for (const char* part : {"--save-project", "zw", "gammasat", ".zolt"})
+    for (const char* part : {"--save-project", "zw", "gammasat", ".zolt", "--settlement[=METODO]",
+                             "--with-settlement"})
         EXPECT_NE(o.out.find(part), std::string::npos) << part;
 }
 
@@ -745,6 +746,134 @@ TEST_F(ZoltCalc, OneMonteCarloSampleStatesItsBetaBound) {
         o = run(json);
         EXPECT_EQ(jsonValue(o.out, c.key, o.out.find("\"montecarlo\"")), "null") << o.out;
     }
+}
+
+// The three-layer example with its settlement data: the clay under the
+// base from 1.5 to 4.5 m (Cc, Cr, e0, sigmaP 3 kg/cm2), the gravel below
+// it with Eoed alone; 260000 kg on 2.5 x 3 m, so q = 260000 / 7.5 and
+// q netto = q - (1.0 1700 + 0.5 1900) = q - 2650 kg/m2; the limit 5 cm.
+std::string threeLayersWith(const std::string& from, const std::string& to) {
+    std::string text = *readFilePrefix(kThreeLayers, 1 << 20);
+    const std::size_t at = text.find(from);
+    return at == std::string::npos ? "" : text.replace(at, from.size(), to);
+}
+
+TEST_F(ZoltCalc, SettlementOfTheThreeLayerExample) {
+    using Json = nlohmann::ordered_json;
+    std::ofstream(path("tight.zolt")) << threeLayersWith(R"("limit": 5.0)", R"("limit": 4.0)");
+    std::ofstream(path("one.zolt")) << threeLayersWith(R"("limit": 5.0)", R"("limit": 1.0)");
+    const double q = 260000.0 / 7.5;
+    struct Row {
+        std::vector<std::string> args;
+        int exitCode;
+        std::vector<std::pair<const char*, Json>> values; // JSON pointer, value
+    };
+    // clang-format off
+    const Row rows[] = {
+        {{kThreeLayers, "--settlement"}, 0,
+         {{"/settlement/method", "oedometric"}, {"/settlement/combination", "SLE-qp"},
+          {"/settlement/combined", false}, {"/settlement/loads/0/name", "N del progetto"},
+          {"/settlement/N", 260000}, {"/settlement/q", q}, {"/settlement/qNet", q - 2650.0},
+          {"/settlement/layers/0/name", "Argilla limosa"}, {"/settlement/layers/0/top", 1.5},
+          {"/settlement/layers/0/bottom", 4.5}, {"/settlement/layers/1/name", "Ghiaia sabbiosa"},
+          {"/settlement/layers/1/top", 4.5}, {"/settlement/limit", 5},
+          {"/settlement/verified", true}, {"/settlement/profile/z/0", 1.5},
+          {"/settlement/schmertmann", nullptr}}},
+        // Schmertmann at 50 years (C2 1.54) settles past the limit.
+        {{kThreeLayers, "--settlement=schmertmann"}, 4,
+         {{"/settlement/method", "schmertmann"}, {"/settlement/verified", false},
+          {"/settlement/schmertmann/deltaP", q - 2650.0}}},
+        {{"tight.zolt", "--settlement"}, 4,
+         {{"/settlement/limit", 4}, {"/settlement/verified", false}}},
+        // The limit binds the sizing: wider than the 6.04 m of the bearing.
+        {{"one.zolt", "--verify", "ec7-da1", "--size", "ratio=1.2", "--with-settlement"}, 0,
+         {{"/sizing/B", 6.37}, {"/sizingSettlement/verified", true},
+          {"/sizingSettlement/method", "oedometric"}}},
+        {{"one.zolt", "--verify", "ec7-da1", "--size", "ratio=1.2"}, 0, {{"/sizing/B", 6.04}}},
+    };
+    // clang-format on
+    for (const Row& row : rows) {
+        std::vector<std::string> args = row.args;
+        args.push_back("--json");
+        const Outcome o = run(args);
+        SCOPED_TRACE(o.err + args[1]);
+        EXPECT_EQ(o.exitCode, row.exitCode);
+        const Json doc = Json::parse(o.out, nullptr, false);
+        ASSERT_TRUE(doc.is_object());
+        for (const auto& [pointer, value] : row.values) {
+            const Json::json_pointer at(pointer);
+            ASSERT_TRUE(doc.contains(at)) << pointer;
+            EXPECT_EQ(doc.at(at), value) << pointer;
+        }
+        if (!doc.contains("settlement"))
+            continue;
+        // The parts agree: the layers sum to the total, the plot's arrays
+        // run side by side down to where the whole settlement is reached.
+        const Json& s = doc["settlement"];
+        double sum = 0.0;
+        for (const Json& layer : s["layers"])
+            sum += layer["s"].get<double>();
+        EXPECT_NEAR(sum, s["total"].get<double>(), 1e-12);
+        EXPECT_DOUBLE_EQ(s["totalMm"].get<double>(), 10.0 * s["total"].get<double>());
+        EXPECT_DOUBLE_EQ(s["utilisation"].get<double>(),
+                         s["total"].get<double>() / s["limit"].get<double>());
+        const Json& profile = s["profile"];
+        for (const char* array : {"sigmaV0", "deltaSigma", "cutoff", "cumulative"})
+            EXPECT_EQ(profile[array].size(), profile["z"].size()) << array;
+        EXPECT_DOUBLE_EQ(profile["cumulative"].back().get<double>(), s["total"].get<double>());
+        EXPECT_EQ(s["notes"][0], "eccentricit\xC3\xA0 non considerata: pressione uniforme "
+                                 "N/(B\xC2\xB7L) su tutta la base");
+    }
+
+    // The text: the table per layer, the total and the check.
+    const Outcome text = run({kThreeLayers, "--settlement"});
+    EXPECT_EQ(text.exitCode, 0) << text.err;
+    for (const char* part :
+         {"\nCedimenti (SLE): metodo edometrico; B = 2.50 m, L = 3.00 m, D = 1.50 m\n"
+          "Nota: eccentricit\xC3\xA0 non considerata",
+          "Carico: N del progetto = 260000 Kg (2549.73 kN)\n",
+          "q = 34667 Kg/mq (339.96 kPa)   q netto = 32017 Kg/mq (313.98 kPa)\n",
+          "Strato                           da (m)    a (m)     s (cm)     s (mm)\n"
+          "Argilla limosa                     1.50     4.50 ",
+          "\nGhiaia sabbiosa                    4.50 ", "\nTotale  ",
+          "\nCedimento ammissibile 5.00 cm: s/s,amm = "})
+        EXPECT_NE(text.out.find(part), std::string::npos) << part << '\n' << text.out;
+    EXPECT_TRUE(text.out.ends_with(" %   VERIFICATA\n")) << text.out;
+    EXPECT_TRUE(run({"tight.zolt", "--settlement"}).out.ends_with(" %   NON VERIFICATA\n"));
+}
+
+TEST_F(ZoltCalc, SettlementThatCannotBeComputedOrAskedIsRefused) {
+    // Burland and Burbidge need the clay's blow count, which it has not.
+    for (const char* output : {"--method=vesic", "--json"})
+        expectBadInput(
+            run({kThreeLayers, "--settlement=burland-burbidge", output}),
+            "zolt-calc: cedimento non calcolabile: strato \"Argilla limosa\": manca Nspt "
+            "(numero di colpi SPT), necessario al metodo di Burland e Burbidge\n");
+    expectBadInput(run({"--settlement=elastic", "N=100000"}), "strato \"terreno\": manca E");
+    std::ofstream(path("open.zolt")) << threeLayersWith(R"("limit": 5.0)", R"("limit": null)");
+    expectBadInput(
+        run({"open.zolt", "--verify", "ntc2018", "--size", "square", "--with-settlement"}),
+        "--with-settlement: cedimento ammissibile non dato (settlement.limit)");
+    const std::pair<std::vector<std::string>, const char*> refused[] = {
+        {{"--settlement=plaxis"}, "--settlement=plaxis: metodo sconosciuto"},
+        {{"--settlement", "--settlement=elastic"},
+         "--settlement \xC3\xA8 data pi\xC3\xB9 di una volta"},
+        {{"--settlement", "elastic"}, "il metodo va unito all'opzione, --settlement=elastic"},
+        {{"--with-settlement", "--verify", "ntc2018"}, "--with-settlement richiede --size"},
+        {{"--settlement", "N=1000"}, "il progetto non ha i dati dei cedimenti"},
+        {{"--sweep", "B=1:2:3", "--settlement=elastic"}, "non si combina con --settlement"},
+    };
+    for (const auto& [args, message] : refused)
+        expectBadInput(run(args), message);
+}
+
+// --settlement=METHOD goes into the project it saves, which reads back.
+TEST_F(ZoltCalc, SavesTheSettlementMethodInTheProject) {
+    ASSERT_EQ(run({kThreeLayers, "--settlement=elastic", "--save-project", "e.zolt"}).exitCode, 0);
+    EXPECT_EQ(readFilePrefix(path("e.zolt"), 1 << 20),
+              threeLayersWith(R"("method": "oedometric")", R"("method": "elastic")"));
+    EXPECT_EQ(run({"e.zolt", "--settlement", "--json"}).out,
+              run({kThreeLayers, "--settlement=elastic", "--json"}).out);
 }
 
 } // namespace

@@ -57,6 +57,10 @@ zolt-calc pro|progetto.dat
 zolt-calc d|dati delta=
 zolt-calc --report pro|progetto.dat prova.txt
 zolt-calc --pdf=prova|--pdf=prova.txt
+zolt-calc --settlement=s|--settlement=schmertmann
+zolt-calc --settlement=|--settlement=burland-burbidge --settlement=elastic --settlement=oedometric --settlement=schmertmann
+zolt-calc --settlement tre|tre-strati.zolt
+zolt-calc --with|--with-settlement
 zolt-calc --safety |
 zolt-calc B=|
 EOF_CASES

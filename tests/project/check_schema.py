@@ -28,6 +28,14 @@ def broken_copies(project):
     layer = {"name": "x", "thickness": 1, "gamma": 1800, "gammaSat": 2000, "phi": 57,
              "delta": 20, "c": 0, "ca": 0, "cu": 0}
     yield changed("a layer's phi 57", lambda p: p["ground"]["layers"].append(layer))
+    soft = dict(layer, phi=20, nu=0.6)
+    yield changed("a layer's nu 0.6", lambda p: p["ground"]["layers"].append(soft))
+    yield changed("ground.E as text", lambda p: p["ground"].__setitem__("E", "80"))
+    yield changed("settlement.method unknown",
+                  lambda p: p.__setitem__("settlement", {"method": "x"}))
+    yield changed("settlement.combination ULS",
+                  lambda p: p.__setitem__("settlement", {"method": "elastic",
+                                                         "combination": "ULS"}))
 
 
 def main():

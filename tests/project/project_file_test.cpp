@@ -43,6 +43,36 @@ ProjectDocument sample() {
     return d;
 }
 
+// The sample with settlement data: parameters in the two layers below the
+// base and the settings, each value once in the text.
+ProjectDocument settled() {
+    ProjectDocument d = sample();
+    SettlementParameters& clay = d.design.ground.layers[1].settlement;
+    clay.E = 80;
+    clay.nu = 0.35;
+    clay.Cc = 0.25;
+    clay.Cr = 0.05;
+    clay.e0 = 0.85;
+    clay.sigmaP = 1.2;
+    SettlementParameters& gravel = d.design.ground.layers[2].settlement;
+    gravel.E = 500;
+    gravel.nu = 0.25;
+    gravel.Eoed = 700;
+    gravel.Nspt = 35;
+    d.design.settlement = {SettlementMethod::Oedometric, CombinationType::SLEFrequent, 2.5, 50.0};
+    return d;
+}
+
+// The homogeneous soil with its own parameters.
+ProjectDocument settledHomogeneous() {
+    ProjectDocument d = sample();
+    d.design.ground.layers.clear();
+    d.design.ground.settlement.Cc = 0.3;
+    d.design.ground.settlement.Nspt = 12;
+    d.design.settlement = SettlementSettings{};
+    return d;
+}
+
 // The edit of a text that must hold `from` once; a text no reader takes
 // when it does not, so that a stale case fails.
 std::string replaced(std::string text, const std::string& from, const std::string& to) {
@@ -54,6 +84,10 @@ std::string replaced(std::string text, const std::string& from, const std::strin
 
 std::string sampleWith(const std::string& from, const std::string& to) {
     return replaced(projectText(sample()), from, to);
+}
+
+std::string settledWith(const std::string& from, const std::string& to) {
+    return replaced(projectText(settled()), from, to);
 }
 
 std::string repeated(const std::string& piece, int times) {
@@ -186,6 +220,79 @@ INSTANTIATE_TEST_SUITE_P(
                   "deep" + repeated("[0]", 63) + ": annidamento oltre 64 livelli"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+INSTANTIATE_TEST_SUITE_P(
+    SettlementKeys, ProjectRefusal,
+    ::testing::Values(
+        Malformed{"LayerNuAboveHalf", settledWith(R"("nu": 0.35)", R"("nu": 0.6)"),
+                  "ground.layers[1].nu: 0.6" + kRange + "0–0.5"},
+        Malformed{"LayerEZero", settledWith(R"("E": 80.0)", R"("E": 0)"),
+                  "ground.layers[1].E: 0" + kRange + "0.1–999999.9"},
+        Malformed{"LayerSigmaPNegative", settledWith(R"("sigmaP": 1.2)", R"("sigmaP": -0.1)"),
+                  "ground.layers[1].sigmaP: -0.1" + kRange + "0–999.99"},
+        Malformed{"NsptAsText", settledWith(R"("Nspt": 35.0)", R"("Nspt": "35")"),
+                  "ground.layers[2].Nspt: atteso un numero, trovato un testo"},
+        Malformed{"ParameterNull", settledWith(R"("Eoed": 700.0)", R"("Eoed": null)"),
+                  "ground.layers[2].Eoed: atteso un numero, trovato null"},
+        Malformed{"HomogeneousCcTooLarge",
+                  replaced(projectText(settledHomogeneous()), R"("Cc": 0.3)", R"("Cc": 20)"),
+                  "ground.Cc: 20" + kRange + "0.001–15"},
+        Malformed{"SettlementAsNumber",
+                  settledWith(R"("settlement": {)", R"("settlement": 5, "x": {)"),
+                  "settlement: atteso un oggetto o null, trovato un numero"},
+        Malformed{"NoSettlementMethod", settledWith(R"("method": "oedometric",)", ""),
+                  "settlement.method: chiave mancante"},
+        Malformed{"UnknownSettlementMethod",
+                  settledWith(R"("method": "oedometric")", R"("method": "Oedometric")"),
+                  "settlement.method: metodo sconosciuto, atteso uno tra elastic, oedometric, "
+                  "schmertmann, burland-burbidge"},
+        Malformed{"UltimateCombination",
+                  settledWith(R"("combination": "SLE-frequent")", R"("combination": "ULS")"),
+                  "settlement.combination: combinazione sconosciuta, attesa una tra SLE-rare, "
+                  "SLE-frequent, SLE-qp"},
+        Malformed{"CombinationAsNumber",
+                  settledWith(R"("combination": "SLE-frequent")", R"("combination": 2)"),
+                  "settlement.combination: atteso un testo, trovato un numero"},
+        Malformed{"LimitZero", settledWith(R"("limit": 2.5)", R"("limit": 0)"),
+                  "settlement.limit: 0" + kRange + "0.01–100"},
+        Malformed{"LimitAsText", settledWith(R"("limit": 2.5)", R"("limit": "2.5")"),
+                  "settlement.limit: atteso un numero o null, trovato un testo"},
+        Malformed{"YearsNegative", settledWith(R"("years": 50.0)", R"("years": -1)"),
+                  "settlement.years: -1" + kRange + "0–1000"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Every settlement key may be left out: a parameter is then not given, the
+// settings' options take their defaults, and no settings mean none.
+TEST(ProjectFile, SettlementKeysMayBeLeftOut) {
+    struct Case {
+        std::string text;
+        std::optional<SettlementSettings> settings;
+        SettlementParameters clay;
+    };
+    const SettlementParameters none;
+    const Case cases[] = {
+        {projectText(sample()), std::nullopt, none},
+        {replaced(projectText(sample()), "\n}\n", ",\n\"settlement\": null}\n"), std::nullopt,
+         none},
+        {replaced(projectText(sample()), "\n}\n",
+                  ",\n\"settlement\": {\"method\": \"schmertmann\"}}\n"),
+         SettlementSettings{SettlementMethod::Schmertmann, CombinationType::SLEQuasiPermanent,
+                            std::nullopt, std::nullopt},
+         none},
+        {settledWith(R"("limit": 2.5)", R"("limit": null)"),
+         SettlementSettings{SettlementMethod::Oedometric, CombinationType::SLEFrequent,
+                            std::nullopt, 50.0},
+         settled().design.ground.layers[1].settlement},
+    };
+    for (const Case& c : cases) {
+        ProjectDocument document;
+        std::string error;
+        ASSERT_TRUE(parseProject(c.text, document, error)) << error << '\n' << c.text;
+        EXPECT_EQ(document.design.settlement, c.settings) << c.text;
+        EXPECT_EQ(document.design.ground.layers[1].settlement, c.clay) << c.text;
+        EXPECT_EQ(document.design.ground.settlement, none);
+    }
+}
+
 TEST(ProjectFile, LongestNameAndMostLayersAreRead) {
     for (const std::string& text :
          {longName(ground::kMaxLayerNameLength), withLayers(ground::kMaxLayers)}) {
@@ -205,7 +312,8 @@ TEST(ProjectFile, WrittenTextReadsBackByteForByte) {
     awkward.design.ground.waterTable = 0.0;
     ProjectDocument dry = sample();
     dry.design.ground = {};
-    for (const ProjectDocument& written : {ProjectDocument{}, sample(), awkward, dry}) {
+    for (const ProjectDocument& written :
+         {ProjectDocument{}, sample(), awkward, dry, settled(), settledHomogeneous()}) {
         const std::string text = projectText(written);
         ProjectDocument read;
         std::string error;
@@ -420,7 +528,7 @@ std::vector<std::string> examples() {
 TEST(ProjectExamples, ReadWithoutErrorAndWriteBackTheSameBytes) {
     const std::vector<std::string> files = examples();
     ASSERT_GE(files.size(), 3u);
-    bool layered = false, wet = false, undrained = false;
+    bool layered = false, wet = false, undrained = false, settled = false;
     for (const std::string& file : files) {
         ProjectDocument document;
         std::string error;
@@ -433,8 +541,9 @@ TEST(ProjectExamples, ReadWithoutErrorAndWriteBackTheSameBytes) {
         wet |= g.layers.empty() && g.waterTable.has_value();
         for (const SoilLayer& layer : g.layers)
             undrained |= layer.cu > 0;
+        settled |= document.design.settlement.has_value();
     }
-    EXPECT_TRUE(layered && wet && undrained);
+    EXPECT_TRUE(layered && wet && undrained && settled);
 }
 
 // The schema's ranges are those the reader applies.
@@ -442,7 +551,7 @@ TEST(ProjectSchema, RangesAreTheInputFields) {
     std::ifstream in(ZOLT_SOURCE_DIR "/resources/project.schema.json");
     const nlohmann::json schema = nlohmann::json::parse(in, nullptr, false);
     ASSERT_TRUE(schema.is_object());
-    const char* const kUnits[] = {", m", ", gradi", ", kg", ", adimensionale"};
+    const char* const kUnits[] = {", m", ", gradi", ", kg", ", adimensionale", ", cm", ", anni"};
     struct Range {
         std::string pointer;
         double minimum, maximum;
@@ -462,6 +571,13 @@ TEST(ProjectSchema, RangesAreTheInputFields) {
     for (const auto& f : ground::layerFields())
         ranges.push_back(
             {"/definitions/layer/properties/" + std::string(f.name), f.minimum, f.maximum});
+    for (const auto& f : ground::settlementFields())
+        for (const char* at : {"/definitions/layer/properties/", "/properties/ground/properties/"})
+            ranges.push_back({at + std::string(f.name), f.minimum, f.maximum});
+    ranges.push_back({"/properties/settlement/properties/limit", ground::kMinSettlementLimit,
+                      ground::kMaxSettlementLimit});
+    ranges.push_back({"/properties/settlement/properties/years", ground::kMinSettlementYears,
+                      ground::kMaxSettlementYears});
     for (const Range& r : ranges) {
         const nlohmann::json::json_pointer pointer(r.pointer);
         ASSERT_TRUE(schema.contains(pointer)) << r.pointer;

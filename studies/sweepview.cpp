@@ -100,7 +100,8 @@ SweepView::SweepView(const design::SweepSpec& study, const GeometryData& geometr
 
     m_view = new QChartView;
     m_view->setRenderHint(QPainter::Antialiasing);
-    m_view->setMinimumSize(780, 400);
+    // Wider with the undrained condition, whose legend has one entry more.
+    m_view->setMinimumSize(design::mayBeUndrained(ground) ? 960 : 780, 400);
     m_view->chart()->setTitle(QStringLiteral("Calcolo in corso..."));
     m_view->viewport()->setMouseTracking(true);
     m_view->viewport()->installEventFilter(this);
@@ -291,7 +292,9 @@ void SweepView::buildChart() {
                     chart->addSeries(run);
                     run->attachAxis(xAxis);
                     run->attachAxis(yAxis);
-                    if (named)
+                    // The colours name the methods; one entry of its own
+                    // names the dashes.
+                    if (named || condition == 1)
                         chart->legend()->markers(run).constFirst()->setVisible(false);
                     named = true;
                     if (m_anchor == nullptr)
@@ -301,6 +304,18 @@ void SweepView::buildChart() {
                 top = std::max(top, *q);
             }
         }
+    }
+
+    if (conditions > 1) {
+        auto* dashes = new QLineSeries;
+        dashes->setName(QStringLiteral("non drenata (tratteggio)"));
+        QPen pen(QColor(0x55, 0x55, 0x55));
+        pen.setWidth(2);
+        pen.setStyle(Qt::DashLine);
+        dashes->setPen(pen);
+        chart->addSeries(dashes);
+        dashes->attachAxis(xAxis);
+        dashes->attachAxis(yAxis);
     }
 
     const bool pressureFollowsX = m_spec.field == findInputField("B") ||

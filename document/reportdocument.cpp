@@ -48,6 +48,8 @@ const QColor kTableBorderColour(0x90, 0x90, 0x90);
 constexpr double kSectionHeightMm = 78.0;
 // Taller with the ground's levels, which reach D + 2B below the surface.
 constexpr double kSectionWithGroundHeightMm = 105.0;
+// Above and below a drawing in its frame, mm: the sketch's own margins and some air.
+constexpr double kFrameRoomMm = 6.0;
 constexpr double kPlanHeightMm = 72.0;
 // The ODF text's drawings, dots per inch.
 constexpr double kImageDpi = 200.0;
@@ -74,9 +76,19 @@ public:
                  QObject* parent)
         : QObject(parent), m_geometry(geometry), m_ground(ground), m_widthMm(widthMm) {}
 
-    static SketchRect frameOf(int kind, double widthMm, const SectionGround& ground) {
-        const double section = ground.empty() ? kSectionHeightMm : kSectionWithGroundHeightMm;
-        return {0.0, 0.0, widthMm, kind == SectionDrawing ? section : kPlanHeightMm};
+    // The frame of a drawing. The section with the ground's levels has
+    // room for them, but no more height than the drawing takes where its
+    // width sets the scale.
+    static SketchRect frameOf(int kind, double widthMm, const SectionGround& ground,
+                              const GeometryData& g) {
+        if (kind != SectionDrawing)
+            return {0.0, 0.0, widthMm, kPlanHeightMm};
+        if (ground.empty())
+            return {0.0, 0.0, widthMm, kSectionHeightMm};
+        const SketchRect tall{0.0, 0.0, widthMm, kSectionWithGroundHeightMm};
+        const double needed = sectionSketch(g, tall, ground).bounds().height + kFrameRoomMm;
+        return {0.0, 0.0, widthMm,
+                std::clamp(needed, kSectionHeightMm, kSectionWithGroundHeightMm)};
     }
 
     static Sketch sketchOf(int kind, const GeometryData& g, const SectionGround& ground,
@@ -86,7 +98,7 @@ public:
 
     QSizeF intrinsicSize(QTextDocument*, int, const QTextFormat& format) override {
         const SketchRect frame =
-            frameOf(format.intProperty(kSketchKindProperty), m_widthMm, m_ground);
+            frameOf(format.intProperty(kSketchKindProperty), m_widthMm, m_ground, m_geometry);
         return {mm(frame.width), mm(frame.height)};
     }
 
@@ -97,7 +109,7 @@ public:
         if (painter->hasClipping() && !painter->clipBoundingRect().intersects(rect))
             return;
         const int kind = format.intProperty(kSketchKindProperty);
-        const SketchRect frame = frameOf(kind, m_widthMm, m_ground);
+        const SketchRect frame = frameOf(kind, m_widthMm, m_ground, m_geometry);
         paintSketch(*painter, sketchOf(kind, m_geometry, m_ground, frame), frame, rect.topLeft(),
                     kLayoutUnitsPerMm);
     }
@@ -242,7 +254,7 @@ public:
             m_cursor.insertText(QString(QChar::ObjectReplacementCharacter), object);
             return;
         }
-        const SketchRect frame = SketchObject::frameOf(kind, widthMm, ground);
+        const SketchRect frame = SketchObject::frameOf(kind, widthMm, ground, g);
         const QString name = kind == SectionDrawing ? QStringLiteral("zolt-sezione.png")
                                                     : QStringLiteral("zolt-pianta.png");
         m_document.addResource(
@@ -504,10 +516,14 @@ void drawingSection(Writer& w, const ReportRequest& r, DrawingMode mode, double 
     // move to the next page together when the drawing does.
     const SectionGround ground = sectionGroundOf(r.ground);
     w.heading(QStringLiteral("2. Schema della fondazione"));
+    const bool water = ground.waterTable.has_value();
+    const bool layers = !ground.boundaries.empty();
     w.drawing(SectionDrawing,
-              ground.empty()
-                  ? QStringLiteral("Sezione lungo B")
-                  : QStringLiteral("Sezione lungo B, con la falda e i limiti degli strati"),
+              QStringLiteral("Sezione lungo B") +
+                  (water && layers ? QStringLiteral(", con la falda e i limiti degli strati")
+                   : water         ? QStringLiteral(", con la falda")
+                   : layers        ? QStringLiteral(", con i limiti degli strati")
+                                   : QString()),
               mode, r.geometry, ground, widthMm);
     w.drawing(PlanDrawing,
               QStringLiteral("Pianta: B \u00d7 L, punto di applicazione del carico e area "
@@ -518,9 +534,12 @@ void drawingSection(Writer& w, const ReportRequest& r, DrawingMode mode, double 
         "leggibile la fondazione. Le frecce dei carichi N e T non sono in scala.";
     if (!ground.empty()) {
         const double shown = sectionGroundDepth(r.geometry);
-        text += " Nella sezione la linea blu tratteggiata è la falda, quelle marroni i limiti "
-                "tra gli strati, fino a " +
-                formatFixed(shown, 2) + " m dal piano campagna (D + 2B).";
+        text += std::string(" Nella sezione ") +
+                (water && layers ? "la linea blu tratteggiata è la falda, quelle marroni i limiti "
+                                   "tra gli strati"
+                 : water         ? "la linea blu tratteggiata è la falda"
+                                 : "le linee marroni sono i limiti tra gli strati") +
+                ", fino a " + formatFixed(shown, 2) + " m dal piano campagna (D + 2B).";
         if (ground.waterTable && *ground.waterTable > shown)
             text += " La falda, a " + formatFixed(*ground.waterTable, 2) +
                     " m, è più profonda e non compare.";

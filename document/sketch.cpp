@@ -600,10 +600,16 @@ void groundLevels(Builder& b, const SectionInput& in, const SketchPolygon& footi
     if (in.water) {
         const auto parts = level(*in.water, LineStyle::Water);
         const double y = b.at(0.0, -*in.water).y;
-        // The inverted triangle near the level's right end, the label on
-        // its left above the level, or elsewhere along it.
-        if (!parts.empty() && parts.back().second - parts.back().first >= kWaterMarkRoom) {
-            const double x = parts.back().second - kWaterMarkInset;
+        // The inverted triangle near the level's right end, clear of a
+        // slope that meets the level there; the label on its left above
+        // the level, or elsewhere along it.
+        double inset = kWaterMarkInset;
+        const double slope = in.omega * kPi / 180.0;
+        if (endY < 0.0 && -*in.water > endY && std::tan(slope) > 0.0)
+            inset += kWaterMarkHeight / std::tan(slope);
+        if (!parts.empty() &&
+            parts.back().second - parts.back().first >= inset + kWaterMarkRoom - kWaterMarkInset) {
+            const double x = parts.back().second - inset;
             b.sketch().polylines.push_back({{{x - kWaterMarkHalfWidth, y - kWaterMarkHeight},
                                              {x + kWaterMarkHalfWidth, y - kWaterMarkHeight},
                                              {x, y},
@@ -616,7 +622,10 @@ void groundLevels(Builder& b, const SectionInput& in, const SketchPolygon& footi
         const std::string text = "falda, zw = " + formatFixed(*in.water, 2) + " m";
         std::vector<SketchText> places;
         for (const auto& [x0, x1] : std::vector(parts.rbegin(), parts.rend())) {
-            const SketchPoint right{x1 - kWaterMarkRoom, y};
+            // Left of the mark on the last piece, which holds it.
+            const double beforeMark =
+                x1 == parts.back().second ? inset + kWaterMarkRoom - kWaterMarkInset : kLabelGap;
+            const SketchPoint right{x1 - beforeMark, y};
             const SketchPoint left{x0 + kLabelGap, y};
             for (const SketchPoint at : {right, left})
                 for (const VerticalAlign vertical : {VerticalAlign::Bottom, VerticalAlign::Top}) {

@@ -141,6 +141,7 @@ private slots:
 
     void dialogChoicesByMouseAndKeysGiveTheWindow();
     void choicesAreKeptForTheRun();
+    void dialogStartsFromAndWritesTheProjectsApproach();
     void refusalsShowThePreCheckTexts_data();
     void refusalsShowThePreCheckTexts();
     void outcomes_data();
@@ -291,6 +292,17 @@ void VerificationTest::choicesAreKeptForTheRun() {
     QVERIFY(window != nullptr);
     QCOMPARE(window->windowTitle(),
              QStringLiteral("Verifica – EC7 – DA1, Combinazione 1 (A1+M1+R1)"));
+}
+
+void VerificationTest::dialogStartsFromAndWritesTheProjectsApproach() {
+    designData.approach = "ec7-da2"; // as a project file holds it
+    DialogScript script;
+    script.then(expectChecked(kDa2Button))
+        .then(DialogScript::press(kDa3Button))
+        .then(DialogScript::press(IDOK));
+    QVERIFY(verify(script) != nullptr);
+    QCOMPARE(designData.approach, std::string("ec7-da3"));
+    QCOMPARE(ChosenApproach(), approach("ec7-da3"));
 }
 
 void VerificationTest::refusalsShowThePreCheckTexts_data() {

@@ -47,17 +47,25 @@ QTableWidgetItem* cell(const QString& text, bool number) {
     return item;
 }
 
-QString inputsText(const GeometryData& g, const SoilData& s, double safetyFactor) {
-    return QStringLiteral("B = %1 m, L = %2 m, D = %3 m, \u03B1 = %4\u00B0, \u03C9 = %5\u00B0, "
-                          "ex = %6 m, ey = %7 m, N = %8, T = %9\n")
-               .arg(fixedText(g.B, 2), fixedText(g.L, 2), fixedText(g.D, 2), fixedText(g.alpha, 2),
-                    fixedText(g.omega, 2), fixedText(g.ex, 2), fixedText(g.ey, 2), forceText(g.N),
-                    forceText(g.T)) +
+// The inputs in two lines; with layers the soil record has no part in
+// the comparison, and the line of the ground's values below takes its place.
+QString inputsText(const GeometryData& g, const SoilData& s, double safetyFactor, bool withSoil) {
+    const QString geometry =
+        QStringLiteral("B = %1 m, L = %2 m, D = %3 m, \u03B1 = %4\u00B0, \u03C9 = %5\u00B0, "
+                       "ex = %6 m, ey = %7 m, N = %8, T = %9\n")
+            .arg(fixedText(g.B, 2), fixedText(g.L, 2), fixedText(g.D, 2), fixedText(g.alpha, 2),
+                 fixedText(g.omega, 2), fixedText(g.ex, 2), fixedText(g.ey, 2), forceText(g.N),
+                 forceText(g.T));
+    const QString factor =
+        QStringLiteral("coefficiente di sicurezza %1").arg(fixedText(safetyFactor, 2));
+    if (!withSoil)
+        return geometry + QStringLiteral("Terreno a strati (valori sotto); ") + factor;
+    return geometry +
            QStringLiteral("\u03B3 = %1 kg/m\u00B3, \u03C6 = %2\u00B0, \u03B4 = %3\u00B0, "
-                          "c = %4 kg/cm\u00B2, ca = %5 kg/cm\u00B2; coefficiente di sicurezza "
-                          "%6")
+                          "c = %4 kg/cm\u00B2, ca = %5 kg/cm\u00B2; ")
                .arg(fixedText(s.gamma, 1), fixedText(s.phi, 1), fixedText(s.delta, 1),
-                    fixedText(s.c, 3), fixedText(s.ca, 3), fixedText(safetyFactor, 2));
+                    fixedText(s.c, 3), fixedText(s.ca, 3)) +
+           factor;
 }
 
 // The columns of the table and of the CSV file.
@@ -321,7 +329,8 @@ void ComparisonView::display(const design::GroundComparison& comparison,
                              const InputSnapshot& inputs) {
     m_comparison = comparison;
     m_inputs = inputs;
-    m_inputsLabel->setText(inputsText(inputs.geometry, inputs.soil, inputs.settings.safetyFactor));
+    m_inputsLabel->setText(inputsText(inputs.geometry, inputs.soil, inputs.settings.safetyFactor,
+                                      inputs.ground.layers.empty()));
     const bool groundModel = hasGroundModel(inputs.ground);
     const bool both = comparison.undrained.has_value();
     m_groundLabel->setText(groundModel ? groundText(comparison, inputs.ground) : QString());

@@ -283,8 +283,8 @@ MonteCarloView::MonteCarloView(QWidget* parent) : QWidget(parent) {
     conditionLayout->addWidget(new QLabel(QStringLiteral("Condizione mostrata:")));
     m_conditions = new QButtonGroup(this);
     const std::pair<const char*, QString> conditions[] = {
-        {"showDrained", QStringLiteral("drenata (tensioni efficaci)")},
-        {"showUndrained", QStringLiteral("non drenata (tensioni tota&li)")}};
+        {"showDrained", QStringLiteral("drenata (&lungo termine)")},
+        {"showUndrained", QStringLiteral("non drenata (&breve termine)")}};
     for (int k = 0; k < 2; ++k) {
         auto* button = new QRadioButton(conditions[k].second);
         button->setObjectName(QString::fromLatin1(conditions[k].first));

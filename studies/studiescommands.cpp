@@ -43,7 +43,10 @@ void SweepCommand(QWidget* owner, TMDIClient* client) {
     const SoilData soil = soilData;
     design::SweepSpec study;
     {
-        studies::SweepDialog dialog(geometry, soil, owner);
+        // With layers a soil value replaces the drained condition's
+        // equivalent one: the range is proposed around that.
+        studies::SweepDialog dialog(geometry, studies::sweptSoil(geometry, soil, designData.ground),
+                                    owner);
         if (dialog.exec() != QDialog::Accepted)
             return;
         study = dialog.study();

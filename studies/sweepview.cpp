@@ -2,6 +2,7 @@
 
 #include "design/parallel.h"
 #include "design/units.h"
+#include "ground/ground_model.h"
 #include "model/project.h"
 #include "studies/chartexport.h"
 #include "studies/chartparts.h"
@@ -49,6 +50,12 @@ QString valueWithUnit(double value, int decimals, const StudyInput& input) {
 }
 
 } // namespace
+
+SoilData sweptSoil(const GeometryData& geometry, const SoilData& soil, const GroundData& ground) {
+    if (ground.layers.empty())
+        return soil;
+    return ground::evaluateGround(ground, soil, geometry).drained.soil();
+}
 
 SweepView::SweepView(const design::SweepSpec& study, const GeometryData& geometry,
                      const SoilData& soil, const GroundData& ground,
@@ -358,7 +365,8 @@ void SweepView::buildChart() {
     if (m_anchor == nullptr)
         m_anchor = applied;
 
-    const double current = inputValue(*m_spec.field, m_geometry, m_soil);
+    const double current =
+        inputValue(*m_spec.field, m_geometry, sweptSoil(m_geometry, m_soil, m_ground));
     if (current >= xAxis->min() && current <= xAxis->max()) {
         addReferenceLine(chart, xAxis, yAxis, {current, 0.0}, {current, yAxis->max()},
                          QStringLiteral("Valore attuale (%1)")

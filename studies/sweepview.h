@@ -36,6 +36,10 @@ class StaleResultBar;
 
 namespace zolt::studies {
 
+// The soil values a sweep of a soil input starts from: the soil record,
+// or with layers the drained condition's equivalent values at `geometry`.
+SoilData sweptSoil(const GeometryData& geometry, const SoilData& soil, const GroundData& ground);
+
 class SweepView : public QWidget {
     Q_OBJECT
 

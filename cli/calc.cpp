@@ -583,6 +583,8 @@ CalcRun runCalc(const std::vector<std::string>& args, const ReportRenderer& rend
         request.soil = p.soil;
         request.settings = p.settings;
         request.approach = options.verify;
+        request.info = p.design.info;
+        request.ground = p.design.ground;
         std::optional<std::string> bytes;
         if (renderer)
             bytes = renderer(request, format);

@@ -14,20 +14,26 @@ namespace {
 // NTC 2018 Tab. 7.11.II (shallow foundations at the SLV: bearing 2.3,
 // sliding 1.1) with M1 soil and unit factors on actions (§7.11.1); bearing
 // 1.8 when the soil's inertia is accounted for (§7.11.5.3.1).
-constexpr Approach kSlv = {"ntc2018-slv", "NTC 2018 – SLV (M1, γR 2.3 / 1.1)",
-                           actions::kSlvGammaRBearing, actions::kSlvGammaRSliding, "M1",
+constexpr Approach kSlv = {"ntc2018-slv",
+                           "NTC 2018 – SLV (M1, γR 2.3 / 1.1)",
+                           actions::kSlvGammaRBearing,
+                           actions::kSlvGammaRSliding,
+                           "M1",
                            kSoilFactorsM1};
-constexpr Approach kSlvKinematic = {
-    "ntc2018-slv-cin", "NTC 2018 – SLV con effetto cinematico (M1, γR 1.8 / 1.1)",
-    actions::kSlvGammaRBearingKinematic, actions::kSlvGammaRSliding, "M1", kSoilFactorsM1};
+constexpr Approach kSlvKinematic = {"ntc2018-slv-cin",
+                                    "NTC 2018 – SLV con effetto cinematico (M1, γR 1.8 / 1.1)",
+                                    actions::kSlvGammaRBearingKinematic,
+                                    actions::kSlvGammaRSliding,
+                                    "M1",
+                                    kSoilFactorsM1};
 
 constexpr double kNotComputable = std::numeric_limits<double>::infinity();
 
 // What the SLV combinations of one run share.
 struct SeismicRules {
     const Approach* approach = &kSlv;
-    std::optional<double> kh;  // with the kinematic effect
-    std::string khError;       // the kinematic effect asked for without a kh
+    std::optional<double> kh; // with the kinematic effect
+    std::string khError;      // the kinematic effect asked for without a kh
 };
 
 SeismicRules seismicRules(const std::optional<SeismicData>& seismic) {
@@ -90,10 +96,9 @@ std::optional<double> highestUtilisation(const GroundVerification& gv) {
     return u;
 }
 
-CombinationCheck checkCombination(const actions::Combination& combination,
-                                  const Approach& chosen, int method,
-                                  const GeometryData& footing, const ground::GroundModel& model,
-                                  const SeismicRules& slv) {
+CombinationCheck checkCombination(const actions::Combination& combination, const Approach& chosen,
+                                  int method, const GeometryData& footing,
+                                  const ground::GroundModel& model, const SeismicRules& slv) {
     CombinationCheck check;
     check.combination = combination;
     const GeometryData g = actions::withCombination(footing, combination);
@@ -102,9 +107,9 @@ CombinationCheck checkCombination(const actions::Combination& combination,
         return check;
     const bool seismic = combination.type == CombinationType::SLV;
     const Approach& approach =
-        seismic ? *slv.approach
-                : actions::approachFor(combination.factors.value_or(actions::FactorSet::NtcA1),
-                                       chosen);
+        seismic
+            ? *slv.approach
+            : actions::approachFor(combination.factors.value_or(actions::FactorSet::NtcA1), chosen);
     check.approach = &approach;
     if (seismic) {
         check.kh = slv.kh;
@@ -122,8 +127,8 @@ CombinationCheck checkCombination(const actions::Combination& combination,
     check.utilisation = highestUtilisation(*check.verification);
     // A kinematic effect asked for and not computable leaves the SLV check
     // without its resistance: the combination fails.
-    check.verified = !combination.lifts && !(seismic && !slv.khError.empty()) &&
-                     check.verification->verified;
+    check.verified =
+        !combination.lifts && !(seismic && !slv.khError.empty()) && check.verification->verified;
     return check;
 }
 
@@ -152,8 +157,7 @@ public:
         if (first || actions_.selfWeight) {
             const double thickness = actions_.selfWeight ? actions_.selfWeight->thickness : 0.0;
             combinations_ = actions::projectCombinations(
-                actions_, approach_, footing,
-                backfillGamma(profile_, soil_, footing.D, thickness));
+                actions_, approach_, footing, backfillGamma(profile_, soil_, footing.D, thickness));
         }
     }
 

@@ -78,7 +78,7 @@ struct CombinationCheck {
 // What every output says of the seismic case.
 struct SeismicSite {
     SeismicData data;
-    actions::SeismicCoefficients coefficients; // kh and betaS, or the error
+    actions::SeismicCoefficients coefficients;   // kh and betaS, or the error
     double gammaRv = actions::kSlvGammaRBearing; // on bearing, as applied
     double gammaRh = actions::kSlvGammaRSliding;
     std::string_view gammaRNote; // actions::slvBearingGammaRNote

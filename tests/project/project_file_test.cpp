@@ -186,6 +186,109 @@ INSTANTIATE_TEST_SUITE_P(
                   "deep" + repeated("[0]", 63) + ": annidamento oltre 64 livelli"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// The sample with actions of every kind, a given combination, the
+// self-weight and the seismic site; every value a case below edits
+// appears once in the text.
+ProjectDocument withActions() {
+    ProjectDocument d = sample();
+    ActionsData a;
+    a.characteristic = {
+        {"Struttura", ActionKind::G1, VariableCategory::A, {50000, 0, 0, 0, 0}, ""},
+        {"Finiture", ActionKind::G2, VariableCategory::A, {15000, 0, 0, 1200, 0}, ""},
+        {"Uffici", ActionKind::Q, VariableCategory::B, {20000, 1000, 0, 0, 0}, ""},
+        {"Neve", ActionKind::Q, VariableCategory::SnowLow, {5000, 0, 0, 0, 0}, ""},
+        {"Sisma",
+         ActionKind::E,
+         VariableCategory::A,
+         {0, 8000, 3000, 9000, 2000},
+         R"({"caso":"sx"})"}};
+    a.combinations = {{"C1", CombinationType::ULS, {91000, 1500, 0, 1800, -300}, ""}};
+    a.selfWeight = SelfWeight{0.6, 2500.0, std::nullopt};
+    d.design.actions = a;
+    d.design.seismic = SeismicData{0.18, 1.2, 1.0, 'B', std::nullopt, std::nullopt, true, 2.3};
+    return d;
+}
+
+std::string actionsWith(const std::string& from, const std::string& to) {
+    return replaced(projectText(withActions()), from, to);
+}
+
+std::string withActionCount(std::size_t count) {
+    ProjectDocument d = withActions();
+    d.design.actions->characteristic.resize(count);
+    return projectText(d);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Actions, ProjectRefusal,
+    ::testing::Values(
+        Malformed{"ActionsAsList", actionsWith(R"("actions": {)", R"("actions": [], "x": {)"),
+                  "actions: atteso un oggetto o null, trovato una lista"},
+        Malformed{"NoMode", actionsWith(R"("mode": "characteristic",)", ""),
+                  "actions.mode: chiave mancante"},
+        Malformed{"UnknownMode",
+                  actionsWith(R"("mode": "characteristic")", R"("mode": "caratteristiche")"),
+                  "actions.mode: modo sconosciuto \"caratteristiche\", atteso characteristic o "
+                  "combinations"},
+        Malformed{"UnknownKind", actionsWith(R"("kind": "G2")", R"("kind": "G3")"),
+                  "actions.characteristic[1].kind: tipo sconosciuto \"G3\", atteso G1, G2, Q o E"},
+        Malformed{"CategoryOfAPermanentAction",
+                  actionsWith(R"("kind": "G2",)", R"("kind": "G2", "category": "A",)"),
+                  "actions.characteristic[1].category: solo per le azioni Q"},
+        Malformed{"NoCategory", actionsWith(R"("category": "B",)", ""),
+                  "actions.characteristic[2].category: chiave mancante"},
+        Malformed{"UnknownCategory", actionsWith(R"("category": "B")", R"("category": "I")"),
+                  "actions.characteristic[2].category: categoria sconosciuta \"I\", atteso A, B, "
+                  "C, D, E, F, G, H, wind, snow-low, snow-high o temperature"},
+        Malformed{"ForceOutOfRange", actionsWith(R"("N": 50000.0)", R"("N": -1e10)"),
+                  "actions.characteristic[0].N: -1e+10" + kRange + "-999999999–999999999"},
+        Malformed{"MomentAsText", actionsWith(R"("MB": 1200.0)", R"("MB": "1200")"),
+                  "actions.characteristic[1].MB: atteso un numero, trovato un testo"},
+        Malformed{"TooManyActions", withActionCount(101),
+                  "actions.characteristic: 101 azioni, al massimo 100"},
+        Malformed{"NameTooLong",
+                  actionsWith(R"("name": "C1")", "\"name\": \"" + repeated("à", 121) + "\""),
+                  "actions.combinations[0].name: 121 caratteri, al massimo 120"},
+        Malformed{"UnknownType", actionsWith(R"("type": "ULS")", R"("type": "SLU")"),
+                  "actions.combinations[0].type: tipo di combinazione sconosciuto \"SLU\", atteso "
+                  "ULS, SLV, SLE-rare, SLE-frequent o SLE-qp"},
+        Malformed{"NoSelfWeight", actionsWith(R"("selfWeight": {)", R"("peso": {)"),
+                  "actions.selfWeight: chiave mancante"},
+        Malformed{"SelfWeightAsNumber",
+                  actionsWith(R"("selfWeight": {)", R"("selfWeight": 5, "x": {)"),
+                  "actions.selfWeight: atteso un oggetto o null, trovato un numero"},
+        Malformed{"ThinFooting", actionsWith(R"("thickness": 0.6)", R"("thickness": 0)"),
+                  "actions.selfWeight.thickness: 0" + kRange + "0.01–99.9"},
+        Malformed{"SeismicAsText", actionsWith(R"("seismic": {)", R"("seismic": "si", "x": {)"),
+                  "seismic: atteso un oggetto o null, trovato un testo"},
+        Malformed{"AmplificationOutOfRange", actionsWith(R"("SS": 1.2)", R"("SS": 2.5)"),
+                  "seismic.SS: 2.5" + kRange + "0.9–1.8"},
+        Malformed{"UnknownSubsoil", actionsWith(R"("subsoil": "B")", R"("subsoil": "S1")"),
+                  "seismic.subsoil: categoria di sottosuolo sconosciuta \"S1\", atteso A, B, C, D "
+                  "o E"},
+        Malformed{"KinematicAsNumber", actionsWith(R"("kinematic": true)", R"("kinematic": 1)"),
+                  "seismic.kinematic: atteso un valore logico, trovato un numero"},
+        Malformed{"ResistanceFactor", actionsWith(R"("gammaRv": 2.3)", R"("gammaRv": 2)"),
+                  "seismic.gammaRv: 2 non ammesso, atteso 2.3 o 1.8"},
+        Malformed{"NoBetaSInTheTable", actionsWith(R"("agOverG": 0.18)", R"("agOverG": 0.45)"),
+                  "seismic.betaS: la Tab. 7.11.I non dà βs per ag/g = 0.45 e categoria B: "
+                  "indicare βs o kh"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Files from before the actions have none; null says the same.
+TEST(ProjectFile, AbsentOrNullActionsAndSeismicMeanNone) {
+    for (const std::string& text :
+         {projectText(sample()),
+          sampleWith(R"("version": 1,)", R"("version": 1, "actions": null, "seismic": null,)")}) {
+        ProjectDocument document;
+        std::string error;
+        ASSERT_TRUE(parseProject(text, document, error)) << error;
+        EXPECT_FALSE(document.design.actions);
+        EXPECT_FALSE(document.design.seismic);
+        EXPECT_EQ(projectText(document), projectText(sample()));
+    }
+}
+
 TEST(ProjectFile, LongestNameAndMostLayersAreRead) {
     for (const std::string& text :
          {longName(ground::kMaxLayerNameLength), withLayers(ground::kMaxLayers)}) {
@@ -205,7 +308,8 @@ TEST(ProjectFile, WrittenTextReadsBackByteForByte) {
     awkward.design.ground.waterTable = 0.0;
     ProjectDocument dry = sample();
     dry.design.ground = {};
-    for (const ProjectDocument& written : {ProjectDocument{}, sample(), awkward, dry}) {
+    for (const ProjectDocument& written :
+         {ProjectDocument{}, sample(), awkward, dry, withActions()}) {
         const std::string text = projectText(written);
         ProjectDocument read;
         std::string error;
@@ -229,7 +333,7 @@ TEST(ProjectFile, UnknownKeysAreKeptAtEveryLevel) {
 "ground": {"falde": 2, "waterTable": null, "gammaSat": 2000, "layers": [
   {"name": "a", "thickness": 1, "gamma": 1800, "gammaSat": 2000, "phi": 30, "delta": 20,
    "c": 0, "ca": 0, "cu": 0, "Eed": 50, "k": {"v": 1e-7}}]},
-"actions": {"g": 1}})";
+"carichi": {"g": 1}})";
     const std::string expected = R"({
   "format": "zolt-project",
   "version": 1,
@@ -299,7 +403,7 @@ TEST(ProjectFile, UnknownKeysAreKeptAtEveryLevel) {
     "falde": 2
   },
   "zeta": 1,
-  "actions": {
+  "carichi": {
     "g": 1
   }
 }

@@ -136,7 +136,8 @@ namespace {
 
 ConditionVerification verifyCondition(const Approach& approach, int method,
                                       const GeometryData& footing,
-                                      const ground::GroundValues& values, std::optional<double> kh) {
+                                      const ground::GroundValues& values,
+                                      std::optional<double> kh) {
     ConditionVerification c;
     c.ground = values;
     c.rule = ground::conditionRule(values.condition);

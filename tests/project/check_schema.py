@@ -28,6 +28,13 @@ def broken_copies(project):
     layer = {"name": "x", "thickness": 1, "gamma": 1800, "gammaSat": 2000, "phi": 57,
              "delta": 20, "c": 0, "ca": 0, "cu": 0}
     yield changed("a layer's phi 57", lambda p: p["ground"]["layers"].append(layer))
+    if project.get("actions"):
+        yield changed("an action of kind G3",
+                      lambda p: p["actions"]["characteristic"][0].__setitem__("kind", "G3"))
+        yield changed("a category on a G1 action",
+                      lambda p: p["actions"]["characteristic"][0].__setitem__("category", "A"))
+    if project.get("seismic"):
+        yield changed("seismic.gammaRv 2", lambda p: p["seismic"].__setitem__("gammaRv", 2))
 
 
 def main():

@@ -1,5 +1,6 @@
 // The project file: what the reader refuses and says, what survives a
 // read and a write, and the file system around them.
+#include "actions/action_fields.h"
 #include "design/approach.h"
 #include "ground/ground_fields.h"
 #include "model/project.h"
@@ -566,6 +567,21 @@ TEST(ProjectSchema, RangesAreTheInputFields) {
     for (const auto& f : ground::layerFields())
         ranges.push_back(
             {"/definitions/layer/properties/" + std::string(f.name), f.minimum, f.maximum});
+    for (const auto& f : actions::forceFields())
+        for (const char* item : {"action", "combination"})
+            ranges.push_back(
+                {"/definitions/" + std::string(item) + "/properties/" + std::string(f.name),
+                 f.minimum, f.maximum});
+    for (const actions::NumberField* f :
+         {&actions::kThicknessField, &actions::kGammaConcreteField, &actions::kGammaFillField})
+        ranges.push_back(
+            {"/properties/actions/properties/selfWeight/properties/" + std::string(f->name),
+             f->minimum, f->maximum});
+    for (const actions::NumberField* f :
+         {&actions::kAgOverGField, &actions::kSSField, &actions::kSTField, &actions::kBetaSField,
+          &actions::kKhField})
+        ranges.push_back(
+            {"/properties/seismic/properties/" + std::string(f->name), f->minimum, f->maximum});
     for (const Range& r : ranges) {
         const nlohmann::json::json_pointer pointer(r.pointer);
         ASSERT_TRUE(schema.contains(pointer)) << r.pointer;
@@ -582,6 +598,12 @@ TEST(ProjectSchema, RangesAreTheInputFields) {
     EXPECT_EQ(ground["layers"]["maxItems"], ground::kMaxLayers);
     EXPECT_EQ(schema["definitions"]["layer"]["properties"]["name"]["maxLength"],
               ground::kMaxLayerNameLength);
+    const nlohmann::json& actions = schema["properties"]["actions"]["properties"];
+    EXPECT_EQ(actions["characteristic"]["maxItems"], actions::kMaxActions);
+    EXPECT_EQ(actions["combinations"]["maxItems"], actions::kMaxGivenCombinations);
+    for (const char* item : {"action", "combination"})
+        EXPECT_EQ(schema["definitions"][item]["properties"]["name"]["maxLength"],
+                  actions::kMaxActionNameLength);
     std::vector<std::string> approaches;
     for (const auto& a : design::approaches())
         approaches.emplace_back(a.id);

@@ -2,9 +2,11 @@
 // same core as the window program, for engineers who script their checks.
 #include "cli/calc.h"
 
+#include "actions/action_fields.h"
 #include "cli/design_output.h"
 #include "cli/json_writer.h"
 #include "cli/options.h"
+#include "design/combinations_verification.h"
 #include "engine/bearing_capacity.h"
 #include "model/data_file.h"
 #include "model/project_file.h"
@@ -34,7 +36,7 @@ namespace {
 constexpr const char* kUsage =
     "Uso: zolt-calc [--method terzaghi|meyerhof|hansen|vesic] [--safety F] [--json]\n"
     "               [--report FILE] [--pdf FILE] [--odt FILE] [--save FILE]\n"
-    "               [--save-project FILE]\n"
+    "               [--save-project FILE] [--combinations-csv FILE [--units kg|kN]]\n"
     "               [--verify APPROCCIO [--size REGOLA]] [--compare]\n"
     "               [--monte-carlo N [--cov NOME=CV,...] [--seed S]]\n"
     "               [--sweep NOME=DA:A:PUNTI [--csv FILE]]\n"
@@ -62,9 +64,15 @@ constexpr const char* kUsage =
     "\n"
     "Verifica SLU di capacit\u00e0 portante e scorrimento (Ed <= Rd):\n"
     "  --verify   ntc2018 (NTC 2018, A1+M1+R3), ec7-da1 (A1+M1+R1), ec7-da2 (A1+M1+R2),\n"
-    "             ec7-da3 (A1+M2+R3); N e T sono assunti come azioni di progetto (A1)\n"
+    "             ec7-da3 (A1+M2+R3); N e T sono assunti come azioni di progetto (A1);\n"
+    "             con le azioni del progetto verifica ogni combinazione SLU e SLV (sisma\n"
+    "             NTC 2018 \u00a77.11.5.3.1) e d\u00e0 le note di eccentricit\u00e0 delle SLE\n"
     "  --size     larghezza minima B (passo 0.01 m) che soddisfa la verifica, con L\n"
     "             legata a B: square (L = B), ratio=R (L = R B, R >= 1), length=L (L fissa)\n"
+    "  --combinations-csv  combinazioni date da un CSV (colonne name,type,N,TB,TL,MB,ML;\n"
+    "             virgola e punto decimale, o punto e virgola e virgola decimale): sostituiscono\n"
+    "             quelle del progetto\n"
+    "  --units    unit\u00e0 del CSV: kg (Kg e Kg m, predefinito) o kN (kN e kN m)\n"
     "Studi:\n"
     "  --compare  i quattro metodi a confronto sugli stessi dati\n"
     "  --monte-carlo N  analisi probabilistica con N campioni (fino a 10000000):\n"
@@ -123,6 +131,9 @@ struct Analysis {
     std::optional<design::GroundSizing> sizing;
     std::optional<design::GroundComparison> comparison;
     std::optional<design::GroundMonteCarlo> monteCarlo;
+    // With the project's actions, in place of verification and sizing.
+    std::optional<design::CombinationsVerification> combinations;
+    std::optional<design::CombinationsSizing> combinationsSizing;
 
     bool ok() const { return mask == 0 && engineResult == kEngineOk; }
 };
@@ -199,9 +210,17 @@ Analysis analyse(const Project& p, const Options& o) {
     const int method = p.settings.method;
     const GroundData& ground = p.design.ground;
     a.ground = ground::evaluateGround(ground, p.soil, p.geometry);
-    if (o.verify != nullptr)
+    const bool combinations = o.verify != nullptr && design::hasCombinations(p.design);
+    if (combinations)
+        a.combinations =
+            design::verifyCombinations(*o.verify, method, p.geometry, p.soil, p.design);
+    else if (o.verify != nullptr)
         a.verification = design::verifyOnGround(*o.verify, method, p.geometry, a.ground);
-    if (o.sizing)
+    if (o.sizing && combinations)
+        a.combinationsSizing =
+            design::sizeCombinations(*o.verify, method, p.geometry, p.soil, ground,
+                                     *p.design.actions, p.design.seismic, *o.sizing);
+    else if (o.sizing)
         a.sizing = design::sizeOnGround(*o.verify, method, p.geometry, p.soil, ground, *o.sizing);
     if (o.compare)
         a.comparison = design::compareOnGround(p.geometry, p.soil, ground, p.settings.safetyFactor);
@@ -219,6 +238,10 @@ int exitCodeOf(const Analysis& a) {
         return kExitEngineFailed;
     if (a.sizing)
         return a.sizing->B ? kExitOk : kExitNotVerified;
+    if (a.combinationsSizing)
+        return a.combinationsSizing->B ? kExitOk : kExitNotVerified;
+    if (a.combinations)
+        return a.combinations->verified ? kExitOk : kExitNotVerified;
     if (a.verification)
         return a.verification->verified ? kExitOk : kExitNotVerified;
     return kExitOk;
@@ -231,6 +254,10 @@ std::string sectionsText(const Analysis& a, const Options& o, bool groundModel) 
         t += '\n' + verificationText(*a.verification);
     if (a.sizing && !a.sizing->verification.refused())
         t += '\n' + sizingText(*a.sizing);
+    if (a.combinations && !a.combinations->refused())
+        t += '\n' + combinationsText(*a.combinations);
+    if (a.combinationsSizing && !a.combinationsSizing->verification.refused())
+        t += '\n' + combinationsSizingText(*a.combinationsSizing);
     if (a.comparison && !a.comparison->refused())
         t += '\n' + comparisonText(*a.comparison, groundModel);
     if (a.monteCarlo && a.monteCarlo->drained.refusal == 0)
@@ -274,6 +301,39 @@ std::optional<std::string> loadProject(const std::string& path, Project& p) {
     p.soil = document.soil;
     p.settings = document.analysis;
     p.design = std::move(document.design);
+    return std::nullopt;
+}
+
+// Larger CSV files are refused before they are parsed: a thousand
+// combinations take some 100 kB.
+constexpr std::size_t kMaxCsvFileSize = std::size_t{16} << 20;
+
+// The given combinations of the CSV file at `path` in place of the
+// project's, the mode becoming theirs; the refusal, one line for each bad
+// cell, when the file has any: then nothing of the project changes.
+std::optional<CalcRun> importCombinations(const std::string& path, actions::CsvUnits units,
+                                          DesignData& design) {
+    const auto text = readFilePrefix(path, kMaxCsvFileSize + 1);
+    if (!text)
+        return badInput(std::string(kOpenErrorText) + " (" + path + ")");
+    if (text->size() > kMaxCsvFileSize)
+        return badInput(path + ": file troppo grande (oltre 16 MiB)");
+    actions::CombinationsCsv csv = actions::readCombinationsCsv(*text, units);
+    if (!csv.ok()) {
+        CalcRun run;
+        run.exitCode = kExitBadInput;
+        for (const actions::CsvError& e : csv.errors)
+            run.err += "zolt-calc: " + shownOnTerminal(path + ": " + e.message) + '\n';
+        return run;
+    }
+    if (csv.combinations.size() > actions::kMaxGivenCombinations)
+        return badInput(path + ": " + std::to_string(csv.combinations.size()) +
+                        " combinazioni, al massimo " +
+                        std::to_string(actions::kMaxGivenCombinations));
+    ActionsData actions = design.actions.value_or(ActionsData{});
+    actions.mode = ActionsMode::Combinations;
+    actions.combinations = std::move(csv.combinations);
+    design.actions = std::move(actions);
     return std::nullopt;
 }
 
@@ -331,6 +391,10 @@ std::string jsonText(const Project& p, const Analysis& a, const Options& o) {
         writeVerification(json, "verification", *a.verification);
     if (a.sizing)
         writeSizing(json, "sizing", *a.sizing);
+    if (a.combinations)
+        writeCombinations(json, *a.combinations);
+    if (a.combinationsSizing)
+        writeCombinationsSizing(json, "sizing", *a.combinationsSizing);
     if (a.comparison)
         writeComparison(json, "comparison", *a.comparison);
     if (a.monteCarlo)
@@ -391,6 +455,9 @@ std::optional<std::string> sameFileProblem(const Options& o) {
         if (o.projectPath && sameFile(**path, *o.projectPath))
             return std::string(name) + " " + **path + ": \u00e8 il file del progetto " +
                    *o.projectPath + ", che andrebbe perso";
+        if (o.combinationsCsvPath && sameFile(**path, *o.combinationsCsvPath))
+            return std::string(name) + " " + **path + ": \u00e8 il file di --combinations-csv " +
+                   *o.combinationsCsvPath + ", che andrebbe perso";
         for (std::size_t j = 0; j < i; ++j) {
             const auto& [otherName, other] = outputs[j];
             if (*other && !isStream(**path) && sameFile(**path, **other))
@@ -446,6 +513,11 @@ CalcRun runCalc(const std::vector<std::string>& args, const ReportRenderer& rend
                             "il suo gammaSat");
         p.design.ground.gammaSat = *options.gammaSat;
     }
+    if (options.combinationsCsvPath)
+        if (auto refused = importCombinations(
+                *options.combinationsCsvPath,
+                options.csvUnits.value_or(actions::CsvUnits::Kilograms), p.design))
+            return std::move(*refused);
     p.settings.method = options.method.value_or(p.settings.method);
     p.settings.safetyFactor = options.safetyFactor.value_or(p.settings.safetyFactor);
     if (options.monteCarlo)

@@ -37,6 +37,9 @@ const Approach& slvApproach(bool kinematicGammaR);
 // 2.3 without seismic data.
 const Approach& slvApproach(const std::optional<SeismicData>& seismic);
 
+// The line every output of a combination's checks carries about the actions.
+inline constexpr std::string_view kCombinationActionsNote =
+    "N, T, ex ed ey sono quelli della combinazione";
 // A combination with N <= 0 presses on no soil: it fails.
 inline constexpr std::string_view kCombinationLiftsNote =
     "la combinazione solleva la fondazione: N ≤ 0";

@@ -348,8 +348,7 @@ TEST(EngineTerms, EachFactorScalesItsTermOfTheLoad) {
         for (const std::int32_t m : kMethods) {
             SCOPED_TRACE(std::string(k.name) + " " + std::to_string(m));
             BearingResult plain;
-            ASSERT_EQ(computeBearing(m, k.geometry, k.soil, plain, &plain.ultimateLoad),
-                      kEngineOk);
+            ASSERT_EQ(computeBearing(m, k.geometry, k.soil, plain, &plain.ultimateLoad), kEngineOk);
             EXPECT_EQ(load(m, k.geometry, k.soil, 1, 1, 1), plain.ultimateLoad);
             const double base = load(m, k.geometry, k.soil, 0, 0, 0);
             const double c = load(m, k.geometry, k.soil, 1, 0, 0) - base;

@@ -106,6 +106,9 @@ std::string formatDecimal(double value, int precision, int width) {
         if (first != std::string::npos)
             for (std::size_t i = first; i < text.size(); ++i)
                 digits += isDigit(text[i]);
+        else if (text.front() == '-')
+            // -0.0 and a rounding residue such as (Nq - 1) tan(0) read as 0.
+            text.erase(0, 1);
         if (digits > static_cast<std::size_t>(kMaxShownDigits)) {
             std::array<char, 64> buffer{};
             const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,

@@ -38,7 +38,7 @@ inline constexpr const char* kNoNumberText = "non calcolabile";
 // digits from the first non-zero one; past that the exponent form with at
 // most that many significant digits and no trailing zeros ("1e+20",
 // "1.23456789012346e+288"). kNoNumberText for NaN and infinities. Right-
-// aligned in `width` columns.
+// aligned in `width` columns. A value that rounds to zero shows no sign.
 std::string formatDecimal(double value, int precision, int width = 0);
 
 // printf in the "C" locale for format texts whose only conversions are

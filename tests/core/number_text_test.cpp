@@ -62,6 +62,8 @@ TEST(FormatDecimal, FixedUpToFifteenDigitsThenTheExponentForm) {
         {-3.0376e284, 0, 0, "-3.0376e+284"},
         {0.000123, 6, 0, "0.000123"},
         {1e-30, 3, 6, " 0.000"},
+        {-2.2e-16, 3, 0, "0.000"},
+        {-0.0, 0, 0, "0"},
         {NAN, 2, 0, "non calcolabile"},
         {-INFINITY, 0, 0, "non calcolabile"},
     };

@@ -58,11 +58,13 @@ void TProjectFiles::MarkSaved(const QString& fileName) {
     m_savedDesignText = designText(zolt::designData);
 }
 
-bool TProjectFiles::Open(const QString& path, QWidget* owner) {
+// Reads or writes the project at `path` with `transfer`; on failure shows
+// why under `failed`, else the project is that file's from now on.
+bool TProjectFiles::Transfer(bool (*transfer)(const std::string&, std::string&),
+                             const QString& failed, const QString& path, QWidget* owner) {
     std::string error;
-    if (!zolt::ReadProjectFile(localPath(path), error)) {
-        ShowMessageBox(QStringLiteral("Il progetto «%1» non è stato aperto:\n%2")
-                           .arg(shownName(path), QString::fromStdString(error)),
+    if (!transfer(localPath(path), error)) {
+        ShowMessageBox(failed.arg(shownName(path), QString::fromStdString(error)),
                        QMessageBox::NoIcon, owner);
         return false;
     }
@@ -73,19 +75,14 @@ bool TProjectFiles::Open(const QString& path, QWidget* owner) {
     return true;
 }
 
+bool TProjectFiles::Open(const QString& path, QWidget* owner) {
+    return Transfer(&zolt::ReadProjectFile,
+                    QStringLiteral("Il progetto «%1» non è stato aperto:\n%2"), path, owner);
+}
+
 bool TProjectFiles::Save(const QString& path, QWidget* owner) {
-    std::string error;
-    if (!zolt::WriteProjectFile(localPath(path), error)) {
-        ShowMessageBox(QStringLiteral("Il progetto «%1» non è stato salvato:\n%2")
-                           .arg(shownName(path), QString::fromStdString(error)),
-                       QMessageBox::NoIcon, owner);
-        return false;
-    }
-    const QString absolute = QFileInfo(path).absoluteFilePath();
-    MarkSaved(absolute);
-    FileData.FileName = absolute;
-    Remember(absolute);
-    return true;
+    return Transfer(&zolt::WriteProjectFile,
+                    QStringLiteral("Il progetto «%1» non è stato salvato:\n%2"), path, owner);
 }
 
 QStringList TProjectFiles::Recent() const {

@@ -57,6 +57,9 @@ public:
     void ClearRecent();
 
 private:
+    bool Transfer(bool (*transfer)(const std::string&, std::string&), const QString& failed,
+                  const QString& path, QWidget* owner);
+
     std::string m_savedText;       // the whole project, as its file would hold it
     std::string m_savedDesignText; // its design data only
 };

@@ -1,6 +1,7 @@
 #include "cli/design_output.h"
 
 #include "cli/options.h"
+#include "cli/text_columns.h"
 #include "design/parallel.h"
 #include "design/units.h"
 #include "model/number_text.h"
@@ -21,16 +22,6 @@ constexpr const char* kNotVerified = "NON VERIFICATA";
 
 std::string outcome(bool verified) {
     return verified ? kVerified : kNotVerified;
-}
-
-std::string padRight(std::string text, std::size_t width) {
-    // Width in characters: the labels hold a few two-byte Greek letters.
-    std::size_t chars = 0;
-    for (const char ch : text)
-        chars += (static_cast<unsigned char>(ch) & 0xC0) != 0x80;
-    if (chars < width)
-        text.append(width - chars, ' ');
-    return text;
 }
 
 // "  label        12345 Kg     121.06 kN", or "non calcolabile".
@@ -61,7 +52,8 @@ std::string givenText(double value) {
 // A probability with four significant digits ("0.001234", "3.689e-05").
 std::string probabilityText(double p) {
     char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, p, std::chars_format::general, 4);
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, p, std::chars_format::general, 4);
     return std::string(buffer, result.ptr);
 }
 
@@ -369,9 +361,9 @@ std::string comparisonTable(const design::Comparison& c) {
             continue;
         }
         const BearingResult& r = run.result;
-        const double values[] = {r.ultimateLoad, run.pressures.qult, run.pressures.qamm,
-                                 r.Nc,           r.Nq,               r.Nga,
-                                 r.NcCorr,       r.NqCorr,           r.NgaCorr};
+        const double values[] = {
+            r.ultimateLoad, run.pressures.qult, run.pressures.qamm, r.Nc,     r.Nq,
+            r.Nga,          r.NcCorr,           r.NqCorr,           r.NgaCorr};
         constexpr int kDecimals[] = {0, 2, 2, 3, 3, 3, 3, 3, 3};
         constexpr int kWidths[] = {18, 14, 14, 9, 9, 9, 9, 9, 9};
         for (std::size_t i = 0; i < std::size(values); ++i)
@@ -444,10 +436,9 @@ std::string monteCarloConditionText(const design::MonteCarloSpec& study,
     t += "Carico limite: media " + formatDecimal(*r.mean, 0) + " Kg (" +
          formatDecimal(kilonewtons(*r.mean), 2) + " kN), coefficiente di variazione " +
          (r.cov ? formatDecimal(*r.cov, 4) : std::string(kNoNumberText)) + '\n';
-    const std::pair<const char*, double> rows[] = {
-        {"frattile 5 % (valore caratteristico)", *r.p05},
-        {"frattile 50 %", *r.p50},
-        {"frattile 95 %", *r.p95}};
+    const std::pair<const char*, double> rows[] = {{"frattile 5 % (valore caratteristico)", *r.p05},
+                                                   {"frattile 50 %", *r.p50},
+                                                   {"frattile 95 %", *r.p95}};
     for (const auto& [label, value] : rows)
         t += "  " + padRight(label, 38) + formatDecimal(value, 0, 12) + " Kg  " +
              formatDecimal(kilonewtons(value), 2, 12) + " kN\n";

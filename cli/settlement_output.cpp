@@ -1,6 +1,7 @@
 #include "cli/settlement_output.h"
 
 #include "actions/vocabulary.h"
+#include "cli/text_columns.h"
 #include "design/units.h"
 #include "model/number_text.h"
 
@@ -12,16 +13,6 @@ namespace {
 
 using settlement::ProjectSettlement;
 using settlement::Settlement;
-
-std::string padRight(std::string text, std::size_t width) {
-    // Width in characters: layer names may hold accented letters.
-    std::size_t chars = 0;
-    for (const char ch : text)
-        chars += (static_cast<unsigned char>(ch) & 0xC0) != 0x80;
-    if (chars < width)
-        text.append(width - chars, ' ');
-    return text;
-}
 
 // "34667 Kg/mq (339.97 kPa)"
 std::string pressureText(double kgPerSquareMetre) {

@@ -296,28 +296,17 @@ CombinationsSizing sizeCombinations(const Approach& approach, int method,
     s.verification = run.all();
     if (s.verification.refused())
         return s;
-    GeometryData g = footing;
     std::size_t hint = s.verification.governing.value_or(0);
-    for (int cm = kSizingFirstCentimetres; cm <= kSizingLastCentimetres; ++cm) {
-        const auto L = sizingLength(rule, cm);
-        if (!L)
-            continue;
-        g.B = cm / 100.0;
-        g.L = *L;
+    const auto found = scanWidths(rule, footing, [&](const GeometryData& g) {
         run.evaluate(g, false);
         if (!run.holds(hint))
-            continue;
-        if (condition) {
-            const SizingCondition c = condition(g);
-            if (c == SizingCondition::Stop)
-                return s;
-            if (c == SizingCondition::Fails)
-                continue;
-        }
-        s.B = g.B;
-        s.L = g.L;
+            return SizingCondition::Fails;
+        return condition ? condition(g) : SizingCondition::Holds;
+    });
+    if (found) {
+        s.B = found->B;
+        s.L = found->L;
         s.verification = run.all();
-        return s;
     }
     return s;
 }

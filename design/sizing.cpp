@@ -63,6 +63,27 @@ std::string sizingRuleText(const SizingRule& rule) {
     return {};
 }
 
+std::optional<GeometryData> scanWidths(const SizingRule& rule, const GeometryData& geometry,
+                                       const SizingConditionCheck& check) {
+    GeometryData g = geometry;
+    for (int cm = kSizingFirstCentimetres; cm <= kSizingLastCentimetres; ++cm) {
+        const auto L = lengthFor(rule, cm);
+        if (!L)
+            continue;
+        g.B = cm / 100.0;
+        g.L = *L;
+        switch (check(g)) {
+        case SizingCondition::Holds:
+            return g;
+        case SizingCondition::Stop:
+            return std::nullopt;
+        case SizingCondition::Fails:
+            break;
+        }
+    }
+    return std::nullopt;
+}
+
 Sizing sizeFooting(const Approach& approach, int method, const GeometryData& geometry,
                    const SoilData& soil, const SizingRule& rule) {
     Sizing s;
@@ -70,21 +91,18 @@ Sizing sizeFooting(const Approach& approach, int method, const GeometryData& geo
     s.verification = verify(approach, method, geometry, soil);
     if (s.verification.refused())
         return s; // no width gives meaning to these soil values
-    GeometryData g = geometry;
-    for (int cm = kSizingFirstCentimetres; cm <= kSizingLastCentimetres; ++cm) {
-        const double B = cm / 100.0;
-        const auto L = lengthFor(rule, cm);
-        if (!L)
-            continue;
-        g.B = B;
-        g.L = *L;
+    Verification found;
+    const auto footing = scanWidths(rule, geometry, [&](const GeometryData& g) {
         Verification v = verify(approach, method, g, soil);
-        if (v.verified) {
-            s.B = B;
-            s.L = *L;
-            s.verification = v;
-            return s;
-        }
+        if (!v.verified)
+            return SizingCondition::Fails;
+        found = std::move(v);
+        return SizingCondition::Holds;
+    });
+    if (footing) {
+        s.B = footing->B;
+        s.L = footing->L;
+        s.verification = std::move(found);
     }
     return s;
 }
@@ -105,29 +123,22 @@ GroundSizing sizeOnGround(const Approach& approach, int method, const GeometryDa
                        ground::evaluateGround(profile, geometry.B, geometry.L, geometry.D));
     if (s.verification.refused())
         return s;
-    GeometryData g = geometry;
-    for (int cm = kSizingFirstCentimetres; cm <= kSizingLastCentimetres; ++cm) {
-        const double B = cm / 100.0;
-        const auto L = lengthFor(rule, cm);
-        if (!L)
-            continue;
-        g.B = B;
-        g.L = *L;
+    GroundVerification found;
+    const auto footing = scanWidths(rule, geometry, [&](const GeometryData& g) {
         GroundVerification v =
-            verifyOnGround(approach, method, g, ground::evaluateGround(profile, B, *L, g.D));
-        if (v.verified && condition) {
-            const SizingCondition c = condition(g);
-            if (c == SizingCondition::Stop)
-                return s;
-            if (c == SizingCondition::Fails)
-                continue;
-        }
-        if (v.verified) {
-            s.B = B;
-            s.L = *L;
-            s.verification = std::move(v);
-            return s;
-        }
+            verifyOnGround(approach, method, g, ground::evaluateGround(profile, g.B, g.L, g.D));
+        if (!v.verified)
+            return SizingCondition::Fails;
+        if (condition)
+            if (const SizingCondition c = condition(g); c != SizingCondition::Holds)
+                return c;
+        found = std::move(v);
+        return SizingCondition::Holds;
+    });
+    if (footing) {
+        s.B = footing->B;
+        s.L = footing->L;
+        s.verification = std::move(found);
     }
     return s;
 }

@@ -34,8 +34,8 @@ std::optional<double> sizingLength(const SizingRule& rule, int widthCm);
 
 struct Sizing {
     SizingRule rule;
-    std::optional<double> B; // m; none when no width on the grid verifies
-    std::optional<double> L; // m
+    std::optional<double> B;   // m; none when no width on the grid verifies
+    std::optional<double> L;   // m
     Verification verification; // at the size found (or the project's when refused)
 };
 
@@ -75,5 +75,11 @@ using SizingConditionCheck = std::function<SizingCondition(const GeometryData& f
 GroundSizing sizeOnGround(const Approach& approach, int method, const GeometryData& geometry,
                           const SoilData& soil, const GroundData& ground, const SizingRule& rule,
                           const SizingConditionCheck& condition);
+
+// The sizing grid, the one scan every sizing makes: `geometry` at each
+// width from kSizingFirstCentimetres up for which `rule` gives a length,
+// until `check` holds (that footing is returned) or says Stop (none).
+std::optional<GeometryData> scanWidths(const SizingRule& rule, const GeometryData& geometry,
+                                       const SizingConditionCheck& check);
 
 } // namespace zolt::design

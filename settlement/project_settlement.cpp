@@ -4,21 +4,13 @@
 #include "actions/self_weight.h"
 #include "actions/vocabulary.h"
 #include "design/approach.h"
+#include "design/combinations_verification.h"
 
 #include <utility>
 
 namespace zolt::settlement {
 
 namespace {
-
-// The backfill over the footing weighs what the soil dug out weighed: the
-// total vertical stress at the base over its depth. A surface footing has
-// no backfill, and the homogeneous soil's gamma stands in.
-double backfillUnitWeight(const ground::Profile& profile, double D, const SoilData& soil) {
-    if (!(D > 0.0))
-        return soil.gamma;
-    return ground::verticalStress(profile, D).total / D;
-}
 
 ProjectSettlementOutcome fail(SettlementFailure failure) {
     ProjectSettlementOutcome o;
@@ -41,7 +33,9 @@ ProjectSettlementOutcome settleProject(const SettlementSettings& settings,
     // approach, which only chooses the ULS factors, does not reach them.
     std::vector<actions::Combination> combinations;
     if (actions) {
-        const double gammaFill = backfillUnitWeight(profile, geometry.D, soil);
+        // The same backfill as the verification of the combinations weighs.
+        const double gammaFill = design::backfillGamma(
+            profile, soil, geometry.D, actions->selfWeight ? actions->selfWeight->thickness : 0.0);
         if (actions->selfWeight)
             p.selfWeight = actions::selfWeightLoad(*actions->selfWeight, geometry.B, geometry.L,
                                                    geometry.D, gammaFill)

@@ -119,6 +119,26 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 // clang-format on
 
+// The backfill over a 0.5 m footing 1 m down fills the top 0.5 m, 1600
+// kg/m3 here, not the mean to the base (1800 kg/m3): 2 2 0.5 2500 + 2 2
+// 0.5 1600 = 8200 kg, as the verification of the combinations weighs it.
+TEST(ProjectSettlement, TheBackfillIsTheGroundAboveTheFooting) {
+    DesignData design;
+    SoilLayer fill;
+    fill.thickness = 0.5;
+    fill.gamma = 1600.0;
+    fill.settlement = elasticGround().ground.settlement;
+    SoilLayer sand = fill;
+    sand.thickness = 5.0;
+    sand.gamma = 2000.0;
+    design.ground.layers = {fill, sand};
+    design.actions = withSelfWeight(characteristic(50000));
+    const ProjectSettlementOutcome o =
+        settleProject(SettlementSettings{}, footing(), soil(), design);
+    ASSERT_TRUE(o.ok()) << o.failure.message;
+    EXPECT_DOUBLE_EQ(o.settlement->selfWeight, 8200.0);
+}
+
 TEST(ProjectSettlement, FailuresNameTheCombinationOrTheType) {
     DesignData design = elasticGround();
     ActionsData uls;

@@ -13,6 +13,7 @@
 #include "profile/ground_dialog.h"
 #include "serviceability/settlementcommands.h"
 #include "studies/studiescommands.h"
+#include "verification/approach_choice.h"
 #include "verification/verificationcommands.h"
 #include "workflow/commands.h"
 #include "workflow/input_changes.h"
@@ -274,12 +275,16 @@ void TPanApp::CmMonteCarlo() {
     zolt::MonteCarloCommand(GetMainWindow(), Client);
 }
 
+QString TPanApp::ReportFileName() const {
+    return Project.IsOpen() ? Project.FileName : FileData.FileName;
+}
+
 void TPanApp::CmFullReport() {
-    zolt::FullReportCommand(GetMainWindow(), FileData.FileName);
+    zolt::FullReportCommand(GetMainWindow(), ReportFileName());
 }
 
 void TPanApp::CmPrintReport() {
-    zolt::PrintReportCommand(GetMainWindow(), FileData.FileName);
+    zolt::PrintReportCommand(GetMainWindow(), ReportFileName());
 }
 
 void TPanApp::CmSettlement() {
@@ -309,6 +314,8 @@ bool TPanApp::SaveProject(bool chooseName) {
 bool TPanApp::OpenProject(const QString& path) {
     if (!Project.Open(path, GetMainWindow()))
         return false;
+    // A project holds the approach of its verification.
+    zolt::SetChosenApproach(&zolt::ProjectApproach());
     MarkDataSaved();
     ShowProject();
     return true;
@@ -374,6 +381,7 @@ void TPanApp::CmNewProject() {
     zolt::soilData = {};
     zolt::analysisSettings = {};
     zolt::designData = {};
+    zolt::SetChosenApproach(nullptr);
     MarkDataSaved();
     Project.MarkSaved({});
     ShowProject();

@@ -147,4 +147,7 @@ private:
     bool SaveChanges();
     // The project to its file, or to one the Save dialog asks for.
     bool SaveProject(bool chooseName);
+    // The file the full report is named after: the open project's, else
+    // the data file's.
+    QString ReportFileName() const;
 };

@@ -3,8 +3,9 @@
 // width grid, a million-sample probabilistic analysis, the analysis with
 // the full report as PDF, and a 20-layer project verified and sized in both
 // conditions (targets: under 20 ms median for the verification, under 50 ms
-// for the sizing), and the settlement of the three-layer example (target:
-// under 20 ms median). Output goes to /dev/null.
+// for the sizing), the settlement of the three-layer example, and a project
+// of ten actions with every combination verified (each under 20 ms median).
+// Output goes to /dev/null.
 #include "bench/twenty_layers.h"
 #include "model/project_file.h"
 
@@ -70,6 +71,48 @@ void BM_ZoltCalcProject(benchmark::State& state, int exitCode, std::vector<std::
     BM_ZoltCalc(state, exitCode, std::move(args));
 }
 
+constexpr const char* kActionsProject = "/tmp/zolt-calc-benchmark-10-actions.zolt";
+
+// A footing under ten actions (two G1, two G2, five Q, one E) on a seismic
+// site, with its self-weight: 24 ULS, 2 SLV and 11 SLE combinations.
+zolt::ProjectDocument tenActions() {
+    using namespace zolt;
+    ProjectDocument d;
+    d.geometry = {2.0, 2.4, 1.2, 0, 0, 0, 0, 90000, 4000};
+    d.soil = {1900, 31, 21, 0.05, 0};
+    d.analysis = {Vesic, 3.0};
+    ActionsData a;
+    const auto action = [](const char* name, ActionKind kind, VariableCategory category,
+                           BaseForces forces) {
+        return Action{name, kind, category, forces, ""};
+    };
+    using enum VariableCategory;
+    a.characteristic = {action("Pilastro", ActionKind::G1, A, {30000, 0, 0, 0, 0}),
+                        action("Trave", ActionKind::G1, A, {8000, 0, 0, 600, 0}),
+                        action("Solaio", ActionKind::G2, A, {9000, 0, 0, 400, 0}),
+                        action("Tamponature", ActionKind::G2, A, {4000, 0, 0, 0, 300}),
+                        action("Uffici", ActionKind::Q, B, {12000, 0, 0, 900, 0}),
+                        action("Archivio", ActionKind::Q, E, {5000, 0, 0, 0, 400}),
+                        action("Copertura", ActionKind::Q, H, {1000, 0, 0, 0, 0}),
+                        action("Neve", ActionKind::Q, SnowLow, {4000, 0, 0, 0, 0}),
+                        action("Vento", ActionKind::Q, Wind, {-1500, 2500, 0, 3000, 0}),
+                        action("Sisma", ActionKind::E, A, {2000, 7000, 2100, 9500, 2800})};
+    a.selfWeight = SelfWeight{0.6, 2500, std::nullopt};
+    d.design.actions = a;
+    d.design.seismic = SeismicData{};
+    return d;
+}
+
+void BM_ZoltCalcActions(benchmark::State& state, int exitCode, std::vector<std::string> args) {
+    std::string error;
+    if (!zolt::writeProjectFile(kActionsProject, tenActions(), error)) {
+        state.SkipWithError(error.c_str());
+        return;
+    }
+    args.insert(args.begin(), kActionsProject);
+    BM_ZoltCalc(state, exitCode, std::move(args));
+}
+
 // Run with --benchmark_repetitions=N for the median the targets speak of
 // (Google Benchmark reports it among the aggregates).
 BENCHMARK_CAPTURE(BM_ZoltCalc, Analysis, 0, std::vector<std::string>{"B=2", "L=3"})
@@ -119,6 +162,17 @@ BENCHMARK_CAPTURE(BM_ZoltCalc, ThreeLayersSettlement, 0,
 BENCHMARK_CAPTURE(BM_ZoltCalc, ThreeLayersSettlementJson, 0,
                   std::vector<std::string>{ZOLT_EXAMPLES_DIR "/tre-strati-con-falda.zolt",
                                            "--settlement", "--json"})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+// Every combination of the ten actions verified (target: under 20 ms
+// median), as text and as JSON.
+BENCHMARK_CAPTURE(BM_ZoltCalcActions, TenActionsVerify, 0,
+                  std::vector<std::string>{"--verify", "ntc2018"})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(BM_ZoltCalcActions, TenActionsVerifyJson, 0,
+                  std::vector<std::string>{"--verify", "ntc2018", "--json"})
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 

@@ -2,10 +2,12 @@
 // same core as the window program, for engineers who script their checks.
 #include "cli/calc.h"
 
+#include "actions/action_fields.h"
 #include "cli/design_output.h"
 #include "cli/json_writer.h"
 #include "cli/options.h"
 #include "cli/settlement_output.h"
+#include "design/combinations_verification.h"
 #include "design/settlement_sizing.h"
 #include "engine/bearing_capacity.h"
 #include "model/data_file.h"
@@ -36,7 +38,7 @@ namespace {
 constexpr const char* kUsage =
     "Uso: zolt-calc [--method terzaghi|meyerhof|hansen|vesic] [--safety F] [--json]\n"
     "               [--report FILE] [--pdf FILE] [--odt FILE] [--save FILE]\n"
-    "               [--save-project FILE]\n"
+    "               [--save-project FILE] [--combinations-csv FILE [--units kg|kN]]\n"
     "               [--verify APPROCCIO [--size REGOLA [--with-settlement]]] [--compare]\n"
     "               [--settlement[=METODO]]\n"
     "               [--monte-carlo N [--cov NOME=CV,...] [--seed S]]\n"
@@ -65,7 +67,9 @@ constexpr const char* kUsage =
     "\n"
     "Verifica SLU di capacit\u00e0 portante e scorrimento (Ed <= Rd):\n"
     "  --verify   ntc2018 (NTC 2018, A1+M1+R3), ec7-da1 (A1+M1+R1), ec7-da2 (A1+M1+R2),\n"
-    "             ec7-da3 (A1+M2+R3); N e T sono assunti come azioni di progetto (A1)\n"
+    "             ec7-da3 (A1+M2+R3); N e T sono assunti come azioni di progetto (A1);\n"
+    "             con le azioni del progetto verifica ogni combinazione SLU e SLV (sisma\n"
+    "             NTC 2018 \u00a77.11.5.3.1) e d\u00e0 le note di eccentricit\u00e0 delle SLE\n"
     "  --size     larghezza minima B (passo 0.01 m) che soddisfa la verifica, con L\n"
     "             legata a B: square (L = B), ratio=R (L = R B, R >= 1), length=L (L fissa)\n"
     "  --with-settlement  con --size: la larghezza soddisfa anche s <= cedimento ammissibile\n"
@@ -79,6 +83,10 @@ constexpr const char* kUsage =
     "             L'eccentricit\u00e0 non \u00e8 considerata. Nel JSON: N in Kg, pressioni in\n"
     "             Kg/mq, top, bottom e z in m dal piano campagna, influenceDepth in m dal\n"
     "             piano di posa, s, total, limit e cumulative in cm (sMm, totalMm in mm)\n"
+    "  --combinations-csv  combinazioni date da un CSV (colonne name,type,N,TB,TL,MB,ML;\n"
+    "             virgola e punto decimale, o punto e virgola e virgola decimale): sostituiscono\n"
+    "             quelle del progetto\n"
+    "  --units    unit\u00e0 del CSV: kg (Kg e Kg m, predefinito) o kN (kN e kN m)\n"
     "Studi:\n"
     "  --compare  i quattro metodi a confronto sugli stessi dati\n"
     "  --monte-carlo N  analisi probabilistica con N campioni (fino a 10000000):\n"
@@ -141,6 +149,9 @@ struct Analysis {
     // --settlement, and the settlement at the width --with-settlement found.
     std::optional<settlement::ProjectSettlement> settlement;
     std::optional<settlement::ProjectSettlement> sizingSettlement;
+    // With the project's actions, in place of verification and sizing.
+    std::optional<design::CombinationsVerification> combinations;
+    std::optional<design::CombinationsSizing> combinationsSizing;
 
     bool ok() const { return mask == 0 && engineResult == kEngineOk; }
 };
@@ -212,14 +223,22 @@ Analysis analyse(const Project& p, const Options& o) {
     Analysis a;
     a.mask = checkInputs(p.geometry, p.soil);
     if (a.mask == 0)
-        a.engineResult = computeBearing(p.settings.method, p.geometry, p.soil, a.result,
-                                        &a.result.ultimateLoad);
+        a.engineResult =
+            computeBearing(p.settings.method, p.geometry, p.soil, a.result, &a.result.ultimateLoad);
     const int method = p.settings.method;
     const GroundData& ground = p.design.ground;
     a.ground = ground::evaluateGround(ground, p.soil, p.geometry);
-    if (o.verify != nullptr)
+    const bool combinations = o.verify != nullptr && design::hasCombinations(p.design);
+    if (combinations)
+        a.combinations =
+            design::verifyCombinations(*o.verify, method, p.geometry, p.soil, p.design);
+    else if (o.verify != nullptr)
         a.verification = design::verifyOnGround(*o.verify, method, p.geometry, a.ground);
-    if (o.sizing && !o.withSettlement)
+    if (o.sizing && !o.withSettlement && combinations)
+        a.combinationsSizing =
+            design::sizeCombinations(*o.verify, method, p.geometry, p.soil, ground,
+                                     *p.design.actions, p.design.seismic, *o.sizing);
+    else if (o.sizing && !o.withSettlement)
         a.sizing = design::sizeOnGround(*o.verify, method, p.geometry, p.soil, ground, *o.sizing);
     if (o.compare)
         a.comparison = design::compareOnGround(p.geometry, p.soil, ground, p.settings.safetyFactor);
@@ -239,7 +258,15 @@ std::optional<std::string> settle(const Project& p, const Options& o, Analysis& 
             return "cedimento non calcolabile: " + s.failure.message;
         a.settlement = std::move(s.settlement);
     }
-    if (o.withSettlement) {
+    if (o.withSettlement && design::hasCombinations(p.design)) {
+        design::CombinationsSettlementSizing s =
+            design::sizeCombinationsWithSettlement(*o.verify, p.settings.method, p.geometry, p.soil,
+                                                   p.design, *o.sizing, *p.design.settlement);
+        if (s.failure)
+            return "--with-settlement: " + s.failure->message;
+        a.combinationsSizing = std::move(s.sizing);
+        a.sizingSettlement = std::move(s.settlement);
+    } else if (o.withSettlement) {
         design::SettlementSizing s =
             design::sizeWithSettlement(*o.verify, p.settings.method, p.geometry, p.soil, p.design,
                                        *o.sizing, *p.design.settlement);
@@ -260,6 +287,10 @@ int exitCodeOf(const Analysis& a) {
         return kExitEngineFailed;
     if (a.sizing)
         return a.sizing->B ? kExitOk : kExitNotVerified;
+    if (a.combinationsSizing)
+        return a.combinationsSizing->B ? kExitOk : kExitNotVerified;
+    if (a.combinations)
+        return a.combinations->verified ? kExitOk : kExitNotVerified;
     if (a.verification)
         return a.verification->verified ? kExitOk : kExitNotVerified;
     return kExitOk;
@@ -274,9 +305,15 @@ std::string sectionsText(const Analysis& a, const Options& o, bool groundModel) 
         t += '\n' + settlementText(*a.settlement);
     if (a.sizing && !a.sizing->verification.refused())
         t += '\n' + sizingText(*a.sizing);
+    if (a.combinations && !a.combinations->refused())
+        t += '\n' + combinationsText(*a.combinations);
+    if (a.combinationsSizing && !a.combinationsSizing->verification.refused())
+        t += '\n' + combinationsSizingText(*a.combinationsSizing);
     if (a.sizingSettlement)
         t += '\n' + settlementText(*a.sizingSettlement);
-    else if (o.withSettlement && a.sizing && !a.sizing->verification.refused())
+    else if (o.withSettlement &&
+             ((a.sizing && !a.sizing->verification.refused()) ||
+              (a.combinationsSizing && !a.combinationsSizing->verification.refused())))
         t += "Nota: con --with-settlement ogni larghezza deve anche tenere il cedimento entro il "
              "cedimento ammissibile\n";
     if (a.comparison && !a.comparison->refused())
@@ -325,6 +362,39 @@ std::optional<std::string> loadProject(const std::string& path, Project& p) {
     return std::nullopt;
 }
 
+// Larger CSV files are refused before they are parsed: a thousand
+// combinations take some 100 kB.
+constexpr std::size_t kMaxCsvFileSize = std::size_t{16} << 20;
+
+// The given combinations of the CSV file at `path` in place of the
+// project's, the mode becoming theirs; the refusal, one line for each bad
+// cell, when the file has any: then nothing of the project changes.
+std::optional<CalcRun> importCombinations(const std::string& path, actions::CsvUnits units,
+                                          DesignData& design) {
+    const auto text = readFilePrefix(path, kMaxCsvFileSize + 1);
+    if (!text)
+        return badInput(std::string(kOpenErrorText) + " (" + path + ")");
+    if (text->size() > kMaxCsvFileSize)
+        return badInput(path + ": file troppo grande (oltre 16 MiB)");
+    actions::CombinationsCsv csv = actions::readCombinationsCsv(*text, units);
+    if (!csv.ok()) {
+        CalcRun run;
+        run.exitCode = kExitBadInput;
+        for (const actions::CsvError& e : csv.errors)
+            run.err += "zolt-calc: " + shownOnTerminal(path + ": " + e.message) + '\n';
+        return run;
+    }
+    if (csv.combinations.size() > actions::kMaxGivenCombinations)
+        return badInput(path + ": " + std::to_string(csv.combinations.size()) +
+                        " combinazioni, al massimo " +
+                        std::to_string(actions::kMaxGivenCombinations));
+    ActionsData actions = design.actions.value_or(ActionsData{});
+    actions.mode = ActionsMode::Combinations;
+    actions.combinations = std::move(csv.combinations);
+    design.actions = std::move(actions);
+    return std::nullopt;
+}
+
 std::string jsonText(const Project& p, const Analysis& a, const Options& o) {
     JsonWriter json;
     json.beginObject();
@@ -353,16 +423,22 @@ std::string jsonText(const Project& p, const Analysis& a, const Options& o) {
     const BearingResult& r = a.result;
     json.beginObject("result");
     const std::pair<std::string_view, double> scalars[] = {
-        {"Nq", r.Nq},         {"NqCorr", r.NqCorr}, {"Nc", r.Nc},
-        {"NcCorr", r.NcCorr}, {"Nga", r.Nga},       {"NgaCorr", r.NgaCorr},
-        {"ultimateLoad", r.ultimateLoad},           {"Kp", r.Kp},
-        {"cohesionM", r.cohesionM},                 {"terzaghiA", r.terzaghiA},
+        {"Nq", r.Nq},
+        {"NqCorr", r.NqCorr},
+        {"Nc", r.Nc},
+        {"NcCorr", r.NcCorr},
+        {"Nga", r.Nga},
+        {"NgaCorr", r.NgaCorr},
+        {"ultimateLoad", r.ultimateLoad},
+        {"Kp", r.Kp},
+        {"cohesionM", r.cohesionM},
+        {"terzaghiA", r.terzaghiA},
     };
     for (const auto& [name, value] : scalars)
         json.number(name, value);
-    constexpr std::string_view kFactorNames[kFactorCount] = {
-        "sc", "sq", "sga", "dc", "dq", "dga", "ic", "iq", "iga",
-        "gc", "gq", "gga", "bc", "bq", "bga"};
+    constexpr std::string_view kFactorNames[kFactorCount] = {"sc",  "sq",  "sga", "dc",  "dq",
+                                                             "dga", "ic",  "iq",  "iga", "gc",
+                                                             "gq",  "gga", "bc",  "bq",  "bga"};
     for (int i = 0; i < kFactorCount; ++i)
         json.number(kFactorNames[i], r.factor(i));
     json.beginArray("factorPresent");
@@ -379,6 +455,10 @@ std::string jsonText(const Project& p, const Analysis& a, const Options& o) {
         writeVerification(json, "verification", *a.verification);
     if (a.sizing)
         writeSizing(json, "sizing", *a.sizing);
+    if (a.combinations)
+        writeCombinations(json, *a.combinations);
+    if (a.combinationsSizing)
+        writeCombinationsSizing(json, "sizing", *a.combinationsSizing);
     if (a.comparison)
         writeComparison(json, "comparison", *a.comparison);
     if (a.monteCarlo)
@@ -447,6 +527,9 @@ std::optional<std::string> sameFileProblem(const Options& o) {
         if (o.projectPath && sameFile(**path, *o.projectPath))
             return std::string(name) + " " + **path + ": \u00e8 il file del progetto " +
                    *o.projectPath + ", che andrebbe perso";
+        if (o.combinationsCsvPath && sameFile(**path, *o.combinationsCsvPath))
+            return std::string(name) + " " + **path + ": \u00e8 il file di --combinations-csv " +
+                   *o.combinationsCsvPath + ", che andrebbe perso";
         for (std::size_t j = 0; j < i; ++j) {
             const auto& [otherName, other] = outputs[j];
             if (*other && !isStream(**path) && sameFile(**path, **other))
@@ -502,6 +585,11 @@ CalcRun runCalc(const std::vector<std::string>& args, const ReportRenderer& rend
                             "il suo gammaSat");
         p.design.ground.gammaSat = *options.gammaSat;
     }
+    if (options.combinationsCsvPath)
+        if (auto refused = importCombinations(
+                *options.combinationsCsvPath,
+                options.csvUnits.value_or(actions::CsvUnits::Kilograms), p.design))
+            return std::move(*refused);
     p.settings.method = options.method.value_or(p.settings.method);
     p.settings.safetyFactor = options.safetyFactor.value_or(p.settings.safetyFactor);
     if (options.monteCarlo)
@@ -555,8 +643,7 @@ CalcRun runCalc(const std::vector<std::string>& args, const ReportRenderer& rend
     const std::string report = a.ok() ? reportText(p.settings, p.geometry, a.result) : "";
     if (options.json)
         run.out = jsonText(p, a, options);
-    else
-    {
+    else {
         const bool groundModel = hasGroundModel(p.design.ground);
         std::string sections = sectionsText(a, options, groundModel);
         if (report.empty() && !sections.empty())
@@ -583,6 +670,8 @@ CalcRun runCalc(const std::vector<std::string>& args, const ReportRenderer& rend
         request.soil = p.soil;
         request.settings = p.settings;
         request.approach = options.verify;
+        request.info = p.design.info;
+        request.ground = p.design.ground;
         std::optional<std::string> bytes;
         if (renderer)
             bytes = renderer(request, format);

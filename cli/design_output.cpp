@@ -6,6 +6,7 @@
 #include "model/number_text.h"
 #include "workflow/result_rows.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -113,10 +114,15 @@ std::string conditionText(const design::ConditionVerification& c, bool outcomeLi
     std::string t = ruleHeading(c.rule) + '\n' + groundValuesText(c.ground);
     for (const std::string& note : c.notes)
         t += "Nota: " + note + '\n';
-    t += "Valori di progetto: \u03c6d = " + formatDecimal(d.phi, 2) + "\u00b0  \u03b4d = " +
-         formatDecimal(d.delta, 2) + "\u00b0  cd = " + formatDecimal(d.c, 3) +
-         " Kg/cmq  ca,d = " + formatDecimal(d.ca, 3) + " Kg/cmq  \u03b3 = " +
-         formatDecimal(d.gamma, 1) + " Kg/mc\n\n";
+    t += "Valori di progetto: \u03c6d = " + formatDecimal(d.phi, 2) +
+         "\u00b0  \u03b4d = " + formatDecimal(d.delta, 2) +
+         "\u00b0  cd = " + formatDecimal(d.c, 3) + " Kg/cmq  ca,d = " + formatDecimal(d.ca, 3) +
+         " Kg/cmq  \u03b3 = " + formatDecimal(d.gamma, 1) + " Kg/mc\n";
+    const actions::KinematicFactors& z = c.kinematic;
+    if (z.zq != 1.0 || z.zga != 1.0 || z.zc != 1.0)
+        t += "Effetto cinematico (Paolucci e Pecker 1997): zq = " + formatDecimal(z.zq, 4) +
+             "  z\u03b3 = " + formatDecimal(z.zga, 4) + "  zc = " + formatDecimal(z.zc, 4) + '\n';
+    t += '\n';
 
     t += "Capacit\u00e0 portante\n";
     t += loadLine(c.ground.uplift != 0.0 ? "Ed = N \u2212 U" : "Ed = N", v.bearing.Ed);
@@ -158,24 +164,196 @@ std::string verificationText(const design::GroundVerification& gv) {
     return t;
 }
 
-std::string sizingText(const design::GroundSizing& s) {
-    std::string rule;
-    switch (s.rule.kind) {
+namespace {
+
+std::string sizingRuleLabel(const design::SizingRule& r) {
+    switch (r.kind) {
     case design::SizingRuleKind::Square:
-        rule = "pianta quadrata, L = B";
-        break;
+        return "pianta quadrata, L = B";
     case design::SizingRuleKind::Ratio:
-        rule = "L/B = " + givenText(s.rule.value);
-        break;
+        return "L/B = " + givenText(r.value);
     case design::SizingRuleKind::Length:
-        rule = "L = " + formatDecimal(s.rule.value, 2) + " m";
-        break;
+        return "L = " + formatDecimal(r.value, 2) + " m";
     }
-    std::string t = "Dimensionamento (" + rule + ")\n";
+    return {};
+}
+
+} // namespace
+
+std::string sizingText(const design::GroundSizing& s) {
+    std::string t = "Dimensionamento (" + sizingRuleLabel(s.rule) + ")\n";
     if (!s.B)
         return t + "Nessuna larghezza tra 0.10 e 99.90 m soddisfa la verifica\n";
     t += "B = " + formatDecimal(*s.B, 2) + " m   L = " + formatDecimal(*s.L, 2) + " m\n\n";
     return t + verificationText(s.verification);
+}
+
+namespace {
+
+std::string padLeft(const std::string& text, std::size_t width) {
+    std::size_t chars = 0;
+    for (const char ch : text)
+        chars += (static_cast<unsigned char>(ch) & 0xC0) != 0x80;
+    return chars < width ? std::string(width - chars, ' ') + text : text;
+}
+
+constexpr const char* kShortNotComputable = "n.c.";
+
+// A utilisation in per cent, or n.c.
+std::string percentCell(const std::optional<double>& u, std::size_t width) {
+    return u ? formatDecimal(*u * 100.0, 1, static_cast<int>(width))
+             : padLeft(kShortNotComputable, width);
+}
+
+// The governing condition's bearing and sliding utilisations of a check.
+std::pair<std::optional<double>, std::optional<double>>
+checkUtilisations(const design::CombinationCheck& c) {
+    if (!c.verification)
+        return {};
+    const design::Verification& v = c.verification->governingCondition().verification;
+    return {v.bearing.utilisation, v.sliding.utilisation};
+}
+
+std::string approachLine(const char* what, const design::Approach& a) {
+    return std::string(what) + ": " + std::string(a.label) +
+           "; \u03b3R,v = " + formatDecimal(a.gammaRv, 2) +
+           ", \u03b3R,h = " + formatDecimal(a.gammaRh, 2) + "; parametri del terreno " +
+           std::string(a.soilSet) + '\n';
+}
+
+std::string seismicText(const design::CombinationsVerification& v) {
+    const design::SeismicSite& s = *v.seismic;
+    const actions::SeismicCoefficients& k = s.coefficients;
+    std::string t =
+        "Sisma allo SLV (NTC 2018 \u00a77.11.5.3.1): ag/g = " + formatDecimal(s.data.agOverG, 3) +
+        "  SS = " + formatDecimal(s.data.SS, 2) + "  ST = " + formatDecimal(s.data.ST, 2) +
+        "  categoria di sottosuolo " + std::string(1, s.data.subsoil) + '\n';
+    t += "  \u03b2s = " + (k.betaS ? formatDecimal(*k.betaS, 2) +
+                                         (k.betaSGiven ? " (indicato)" : " (NTC 2018 Tab. 7.11.I)")
+                                   : std::string(kNoNumberText));
+    if (!k.error.empty())
+        t += "  kh " + std::string(kNoNumberText) + ": " + k.error + '\n';
+    else
+        t += "  kh = " + formatDecimal(k.kh, 4) +
+             (k.khGiven ? " (indicato)" : " = \u03b2s SS ST ag/g") + '\n';
+    t += "  " + std::string(s.gammaRNote) + '\n';
+    if (!s.data.kinematic) {
+        t += "  Effetto cinematico non considerato: solo l'effetto inerziale, con T, ex, ey delle "
+             "combinazioni SLV\n";
+        return t;
+    }
+    t += "  Effetto cinematico (Paolucci e Pecker 1997) sui tre termini del carico limite";
+    for (const design::CombinationCheck& c : v.checks) {
+        if (c.combination.type != CombinationType::SLV || !c.verification || c.combination.lifts)
+            continue;
+        const auto factors = [](const design::ConditionVerification& cv) {
+            const actions::KinematicFactors& z = cv.kinematic;
+            return "zq = z\u03b3 = " + formatDecimal(z.zq, 4) + ", zc = " + formatDecimal(z.zc, 4) +
+                   " (condizione " + ground::conditionName(cv.ground.condition) + ")";
+        };
+        t += ":\n    " + factors(c.verification->drained);
+        if (c.verification->undrained)
+            t += "; " + factors(*c.verification->undrained);
+        break;
+    }
+    return t + '\n';
+}
+
+// The table of the combinations, the governing one marked.
+std::string combinationsTable(const design::CombinationsVerification& v) {
+    constexpr std::size_t kType = 20, kForce = 12, kLength = 7, kPercent = 9, kOutcome = 14;
+    std::string t = "    n  " + padRight("Tipo", kType) + padLeft("N (Kg)", kForce) +
+                    padLeft("T (Kg)", kForce) + padLeft("ex (m)", kLength + 1) +
+                    padLeft("ey (m)", kLength + 1) + padLeft("cap. %", kPercent + 1) +
+                    padLeft("scorr. %", kPercent + 1) + "  " + padRight("Esito", kOutcome) +
+                    "  Combinazione\n";
+    for (std::size_t i = 0; i < v.checks.size(); ++i) {
+        const design::CombinationCheck& c = v.checks[i];
+        const actions::Combination& k = c.combination;
+        t += v.governing == i ? "* " : "  ";
+        t += padLeft(std::to_string(i + 1), 3) + "  " +
+             padRight(std::string(actions::typeLabel(k.type)), kType) +
+             formatDecimal(k.forces.N, 0, kForce) + formatDecimal(k.T, 0, kForce) + ' ' +
+             formatDecimal(k.ex, 3, kLength) + ' ' + formatDecimal(k.ey, 3, kLength);
+        std::string result = "esercizio";
+        if (c.ultimate()) {
+            const auto [bearing, sliding] = checkUtilisations(c);
+            t += ' ' + percentCell(bearing, kPercent) + ' ' + percentCell(sliding, kPercent);
+            result = outcome(c.verified);
+        } else {
+            t += ' ' + padLeft("\u2013", kPercent) + ' ' + padLeft("\u2013", kPercent);
+        }
+        t += "  " + padRight(result, kOutcome) + "  " + k.name + '\n';
+    }
+    t += "* combinazione determinante; cap. e scorr.: Ed/Rd di capacit\u00e0 portante e di "
+         "scorrimento nella condizione determinante (" +
+         std::string(kShortNotComputable) + " = " + kNoNumberText + ")\n";
+    return t;
+}
+
+} // namespace
+
+std::string combinationsText(const design::CombinationsVerification& v) {
+    std::string t =
+        "Verifica di ogni combinazione delle azioni: " + std::string(v.approach->label) + '\n';
+    t += std::string(design::kCombinationActionsNote) +
+         " (N, T, ex, ey della geometria non usati)\n";
+    t += std::string(methodTitle(v.method)) + '\n';
+    std::vector<const design::Approach*> shown;
+    for (const design::CombinationCheck& c : v.checks)
+        if (c.approach != nullptr &&
+            std::find(shown.begin(), shown.end(), c.approach) == shown.end()) {
+            shown.push_back(c.approach);
+            t += approachLine(c.combination.type == CombinationType::SLV ? "SLV" : "SLU",
+                              *c.approach);
+        }
+    if (v.seismic)
+        t += seismicText(v);
+    t += '\n' + combinationsTable(v);
+
+    for (std::size_t i = 0; i < v.checks.size(); ++i) {
+        const design::CombinationCheck& c = v.checks[i];
+        std::vector<std::string> notes = c.notes;
+        for (const std::string_view note : design::eccentricityNotes(c.eccentricity))
+            notes.emplace_back(note);
+        if (notes.empty())
+            continue;
+        t += "Nota della combinazione " + std::to_string(i + 1) + ':';
+        for (std::size_t n = 0; n < notes.size(); ++n)
+            t += (n == 0 ? " " : "; ") + notes[n];
+        t += '\n';
+    }
+    for (const std::string& note : v.notes)
+        t += "Nota: " + note + '\n';
+
+    if (const design::CombinationCheck* g = v.governingCheck()) {
+        const actions::Combination& k = g->combination;
+        t += "\nCombinazione determinante " + std::to_string(*v.governing + 1) + ": " + k.name +
+             '\n';
+        t += "N = " + formatDecimal(k.forces.N, 0) + " Kg (" +
+             formatDecimal(kilonewtons(k.forces.N), 2) + " kN)  T = " + formatDecimal(k.T, 0) +
+             " Kg (" + formatDecimal(kilonewtons(k.T), 2) + " kN)  ex = " + formatDecimal(k.ex, 3) +
+             " m  ey = " + formatDecimal(k.ey, 3) + " m\n";
+        t += approachLine(k.type == CombinationType::SLV ? "SLV" : "SLU", *g->approach) + '\n';
+        const design::GroundVerification& gv = *g->verification;
+        const bool both = gv.undrained.has_value();
+        t += conditionText(gv.drained, both);
+        if (both) {
+            t += '\n' + conditionText(*gv.undrained, true);
+            t += "Condizione determinante: " + std::string(ground::conditionName(gv.governing)) +
+                 '\n';
+        }
+    }
+    t += "Esito della verifica: " + outcome(v.verified) + '\n';
+    return t;
+}
+
+std::string combinationsSizingText(const design::CombinationsSizing& s) {
+    std::string t = "Dimensionamento per ogni combinazione (" + sizingRuleLabel(s.rule) + ")\n";
+    if (!s.B)
+        return t + "Nessuna larghezza tra 0.10 e 99.90 m soddisfa ogni combinazione SLU e SLV\n";
+    t += "B = " + formatDecimal(*s.B, 2) + " m   L = " + formatDecimal(*s.L, 2) + " m\n\n";
+    return t + combinationsText(s.verification);
 }
 
 namespace {
@@ -315,14 +493,22 @@ void writeGroundValues(JsonWriter& json, std::string_view key,
     json.endObject();
 }
 
+// What a combination's verification says beside the fields of today's.
+struct CheckLabels {
+    std::string_view note = design::kDesignActionsNote;
+    bool seismic = false;     // SLV: kh and the kinematic factors
+    std::optional<double> kh; // none without the kinematic effect
+};
+
 // The fields of one condition's verification; `verified` is left to the
 // caller.
-void writeConditionFields(JsonWriter& json, const design::ConditionVerification& c) {
+void writeConditionFields(JsonWriter& json, const design::ConditionVerification& c,
+                          const CheckLabels& labels) {
     const design::Verification& v = c.verification;
     json.string("approach", v.approach->id);
     json.string("label", v.approach->label);
     json.string("method", methodKey(v.method));
-    json.string("note", design::kDesignActionsNote);
+    json.string("note", labels.note);
     json.number("gammaRv", v.approach->gammaRv);
     json.number("gammaRh", v.approach->gammaRh);
     json.beginObject("design");
@@ -359,6 +545,12 @@ void writeConditionFields(JsonWriter& json, const design::ConditionVerification&
     for (const std::string& note : c.notes)
         json.string({}, note);
     json.endArray();
+    if (labels.seismic) {
+        json.optionalNumber("kh", labels.kh);
+        json.number("zq", c.kinematic.zq);
+        json.number("zga", c.kinematic.zga);
+        json.number("zc", c.kinematic.zc);
+    }
 }
 
 void writeComparisonRuns(JsonWriter& json, std::string_view key, const design::Comparison& c) {
@@ -425,25 +617,34 @@ void writeGround(JsonWriter& json, std::string_view key, const ground::GroundMod
     json.endObject();
 }
 
-void writeVerification(JsonWriter& json, std::string_view key,
-                       const design::GroundVerification& v) {
+namespace {
+
+void writeVerificationWith(JsonWriter& json, std::string_view key,
+                           const design::GroundVerification& v, const CheckLabels& labels) {
     if (v.refused()) {
         json.null(key);
         return;
     }
     json.beginObject(key);
-    writeConditionFields(json, v.drained);
+    writeConditionFields(json, v.drained, labels);
     json.boolean("verified", v.verified);
     json.string("governing", conditionKey(v.governing));
     if (v.undrained) {
         json.beginObject("undrained");
-        writeConditionFields(json, *v.undrained);
+        writeConditionFields(json, *v.undrained, labels);
         json.boolean("verified", v.undrained->verified());
         json.endObject();
     } else {
         json.null("undrained");
     }
     json.endObject();
+}
+
+} // namespace
+
+void writeVerification(JsonWriter& json, std::string_view key,
+                       const design::GroundVerification& v) {
+    writeVerificationWith(json, key, v, CheckLabels{});
 }
 
 void writeSizing(JsonWriter& json, std::string_view key, const design::GroundSizing& s) {
@@ -459,6 +660,124 @@ void writeSizing(JsonWriter& json, std::string_view key, const design::GroundSiz
         writeVerification(json, "verification", s.verification);
     else
         json.null("verification");
+    json.endObject();
+}
+
+namespace {
+
+void writeEccentricity(JsonWriter& json, const design::EccentricityCheck& e) {
+    json.beginObject("eccentricity");
+    json.number("exOverB", e.exOverB);
+    json.number("eyOverL", e.eyOverL);
+    json.boolean("middleThird", e.middleThird);
+    json.boolean("withinThird", e.withinThird);
+    json.beginArray("notes");
+    for (const std::string_view note : design::eccentricityNotes(e))
+        json.string({}, note);
+    json.endArray();
+    json.endObject();
+}
+
+void writeCheck(JsonWriter& json, const design::CombinationCheck& c) {
+    const actions::Combination& k = c.combination;
+    json.beginObject();
+    json.string("name", k.name);
+    json.string("type", actions::typeId(k.type));
+    json.number("N", k.forces.N);
+    json.number("T", k.T);
+    json.number("ex", k.ex);
+    json.number("ey", k.ey);
+    json.boolean("lifts", k.lifts);
+    if (c.ultimate()) {
+        json.optionalNumber("utilisation", c.utilisation);
+        json.boolean("verified", c.verified);
+    } else {
+        json.null("utilisation");
+        json.null("verified");
+    }
+    writeEccentricity(json, c.eccentricity);
+    json.beginArray("notes");
+    for (const std::string& note : c.notes)
+        json.string({}, note);
+    json.endArray();
+    if (c.verification)
+        writeVerificationWith(
+            json, "verification", *c.verification,
+            {design::kCombinationActionsNote, k.type == CombinationType::SLV, c.kh});
+    else
+        json.null("verification");
+    json.endObject();
+}
+
+void writeSeismic(JsonWriter& json, const std::optional<design::SeismicSite>& site) {
+    if (!site) {
+        json.null("seismic");
+        return;
+    }
+    const actions::SeismicCoefficients& k = site->coefficients;
+    json.beginObject("seismic");
+    json.number("agOverG", site->data.agOverG);
+    json.number("SS", site->data.SS);
+    json.number("ST", site->data.ST);
+    json.string("subsoil", std::string(1, site->data.subsoil));
+    json.optionalNumber("betaS", k.betaS);
+    json.boolean("betaSGiven", k.betaSGiven);
+    json.optionalNumber("kh", k.error.empty() ? std::optional<double>(k.kh) : std::nullopt);
+    json.boolean("khGiven", k.khGiven);
+    json.boolean("kinematic", site->data.kinematic);
+    json.number("gammaRv", site->gammaRv);
+    json.number("gammaRh", site->gammaRh);
+    json.string("gammaRNote", site->gammaRNote);
+    json.endObject();
+}
+
+} // namespace
+
+void writeCombinations(JsonWriter& json, const design::CombinationsVerification& v) {
+    const design::CombinationCheck* g = v.governingCheck();
+    if (g != nullptr && !v.refused())
+        writeVerificationWith(
+            json, "verification", *g->verification,
+            {design::kCombinationActionsNote, g->combination.type == CombinationType::SLV, g->kh});
+    else
+        json.null("verification");
+    if (v.refused()) {
+        json.null("combinations");
+    } else {
+        json.beginArray("combinations");
+        for (const design::CombinationCheck& c : v.checks)
+            writeCheck(json, c);
+        json.endArray();
+    }
+    if (v.governing)
+        json.integer("governing", static_cast<long long>(*v.governing));
+    else
+        json.null("governing");
+    json.beginArray("combinationNotes");
+    for (const std::string& note : v.notes)
+        json.string({}, note);
+    json.endArray();
+    json.boolean("combinationsVerified", v.verified);
+    writeSeismic(json, v.seismic);
+}
+
+void writeCombinationsSizing(JsonWriter& json, std::string_view key,
+                             const design::CombinationsSizing& s) {
+    if (s.verification.refused()) {
+        json.null(key);
+        return;
+    }
+    json.beginObject(key);
+    json.string("rule", design::sizingRuleText(s.rule));
+    json.optionalNumber("B", s.B);
+    json.optionalNumber("L", s.L);
+    if (s.B) {
+        writeCombinations(json, s.verification);
+    } else {
+        json.null("verification");
+        json.null("combinations");
+        json.null("governing");
+    }
     json.endObject();
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "cli/json_writer.h"
+#include "design/combinations_verification.h"
 #include "design/comparison.h"
 #include "design/monte_carlo.h"
 #include "design/sizing.h"
@@ -20,6 +21,11 @@ namespace zolt::cli {
 // analysis even when there is only the drained one.
 std::string verificationText(const design::GroundVerification& v);
 std::string sizingText(const design::GroundSizing& s);
+// Every combination of the project's actions: a table with the governing
+// one marked, the seismic values, the notes, the governing combination's
+// checks and the outcome.
+std::string combinationsText(const design::CombinationsVerification& v);
+std::string combinationsSizingText(const design::CombinationsSizing& s);
 std::string comparisonText(const design::GroundComparison& c, bool groundModel);
 std::string monteCarloText(const design::MonteCarloSpec& study, const design::GroundMonteCarlo& r,
                            bool groundModel);
@@ -34,6 +40,16 @@ void writeGround(JsonWriter& json, std::string_view key, const ground::GroundMod
 // "comparisonUndrained" beside `key`.
 void writeVerification(JsonWriter& json, std::string_view key, const design::GroundVerification& v);
 void writeSizing(JsonWriter& json, std::string_view key, const design::GroundSizing& s);
+// The keys of the combinations' verification at the current level:
+// `verification` (the governing combination's, null without one),
+// `combinations` (each with its own `verification`, null for SLE; the SLV
+// ones with kh, zq, zga, zc), `governing` (its index) and `seismic` (kh,
+// betaS and the resistance factors; null without seismic data).
+void writeCombinations(JsonWriter& json, const design::CombinationsVerification& v);
+// The sizing for every combination under `key`: rule, B, L and the keys of
+// writeCombinations at the size found (null when none).
+void writeCombinationsSizing(JsonWriter& json, std::string_view key,
+                             const design::CombinationsSizing& s);
 void writeComparison(JsonWriter& json, std::string_view key, const design::GroundComparison& c);
 void writeMonteCarlo(JsonWriter& json, std::string_view key, const design::MonteCarloSpec& study,
                      const design::GroundMonteCarlo& r);

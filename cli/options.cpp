@@ -54,7 +54,7 @@ bool takesValue(std::string_view name) {
                                "--odt"})
         if (name == option)
             return true;
-    return name == "--save-project";
+    return name == "--save-project" || name == "--combinations-csv" || name == "--units";
 }
 
 // A whole decimal number without sign, as counts and seeds are written.
@@ -195,6 +195,15 @@ std::optional<std::string> setOption(const std::string& name, const std::string&
         options.covText = value;
         return std::nullopt;
     }
+    if (name == "--units") {
+        if (value == "kg")
+            options.csvUnits = actions::CsvUnits::Kilograms;
+        else if (value == "kN")
+            options.csvUnits = actions::CsvUnits::Kilonewtons;
+        else
+            return "--units " + value + ": unit\u00e0 sconosciute (kg o kN)";
+        return std::nullopt;
+    }
     if (name == "--seed") {
         options.seed = parseCount<std::uint64_t>(value);
         if (!options.seed)
@@ -206,6 +215,10 @@ std::optional<std::string> setOption(const std::string& name, const std::string&
         return "manca il nome del file dell'opzione " + name;
     if (name == "--save-project") {
         options.saveProjectPath = value;
+        return std::nullopt;
+    }
+    if (name == "--combinations-csv") {
+        options.combinationsCsvPath = value;
         return std::nullopt;
     }
     std::optional<std::string>& path = name == "--report" ? options.reportPath
@@ -264,6 +277,8 @@ std::optional<std::string> checkCombination(Options& options) {
                *options.projectPath + ")";
     if ((options.covText || options.seed) && !options.monteCarlo)
         return std::string(options.covText ? "--cov" : "--seed") + " richiede --monte-carlo";
+    if (options.csvUnits && !options.combinationsCsvPath)
+        return "--units richiede --combinations-csv";
     if (options.csvPath && !options.sweep)
         return "--csv richiede --sweep";
     if (options.sweep && !options.csvPath && options.json)

@@ -2,6 +2,7 @@
 // before anything is computed.
 #pragma once
 
+#include "actions/combinations_csv.h"
 #include "design/approach.h"
 #include "design/monte_carlo.h"
 #include "design/sizing.h"
@@ -36,6 +37,10 @@ struct Options {
     // below the ground surface, and its saturated unit weight, kg/m3.
     std::optional<double> waterTable;
     std::optional<double> gammaSat;
+    // --combinations-csv FILE: given combinations that replace the
+    // project's; --units: the file's units (kg and kg m unless kN).
+    std::optional<std::string> combinationsCsvPath;
+    std::optional<actions::CsvUnits> csvUnits;
 
     // Design checks and studies.
     const design::Approach* verify = nullptr;  // --verify

@@ -3,6 +3,7 @@
 // settles no more than the project's admissible settlement.
 #pragma once
 
+#include "design/combinations_verification.h"
 #include "design/sizing.h"
 #include "settlement/project_settlement.h"
 
@@ -28,5 +29,18 @@ SettlementSizing sizeWithSettlement(const Approach& approach, int method,
                                     const GeometryData& geometry, const SoilData& soil,
                                     const DesignData& design, const SizingRule& rule,
                                     const SettlementSettings& settings);
+
+struct CombinationsSettlementSizing {
+    CombinationsSizing sizing;
+    std::optional<settlement::ProjectSettlement> settlement; // at the width found
+    std::optional<settlement::SettlementFailure> failure;    // as SettlementSizing's
+};
+
+// sizeCombinations on the project's actions with the same settlement
+// condition as sizeWithSettlement.
+CombinationsSettlementSizing
+sizeCombinationsWithSettlement(const Approach& approach, int method, const GeometryData& geometry,
+                               const SoilData& soil, const DesignData& design,
+                               const SizingRule& rule, const SettlementSettings& settings);
 
 } // namespace zolt::design

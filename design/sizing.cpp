@@ -30,6 +30,10 @@ std::optional<double> lengthFor(const SizingRule& rule, int widthCm) {
 
 } // namespace
 
+std::optional<double> sizingLength(const SizingRule& rule, int widthCm) {
+    return lengthFor(rule, widthCm);
+}
+
 std::optional<SizingRule> parseSizingRule(std::string_view text) {
     if (text == "square")
         return SizingRule{SizingRuleKind::Square, 1.0};

@@ -28,6 +28,10 @@ std::string sizingRuleText(const SizingRule& rule);
 constexpr int kSizingFirstCentimetres = 10;
 constexpr int kSizingLastCentimetres = 9990;
 
+// The length `rule` ties to the width of `widthCm` centimetres on the
+// grid; none when it would break B <= L or leave the geometry field's range.
+std::optional<double> sizingLength(const SizingRule& rule, int widthCm);
+
 struct Sizing {
     SizingRule rule;
     std::optional<double> B; // m; none when no width on the grid verifies

@@ -132,9 +132,12 @@ bool liftsFooting(const GeometryData& footing, const ground::GroundValues& value
     return values.uplift > 0.0 && !(ground::methodFooting(footing, values).N > 0.0);
 }
 
+namespace {
+
 ConditionVerification verifyCondition(const Approach& approach, int method,
                                       const GeometryData& footing,
-                                      const ground::GroundValues& values) {
+                                      const ground::GroundValues& values,
+                                      std::optional<double> kh) {
     ConditionVerification c;
     c.ground = values;
     c.rule = ground::conditionRule(values.condition);
@@ -159,22 +162,42 @@ ConditionVerification verifyCondition(const Approach& approach, int method,
         v.eccentricity = checkEccentricity(g);
         return c;
     }
+    BearingOptions options = ground::methodOptions(values);
+    if (kh) {
+        c.kinematic = actions::kinematicFactors(*kh, v.design.phi);
+        options.zc = c.kinematic.zc;
+        options.zq = c.kinematic.zq;
+        options.zga = c.kinematic.zga;
+    }
     BearingResult result;
-    const int engineResult = computeBearing(method, g, v.design, ground::methodOptions(values),
-                                            result, &result.ultimateLoad);
+    const int engineResult =
+        computeBearing(method, g, v.design, options, result, &result.ultimateLoad);
     v = completeVerification(approach, method, g, v.design, engineResult, result.ultimateLoad);
     return c;
 }
 
+} // namespace
+
+ConditionVerification verifyCondition(const Approach& approach, int method,
+                                      const GeometryData& footing,
+                                      const ground::GroundValues& values) {
+    return verifyCondition(approach, method, footing, values, std::nullopt);
+}
+
 GroundVerification verifyOnGround(const Approach& approach, int method, const GeometryData& footing,
                                   const ground::GroundModel& model) {
+    return verifyOnGround(approach, method, footing, model, std::nullopt);
+}
+
+GroundVerification verifyOnGround(const Approach& approach, int method, const GeometryData& footing,
+                                  const ground::GroundModel& model, std::optional<double> kh) {
     GroundVerification gv;
     gv.approach = &approach;
     gv.method = method;
-    gv.drained = verifyCondition(approach, method, footing, model.drained);
+    gv.drained = verifyCondition(approach, method, footing, model.drained, kh);
     gv.verified = !gv.refused() && gv.drained.verified();
     if (model.undrained) {
-        gv.undrained = verifyCondition(approach, method, footing, *model.undrained);
+        gv.undrained = verifyCondition(approach, method, footing, *model.undrained, kh);
         if (model.undrained->ca == 0.0 && !gv.refused()) {
             Verification& u = gv.undrained->verification;
             u.sliding = gv.drained.verification.sliding;

@@ -4,6 +4,7 @@
 // records: the engine runs on a local result, never on the program's own.
 #pragma once
 
+#include "actions/seismic.h"
 #include "design/approach.h"
 #include "ground/ground_model.h"
 #include "model/design_data.h"
@@ -123,6 +124,9 @@ struct ConditionVerification {
     // sliding on N - U, the methods' inclination factors on N - U.
     Verification verification;
     std::vector<std::string> notes; // the ground model's notes, then kLiftedNote
+    // The Paolucci & Pecker factors the engine ran with: all 1 but in a
+    // seismic check with the kinematic effect.
+    actions::KinematicFactors kinematic;
 
     bool verified() const { return verification.verified; }
 };
@@ -161,6 +165,13 @@ ConditionVerification verifyCondition(const Approach& approach, int method,
 // condition's sliding check, with kDrainedSlidingNote.
 GroundVerification verifyOnGround(const Approach& approach, int method, const GeometryData& footing,
                                   const ground::GroundModel& model);
+
+// The same with the kinematic effect of an earthquake of coefficient `kh`
+// (none: no effect): each condition's ultimate load takes the Paolucci &
+// Pecker factors of kh and its design friction angle
+// (actions::kinematicFactors), shown in ConditionVerification::kinematic.
+GroundVerification verifyOnGround(const Approach& approach, int method, const GeometryData& footing,
+                                  const ground::GroundModel& model, std::optional<double> kh);
 
 // The same with the ground model evaluated for `footing`. With no water
 // table and no layers the drained condition is verify() bit for bit.

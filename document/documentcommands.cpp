@@ -86,6 +86,8 @@ document::ReportRequest CurrentReportRequest(const QString& projectFileName) {
     request.settings.method = analysedMethod.value_or(analysisSettings.method);
     request.analysed = analysedMethod.has_value();
     request.approach = ChosenApproach();
+    request.info = designData.info;
+    request.ground = designData.ground;
     return request;
 }
 

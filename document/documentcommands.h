@@ -22,8 +22,9 @@ using ReportFileNameFunction = std::function<QString(QWidget* owner, const QStri
 void SetReportFileNameFunction(ReportFileNameFunction prompt);
 
 // The request for the process-wide records: `projectFileName` is the open
-// data file (empty for none), the approach the one chosen in this run, the
-// method that of the last successful analysis (the chosen one before any).
+// project or data file (empty for none), the approach the project's once
+// chosen, the method that of the last successful analysis (the chosen one
+// before any), the project's info and ground those of designData.
 document::ReportRequest CurrentReportRequest(const QString& projectFileName);
 
 // Menu item 116: asks for the file, then writes the report through the save

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "design/approach.h"
+#include "model/design_data.h"
 #include "model/records.h"
 
 #include <string>
@@ -13,7 +14,7 @@ namespace zolt::document {
 enum class ReportFormat { Pdf, Odt };
 
 struct ReportRequest {
-    std::string projectName; // the data file's name; empty: "progetto senza nome"
+    std::string projectName; // the project's or data file's name; empty: none
     std::string date;        // YYYY-MM-DD, the day the report is made
     GeometryData geometry;
     SoilData soil;
@@ -23,6 +24,14 @@ struct ReportRequest {
     bool analysed = true;
     // The verification section's approach; null for none.
     const design::Approach* approach = nullptr;
+    // Who and where: the title heads every page in place of the file's
+    // name, and the first page lists every field given.
+    ProjectInfo info;
+    // The profile and the water table. With neither the report is that of
+    // the dry homogeneous soil; with either, the inputs list them, the
+    // section shows them, and the comparison and the verification run on
+    // the ground model.
+    GroundData ground;
 };
 
 } // namespace zolt::document

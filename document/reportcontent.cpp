@@ -301,8 +301,13 @@ ReportCalculation calculateReport(const ReportRequest& request) {
     } else if (c.mask == 0) {
         c.engineResult = computeBearing(method, g, s, c.result, &c.result.ultimateLoad);
     }
+    if (hasGroundModel(request.ground)) {
+        c.groundComparison =
+            design::compareOnGround(g, s, request.ground, request.settings.safetyFactor);
+    }
     if (request.approach != nullptr)
-        c.verification = design::verify(*request.approach, request.settings.method, g, s);
+        c.verification = design::verifyOnGround(*request.approach, request.settings.method, g, s,
+                                                request.ground);
     c.eccentricity = design::checkEccentricity(g);
     return c;
 }
@@ -351,6 +356,10 @@ std::vector<std::string> reportNotes(const ReportRequest& request,
     if (!calculation.verification || calculation.verification->refused())
         notes.push_back(std::string(design::kDesignActionsNote) + ".");
     return notes;
+}
+
+std::string reportTitle(const ReportRequest& request) {
+    return request.info.title.empty() ? projectTitle(request.projectName) : request.info.title;
 }
 
 std::string projectTitle(const std::string& projectName) {

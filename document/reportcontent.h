@@ -24,8 +24,12 @@ struct ReportCalculation {
     std::optional<int> engineResult; // none when the pre-checks refused
     BearingResult result;            // a fresh record, as after one analysis
     engine::CommonQuantities common; // of the request's inputs
-    design::Comparison comparison;
-    std::optional<design::Verification> verification; // with an approach only
+    design::Comparison comparison;   // the analysis of every method, on the soil alone
+    // The comparison on the ground model, with a water table or layers.
+    std::optional<design::GroundComparison> groundComparison;
+    // With an approach only; on the dry homogeneous soil its drained
+    // condition is the verification on the soil, bit for bit.
+    std::optional<design::GroundVerification> verification;
     design::EccentricityCheck eccentricity;
 
     // The analysis ran and found a load.
@@ -65,6 +69,10 @@ std::vector<std::string> reportNotes(const ReportRequest& request,
 
 // "progetto senza nome", or the file's name without its folders.
 std::string projectTitle(const std::string& projectName);
+
+// What heads the report's pages: the project's title when it has one,
+// else projectTitle of its file.
+std::string reportTitle(const ReportRequest& request);
 
 inline constexpr const char* kHeaderTitle = "ZOLT 6.0 \u2013 Relazione di calcolo";
 inline constexpr const char* kNoAnalysisText =

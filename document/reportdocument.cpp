@@ -46,6 +46,10 @@ const QColor kTableBorderColour(0x90, 0x90, 0x90);
 
 // Drawing frames, mm.
 constexpr double kSectionHeightMm = 78.0;
+// Taller with the ground's levels, which reach D + 2B below the surface.
+constexpr double kSectionWithGroundHeightMm = 105.0;
+// Above and below a drawing in its frame, mm: the sketch's own margins and some air.
+constexpr double kFrameRoomMm = 6.0;
 constexpr double kPlanHeightMm = 72.0;
 // The ODF text's drawings, dots per inch.
 constexpr double kImageDpi = 200.0;
@@ -68,19 +72,33 @@ class SketchObject : public QObject, public QTextObjectInterface {
     Q_INTERFACES(QTextObjectInterface)
 
 public:
-    SketchObject(const GeometryData& geometry, double widthMm, QObject* parent)
-        : QObject(parent), m_geometry(geometry), m_widthMm(widthMm) {}
+    SketchObject(const GeometryData& geometry, const SectionGround& ground, double widthMm,
+                 QObject* parent)
+        : QObject(parent), m_geometry(geometry), m_ground(ground), m_widthMm(widthMm) {}
 
-    static SketchRect frameOf(int kind, double widthMm) {
-        return {0.0, 0.0, widthMm, kind == SectionDrawing ? kSectionHeightMm : kPlanHeightMm};
+    // The frame of a drawing. The section with the ground's levels has
+    // room for them, but no more height than the drawing takes where its
+    // width sets the scale.
+    static SketchRect frameOf(int kind, double widthMm, const SectionGround& ground,
+                              const GeometryData& g) {
+        if (kind != SectionDrawing)
+            return {0.0, 0.0, widthMm, kPlanHeightMm};
+        if (ground.empty())
+            return {0.0, 0.0, widthMm, kSectionHeightMm};
+        const SketchRect tall{0.0, 0.0, widthMm, kSectionWithGroundHeightMm};
+        const double needed = sectionSketch(g, tall, ground).bounds().height + kFrameRoomMm;
+        return {0.0, 0.0, widthMm,
+                std::clamp(needed, kSectionHeightMm, kSectionWithGroundHeightMm)};
     }
 
-    static Sketch sketchOf(int kind, const GeometryData& g, const SketchRect& frame) {
-        return kind == SectionDrawing ? sectionSketch(g, frame) : planSketch(g, frame);
+    static Sketch sketchOf(int kind, const GeometryData& g, const SectionGround& ground,
+                           const SketchRect& frame) {
+        return kind == SectionDrawing ? sectionSketch(g, frame, ground) : planSketch(g, frame);
     }
 
     QSizeF intrinsicSize(QTextDocument*, int, const QTextFormat& format) override {
-        const SketchRect frame = frameOf(format.intProperty(kSketchKindProperty), m_widthMm);
+        const SketchRect frame =
+            frameOf(format.intProperty(kSketchKindProperty), m_widthMm, m_ground, m_geometry);
         return {mm(frame.width), mm(frame.height)};
     }
 
@@ -91,15 +109,28 @@ public:
         if (painter->hasClipping() && !painter->clipBoundingRect().intersects(rect))
             return;
         const int kind = format.intProperty(kSketchKindProperty);
-        const SketchRect frame = frameOf(kind, m_widthMm);
-        paintSketch(*painter, sketchOf(kind, m_geometry, frame), frame, rect.topLeft(),
+        const SketchRect frame = frameOf(kind, m_widthMm, m_ground, m_geometry);
+        paintSketch(*painter, sketchOf(kind, m_geometry, m_ground, frame), frame, rect.topLeft(),
                     kLayoutUnitsPerMm);
     }
 
 private:
     GeometryData m_geometry;
+    SectionGround m_ground;
     double m_widthMm;
 };
+
+// The water table and the layer boundaries of `ground` for the section.
+SectionGround sectionGroundOf(const GroundData& ground) {
+    SectionGround levels;
+    levels.waterTable = ground.waterTable;
+    double depth = 0.0;
+    for (std::size_t i = 0; i + 1 < ground.layers.size(); ++i) {
+        depth += ground.layers[i].thickness;
+        levels.boundaries.push_back(depth);
+    }
+    return levels;
+}
 
 // Appends the report's pieces at the end of a document.
 class Writer {
@@ -210,7 +241,7 @@ public:
     }
 
     void drawing(int kind, const QString& caption, DrawingMode mode, const GeometryData& g,
-                 double widthMm) {
+                 const SectionGround& ground, double widthMm) {
         subheading(caption);
         QTextBlockFormat block;
         block.setAlignment(Qt::AlignHCenter);
@@ -223,11 +254,12 @@ public:
             m_cursor.insertText(QString(QChar::ObjectReplacementCharacter), object);
             return;
         }
-        const SketchRect frame = SketchObject::frameOf(kind, widthMm);
+        const SketchRect frame = SketchObject::frameOf(kind, widthMm, ground, g);
         const QString name = kind == SectionDrawing ? QStringLiteral("zolt-sezione.png")
                                                     : QStringLiteral("zolt-pianta.png");
-        m_document.addResource(QTextDocument::ImageResource, QUrl(name),
-                               sketchImage(SketchObject::sketchOf(kind, g, frame), frame, kImageDpi));
+        m_document.addResource(
+            QTextDocument::ImageResource, QUrl(name),
+            sketchImage(SketchObject::sketchOf(kind, g, ground, frame), frame, kImageDpi));
         QTextImageFormat image;
         image.setName(name);
         image.setWidth(mm(frame.width));
@@ -355,6 +387,72 @@ const InputField& field(const char* name) {
     return *findInputField(name);
 }
 
+std::string waterText(const GroundData& ground) {
+    return ground.waterTable
+               ? "Falda a z_{w} = " + formatFixed(*ground.waterTable, 2) + " m dal piano campagna."
+               : std::string("Nessuna falda.");
+}
+
+// Two lines of a cell: the value in the program's unit, in SI below it.
+std::string withSi(const std::string& value, const std::string& si) {
+    return value + "\u2028(" + si + ")";
+}
+
+// The profile and the water table, as the ground model takes them.
+void groundInputs(Writer& w, const GroundData& ground) {
+    w.subheading(QStringLiteral("Stratigrafia e falda"));
+    w.paragraph(waterText(ground));
+    if (ground.layers.empty()) {
+        w.paragraph("Terreno omogeneo (i dati del terreno qui sopra) fino a qualunque "
+                    "profondità; sotto la falda il peso di volume saturo \u03b3_{sat} = " +
+                    formatFixed(ground.gammaSat, 1) + " Kg/mc (" +
+                    formatFixed(design::kilonewtonsPerCubicMetre(ground.gammaSat), 2) +
+                    " kN/m\u00b3). Confronto (sezione 5) e verifica (sezione 6) tengono conto "
+                    "della falda; l'analisi delle sezioni 3 e 4 è quella del terreno asciutto.");
+        return;
+    }
+    std::vector<Row> rows;
+    double top = 0.0;
+    for (std::size_t i = 0; i < ground.layers.size(); ++i) {
+        const SoilLayer& l = ground.layers[i];
+        const bool last = i + 1 == ground.layers.size();
+        const std::string depths = formatFixed(top, 2) + " \u2013 " +
+                                   (last ? "\u221e" : formatFixed(top + l.thickness, 2));
+        const auto unitWeight = [](double kgPerM3) {
+            return withSi(formatFixed(kgPerM3, 1),
+                          formatFixed(design::kilonewtonsPerCubicMetre(kgPerM3), 2));
+        };
+        const auto strength = [](double kgPerCm2) {
+            return withSi(formatFixed(kgPerCm2, 3), formatFixed(kilopascals(kgPerCm2), 2));
+        };
+        rows.push_back({std::to_string(i + 1), l.name, depths, unitWeight(l.gamma),
+                        unitWeight(l.gammaSat), formatFixed(l.phi, 1), formatFixed(l.delta, 1),
+                        strength(l.c), strength(l.ca), l.cu > 0.0 ? strength(l.cu) : kNoValue});
+        top += l.thickness;
+    }
+    const Writer::Column number{10, Qt::AlignRight};
+    w.table({{5, Qt::AlignRight},
+             {19, Qt::AlignLeft},
+             {12, Qt::AlignLeft},
+             number,
+             number,
+             {7, Qt::AlignRight},
+             {7, Qt::AlignRight},
+             number,
+             number,
+             number},
+            {"N.", "Strato", "Profondità\u2028m", "\u03b3\u2028Kg/mc\u2028(kN/m\u00b3)",
+             "\u03b3_{sat}\u2028Kg/mc\u2028(kN/m\u00b3)", "\u03c6\u2028\u00b0",
+             "\u03b4\u2028\u00b0", "c\u2028Kg/cmq\u2028(kPa)", "c_{a}\u2028Kg/cmq\u2028(kPa)",
+             "c_{u}\u2028Kg/cmq\u2028(kPa)"},
+            rows);
+    w.paragraph("Profondità dal piano campagna; l'ultimo strato prosegue a qualunque "
+                "profondità. \u03b3 sopra la falda, \u03b3_{sat} sotto; c_{u} resistenza non "
+                "drenata (\u2014 dove non è data). Con gli strati, confronto (sezione 5) e "
+                "verifica (sezione 6) usano il modello del terreno; i dati del terreno qui sopra "
+                "restano quelli dell'analisi (sezioni 3 e 4), sul terreno omogeneo asciutto.");
+}
+
 void inputSection(Writer& w, const ReportRequest& r) {
     const GeometryData& g = r.geometry;
     const SoilData& s = r.soil;
@@ -387,6 +485,9 @@ void inputSection(Writer& w, const ReportRequest& r) {
              row("c_{a}", "Aderenza terreno-fondazione", "ca", s.ca, "Kg/cmq",
                  formatFixed(kilopascals(s.ca), 2) + " kPa")});
 
+    if (hasGroundModel(r.ground))
+        groundInputs(w, r.ground);
+
     w.subheading(QStringLiteral("Calcolo"));
     const std::string_view method = methodTitle(r.settings.method);
     w.table({kSymbol, kDescription, {44, Qt::AlignRight}}, {"Simbolo", "Descrizione", "Valore"},
@@ -395,17 +496,55 @@ void inputSection(Writer& w, const ReportRequest& r) {
                  formatFixed(r.settings.safetyFactor, 2)}});
 }
 
+// The project's identity under the title: each field given, and the
+// file's name when the title is the project's own.
+void projectInfo(Writer& w, const ReportRequest& r) {
+    const ProjectInfo& info = r.info;
+    const std::pair<const char*, const std::string*> fields[] = {{"Committente", &info.client},
+                                                                 {"Località", &info.site},
+                                                                 {"Progettista", &info.designer},
+                                                                 {"Note", &info.notes}};
+    for (const auto& [label, value] : fields)
+        if (!value->empty())
+            w.paragraph(std::string(label) + ": " + *value);
+    if (!info.title.empty() && !r.projectName.empty())
+        w.paragraph("File: " + projectTitle(r.projectName));
+}
+
 void drawingSection(Writer& w, const ReportRequest& r, DrawingMode mode, double widthMm) {
     // The heading leads straight into the first caption, so that all three
     // move to the next page together when the drawing does.
+    const SectionGround ground = sectionGroundOf(r.ground);
     w.heading(QStringLiteral("2. Schema della fondazione"));
-    w.drawing(SectionDrawing, QStringLiteral("Sezione lungo B"), mode, r.geometry, widthMm);
+    const bool water = ground.waterTable.has_value();
+    const bool layers = !ground.boundaries.empty();
+    w.drawing(SectionDrawing,
+              QStringLiteral("Sezione lungo B") +
+                  (water && layers ? QStringLiteral(", con la falda e i limiti degli strati")
+                   : water         ? QStringLiteral(", con la falda")
+                   : layers        ? QStringLiteral(", con i limiti degli strati")
+                                   : QString()),
+              mode, r.geometry, ground, widthMm);
     w.drawing(PlanDrawing,
               QStringLiteral("Pianta: B \u00d7 L, punto di applicazione del carico e area "
                              "efficace B\u2032 \u00d7 L\u2032 (in azzurro)"),
-              mode, r.geometry, widthMm);
-    w.paragraph("Disegni in scala; le quote marcate «fuori scala» sono accorciate per tenere "
-                "leggibile la fondazione. Le frecce dei carichi N e T non sono in scala.");
+              mode, r.geometry, ground, widthMm);
+    std::string text =
+        "Disegni in scala; le quote marcate «fuori scala» sono accorciate per tenere "
+        "leggibile la fondazione. Le frecce dei carichi N e T non sono in scala.";
+    if (!ground.empty()) {
+        const double shown = sectionGroundDepth(r.geometry);
+        text += std::string(" Nella sezione ") +
+                (water && layers ? "la linea blu tratteggiata è la falda, quelle marroni i limiti "
+                                   "tra gli strati"
+                 : water         ? "la linea blu tratteggiata è la falda"
+                                 : "le linee marroni sono i limiti tra gli strati") +
+                ", fino a " + formatFixed(shown, 2) + " m dal piano campagna (D + 2B).";
+        if (ground.waterTable && *ground.waterTable > shown)
+            text += " La falda, a " + formatFixed(*ground.waterTable, 2) +
+                    " m, è più profonda e non compare.";
+    }
+    w.paragraph(text);
 }
 
 void methodSection(Writer& w, const ReportRequest& r, const ReportCalculation& c) {
@@ -475,23 +614,11 @@ void resultsSection(Writer& w, const ReportRequest& r, const ReportCalculation& 
             {rows.size() - 1});
 }
 
-void comparisonSection(Writer& w, const ReportRequest& r, const ReportCalculation& c) {
-    w.heading(QStringLiteral("5. Confronto dei metodi"));
-    if (!r.analysed) {
-        w.paragraph(kNoAnalysisText);
-        return;
-    }
-    if (c.comparison.refused()) {
-        w.paragraph("Confronto non eseguito: i dati non superano i controlli preliminari "
-                    "(vedere le Note).");
-        return;
-    }
-    w.paragraph("I quattro metodi sugli stessi dati, con il coefficiente di sicurezza F_{s} = " +
-                formatFixed(r.settings.safetyFactor, 2) + "; in grassetto il metodo scelto.");
+void methodsTable(Writer& w, const design::Comparison& comparison, int chosenMethod) {
     std::vector<Row> rows;
     std::vector<std::size_t> bold;
-    for (const design::MethodRun& run : c.comparison.runs) {
-        if (run.method == r.settings.method)
+    for (const design::MethodRun& run : comparison.runs) {
+        if (run.method == chosenMethod)
             bold.push_back(rows.size());
         if (run.engineResult != 0) {
             rows.push_back({std::string(methodName(run.method)), "Errore", kNoValue, kNoValue, kNoValue, kNoValue,
@@ -516,6 +643,68 @@ void comparisonSection(Writer& w, const ReportRequest& r, const ReportCalculatio
             rows, bold);
 }
 
+// "Condizione drenata (tensioni efficaci)"
+QString conditionHeading(ground::Condition condition) {
+    return condition == ground::Condition::Drained
+               ? QStringLiteral("Condizione drenata (tensioni efficaci)")
+               : QStringLiteral("Condizione non drenata (tensioni totali)");
+}
+
+// The values a condition's methods ran on, in a line.
+std::string conditionValuesLine(const ground::GroundValues& g) {
+    return "q = " + formatDecimal(g.q, 0) + " Kg/mq (" +
+           formatDecimal(design::kilopascalsOfKgPerSquareMetre(g.q), 2) +
+           " kPa), \u03b3 = " + formatFixed(g.gamma, 1) + " Kg/mc (" +
+           formatFixed(design::kilonewtonsPerCubicMetre(g.gamma), 2) +
+           " kN/m\u00b3), \u03c6 = " + formatFixed(g.phi, 2) +
+           "\u00b0, c = " + formatFixed(g.c, 3) + " Kg/cmq, \u03b4 = " + formatFixed(g.delta, 2) +
+           "\u00b0, c_{a} = " + formatFixed(g.ca, 3) +
+           " Kg/cmq, U = " + formatDecimal(g.uplift, 0) + " Kg (" +
+           formatDecimal(kilonewtons(g.uplift), 2) + " kN).";
+}
+
+void comparisonSection(Writer& w, const ReportRequest& r, const ReportCalculation& c) {
+    w.heading(QStringLiteral("5. Confronto dei metodi"));
+    if (!r.analysed) {
+        w.paragraph(kNoAnalysisText);
+        return;
+    }
+    const bool groundModel = c.groundComparison.has_value();
+    if (groundModel ? c.groundComparison->refused() : c.comparison.refused()) {
+        w.paragraph("Confronto non eseguito: i dati non superano i controlli preliminari "
+                    "(vedere le Note).");
+        return;
+    }
+    if (!groundModel) {
+        w.paragraph(
+            "I quattro metodi sugli stessi dati, con il coefficiente di sicurezza F_{s} = " +
+            formatFixed(r.settings.safetyFactor, 2) + "; in grassetto il metodo scelto.");
+        methodsTable(w, c.comparison, r.settings.method);
+        return;
+    }
+    w.paragraph("I quattro metodi sul modello del terreno (stratigrafia e falda), in ogni sua "
+                "condizione, con il coefficiente di sicurezza F_{s} = " +
+                formatFixed(r.settings.safetyFactor, 2) +
+                "; in grassetto il metodo scelto. Ogni metodo usa q al posto di \u03b3\u00b7D e "
+                "N \u2212 U come sforzo normale.");
+    std::vector<const design::ConditionComparison*> conditions{&c.groundComparison->drained};
+    if (c.groundComparison->undrained)
+        conditions.push_back(&*c.groundComparison->undrained);
+    for (const design::ConditionComparison* condition : conditions) {
+        w.subheading(conditionHeading(condition->ground.condition));
+        w.paragraph(conditionValuesLine(condition->ground));
+        // The verification states them where it is part of the report.
+        if (!c.verification || c.verification->refused())
+            for (const std::string& note : condition->notes)
+                w.paragraph("Nota: " + note + ".");
+        if (condition->lifted) {
+            w.paragraph(std::string(design::kLiftedNote) + ": nessun metodo è calcolato.");
+            continue;
+        }
+        methodsTable(w, condition->comparison, r.settings.method);
+    }
+}
+
 std::string loadCell(const std::optional<double>& kg) {
     if (!kg)
         return std::string(design::kNotComputable);
@@ -530,29 +719,36 @@ std::string utilisationCell(const std::optional<double>& u) {
     return u ? formatDecimal(*u * 100.0, 1) + " %" : std::string(design::kNotComputable);
 }
 
-void verificationSection(Writer& w, const ReportCalculation& c) {
-    w.heading(QStringLiteral("6. Verifica"));
-    if (!c.verification) {
-        w.paragraph("Nessun approccio di verifica scelto: la verifica agli stati limite ultimi "
-                    "non fa parte di questa relazione.");
-        return;
-    }
-    const design::Verification& v = *c.verification;
-    w.paragraph("Verifica SLU di capacità portante e scorrimento: " + std::string(v.approach->label) +
-                ".");
-    if (v.refused()) {
-        std::string text = "Verifica non eseguita:";
-        for (int bit = 0; bit < kInputCheckCount; ++bit)
-            if (v.refusal & (1 << bit))
-                text += std::string(" ") + InputCheckMessages[bit] + ".";
-        w.paragraph(text);
-        return;
-    }
-    w.paragraph(std::string(methodTitle(v.method)) + "; coefficienti parziali \u03b3_{R,v} = " +
-                formatFixed(v.approach->gammaRv, 2) + ", \u03b3_{R,h} = " +
-                formatFixed(v.approach->gammaRh, 2) + "; parametri del terreno " +
-                std::string(v.approach->soilSet) + ". " + std::string(design::kDesignActionsNote) +
-                ".");
+// The values the methods ran on in one condition of the ground model.
+void groundValuesTable(Writer& w, const ground::GroundValues& g) {
+    w.table(
+        {kSymbol, kDescription, kValue, kUnit, kEquivalent},
+        {"Simbolo", "Valore del modello del terreno", "Valore", "Unità", "Valore SI"},
+        {Row{"q", "Tensione verticale al piano di posa (al posto di \u03b3\u00b7D)",
+             formatDecimal(g.q, 0), "Kg/mq",
+             formatDecimal(design::kilopascalsOfKgPerSquareMetre(g.q), 2) + " kPa"},
+         Row{"\u03b3", "Peso di volume del termine di peso proprio", formatFixed(g.gamma, 1),
+             "Kg/mc", formatFixed(design::kilonewtonsPerCubicMetre(g.gamma), 2) + " kN/m\u00b3"},
+         Row{"\u03c6", "Angolo di attrito interno", formatFixed(g.phi, 2), "\u00b0", ""},
+         Row{"c", "Coesione", formatFixed(g.c, 3), "Kg/cmq",
+             formatFixed(kilopascals(g.c), 2) + " kPa"},
+         Row{"\u03b4", "Angolo di attrito terreno-fondazione", formatFixed(g.delta, 2), "\u00b0",
+             ""},
+         Row{"c_{a}", "Aderenza terreno-fondazione", formatFixed(g.ca, 3), "Kg/cmq",
+             formatFixed(kilopascals(g.ca), 2) + " kPa"},
+         Row{"U", "Sottospinta della falda sulla base", formatDecimal(g.uplift, 0), "Kg",
+             formatDecimal(kilonewtons(g.uplift), 2) + " kN"}});
+}
+
+// The rule of a condition as a sentence: "Regola: q' = ...; ...".
+std::string ruleSentence(std::string_view rule) {
+    const std::size_t colon = rule.find(": ");
+    return "Regola: " +
+           std::string(colon == std::string_view::npos ? rule : rule.substr(colon + 2)) + ".";
+}
+
+// The design values and the two checks of one verification.
+void checksTables(Writer& w, const design::Verification& v, bool uplift) {
     const SoilData& d = v.design;
     w.table({kSymbol, kDescription, kValue, kUnit, kEquivalent},
             {"Simbolo", "Valore di progetto", "Valore", "Unità", "Valore SI"},
@@ -565,18 +761,75 @@ void verificationSection(Writer& w, const ReportCalculation& c) {
                  formatFixed(kilopascals(d.ca), 2) + " kPa"},
              Row{"\u03b3", "Peso di volume", formatFixed(d.gamma, 1), "Kg/mc",
                  formatFixed(kilonewtons(d.gamma), 2) + " kN/m\u00b3"}});
-    w.table({{20, Qt::AlignLeft}, {17, Qt::AlignRight}, {17, Qt::AlignRight}, {17, Qt::AlignRight},
-             {11, Qt::AlignRight}, {18, Qt::AlignLeft}},
+    w.table({{20, Qt::AlignLeft},
+             {17, Qt::AlignRight},
+             {17, Qt::AlignRight},
+             {17, Qt::AlignRight},
+             {11, Qt::AlignRight},
+             {18, Qt::AlignLeft}},
             {"Verifica", "E_{d}", "R_{k}", "R_{d}", "E_{d}/R_{d}", "Esito"},
-            {Row{"Capacità portante\u2028E_{d} = N", loadCell(v.bearing.Ed), loadCell(v.bearing.Rk),
-                 loadCell(v.bearing.Rd), utilisationCell(v.bearing.utilisation),
-                 outcome(v.bearing.verified)},
+            {Row{uplift ? "Capacità portante\u2028E_{d} = N \u2212 U"
+                        : "Capacità portante\u2028E_{d} = N",
+                 loadCell(v.bearing.Ed), loadCell(v.bearing.Rk), loadCell(v.bearing.Rd),
+                 utilisationCell(v.bearing.utilisation), outcome(v.bearing.verified)},
              Row{"Scorrimento\u2028E_{d} = |T|", loadCell(v.sliding.Ed), kNoValue,
                  loadCell(v.sliding.Rd), utilisationCell(v.sliding.utilisation),
                  outcome(v.sliding.verified)}});
+}
+
+void verificationSection(Writer& w, const ReportRequest& r, const ReportCalculation& c) {
+    w.heading(QStringLiteral("6. Verifica"));
+    if (!c.verification) {
+        w.paragraph("Nessun approccio di verifica scelto: la verifica agli stati limite ultimi "
+                    "non fa parte di questa relazione.");
+        return;
+    }
+    const design::GroundVerification& gv = *c.verification;
+    const design::Verification& v = gv.drained.verification;
+    w.paragraph("Verifica SLU di capacità portante e scorrimento: " +
+                std::string(gv.approach->label) + ".");
+    if (gv.refused()) {
+        std::string text = "Verifica non eseguita:";
+        for (int bit = 0; bit < kInputCheckCount; ++bit)
+            if (v.refusal & (1 << bit))
+                text += std::string(" ") + InputCheckMessages[bit] + ".";
+        w.paragraph(text);
+        return;
+    }
+    w.paragraph(std::string(methodTitle(gv.method)) +
+                "; coefficienti parziali \u03b3_{R,v} = " + formatFixed(gv.approach->gammaRv, 2) +
+                ", \u03b3_{R,h} = " + formatFixed(gv.approach->gammaRh, 2) +
+                "; parametri del terreno " + std::string(gv.approach->soilSet) + ". " +
+                std::string(design::kDesignActionsNote) + ".");
+    if (!hasGroundModel(r.ground)) {
+        // The dry homogeneous soil: its one condition is the soil itself.
+        checksTables(w, v, false);
+    } else {
+        w.paragraph("Sul modello del terreno: ogni condizione è verificata con i propri valori "
+                    "(NTC 2018 §6.4.2.1, condizioni a breve e a lungo termine); la fondazione è "
+                    "verificata quando lo sono tutte.");
+        std::vector<const design::ConditionVerification*> conditions{&gv.drained};
+        if (gv.undrained)
+            conditions.push_back(&*gv.undrained);
+        for (const design::ConditionVerification* condition : conditions) {
+            w.subheading(conditionHeading(condition->ground.condition));
+            groundValuesTable(w, condition->ground);
+            w.paragraph(ruleSentence(condition->rule));
+            for (const std::string& note : condition->notes)
+                w.paragraph("Nota: " + note + ".");
+            checksTables(w, condition->verification, condition->ground.uplift != 0.0);
+            if (gv.undrained)
+                w.paragraph("Esito della condizione " +
+                            std::string(ground::conditionName(condition->ground.condition)) + ": " +
+                            outcome(condition->verified()) + ".");
+        }
+    }
     w.paragraph("Eccentricità: e_{x}/B = " + formatFixed(v.eccentricity.exOverB, 3) +
                 ", e_{y}/L = " + formatFixed(v.eccentricity.eyOverL, 3) + ".");
-    w.paragraph("Esito della verifica: " + outcome(v.verified), true);
+    if (gv.undrained)
+        w.paragraph("Condizione determinante: " + std::string(ground::conditionName(gv.governing)) +
+                    ".");
+    w.paragraph("Esito della verifica: " + outcome(gv.verified), true);
 }
 
 void notesSection(Writer& w, const ReportRequest& r, const ReportCalculation& c) {
@@ -607,11 +860,11 @@ ReportDocument::ReportDocument(const ReportRequest& request, DrawingMode mode, d
     doc.setMetaInformation(QTextDocument::DocumentTitle, QStringLiteral("Relazione di calcolo"));
 
     const double widthMm = std::min(textWidthMm, kDrawingWidthMm);
-    auto* sketches = new SketchObject(request.geometry, widthMm, &doc);
+    auto* sketches =
+        new SketchObject(request.geometry, sectionGroundOf(request.ground), widthMm, &doc);
     doc.documentLayout()->registerHandler(kSketchObjectType, sketches);
 
-    m_headerDetails = qs(projectTitle(request.projectName)) + QStringLiteral(" \u2013 ") +
-                      qs(request.date);
+    m_headerDetails = qs(reportTitle(request)) + QStringLiteral(" \u2013 ") + qs(request.date);
     const ReportCalculation calculation = calculateReport(request);
     Writer w(doc);
     // One edit block: the layout runs once at its end, not after every
@@ -623,13 +876,14 @@ ReportDocument::ReportDocument(const ReportRequest& request, DrawingMode mode, d
     if (mode == DrawingMode::Images)
         w.paragraph(std::string(kHeaderTitle) + " \u2013 " + m_headerDetails.toStdString());
     w.title(QStringLiteral("Calcolo capacità portante di una fondazione superficiale"));
-    w.paragraph("Progetto: " + projectTitle(request.projectName) + "; data: " + request.date + ".");
+    w.paragraph("Progetto: " + reportTitle(request) + "; data: " + request.date + ".");
+    projectInfo(w, request);
     inputSection(w, request);
     drawingSection(w, request, mode, widthMm);
     methodSection(w, request, calculation);
     resultsSection(w, request, calculation);
     comparisonSection(w, request, calculation);
-    verificationSection(w, calculation);
+    verificationSection(w, request, calculation);
     notesSection(w, request, calculation);
     w.cursor().endEditBlock();
 }
@@ -679,10 +933,20 @@ int ReportDocument::paginate(const QSizeF& body) {
             break;
         }
     }
+    // The page of the middle of a block's last line.
+    auto lastPageOf = [&](const QTextBlock& block) {
+        double y = layout->blockBoundingRect(block).top();
+        if (block.layout() != nullptr && block.layout()->lineCount() > 0) {
+            const QTextLine line = block.layout()->lineAt(block.layout()->lineCount() - 1);
+            y += line.y() + 0.5 * line.height();
+        }
+        return static_cast<int>(std::floor(y / body.height()));
+    };
     // A block whose first line the layout moved on to the next page still
     // begins at the foot of the previous one, and would be drawn there too
     // (unseen behind the clip, but present in the PDF's text): it starts
-    // on its own page instead.
+    // on its own page instead. So does a paragraph the page's end splits,
+    // each page of which would hold the other's lines behind its clip.
     moved = true;
     for (int moves = 0; moved && moves < kMaxMoves; ++moves) {
         moved = false;
@@ -691,7 +955,8 @@ int ReportDocument::paginate(const QSizeF& body) {
             const auto begins = static_cast<int>(
                 std::floor(layout->blockBoundingRect(block).top() / body.height()));
             if ((format.pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore) ||
-                QTextCursor(block).currentTable() != nullptr || begins == pageOf(block))
+                QTextCursor(block).currentTable() != nullptr ||
+                (begins == pageOf(block) && pageOf(block) == lastPageOf(block)))
                 continue;
             format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
             QTextCursor(block).setBlockFormat(format);

@@ -27,6 +27,12 @@ constexpr double kReferenceLength = 12.0;  // horizontal reference of an angle
 constexpr double kAxisOvershoot = 3.0;     // centre lines past the outline
 constexpr double kMarkRadius = 1.3;        // the plan's load point
 constexpr int kArcSegments = 24;
+// The water table's mark: an inverted triangle over a short tick, mm.
+constexpr double kWaterMarkHalfWidth = 1.3;
+constexpr double kWaterMarkHeight = 2.2;
+constexpr double kWaterMarkTick = 0.8;
+constexpr double kWaterMarkInset = 4.0; // from the level's right end
+constexpr double kWaterMarkRoom = 7.0;  // the level's least length for the mark
 
 // Width of a text box per character, in ems: above the widest digits and
 // lower-case letters of a sans-serif face, so the box rarely needs the
@@ -41,6 +47,7 @@ constexpr double kGroundLeft = 0.5;        // times B, left of the footing
 constexpr double kCrestGap = 0.4;          // times B, plus a share of the depth
 constexpr double kCrestGapPerDepth = 0.2;  // keeps an overhanging slope off the footing
 constexpr double kSoilBelow = 0.4;         // times B, below the lowest point
+constexpr double kSoilBelowLevels = 0.3;   // times B, below the deepest level of the ground
 
 // Lengths beyond these are drawn at these values (the data file may hold
 // anything; the input fields stay far inside).
@@ -255,14 +262,29 @@ public:
         }
         for (int step = 1; step <= kPushSteps; ++step)
             places.push_back(pushed(label, side, kExtensionOvershoot + step * kPushStep));
-        m_pending.push_back({m_sketch.dimensions.size(), true, std::move(places)});
+        m_pending.push_back({m_sketch.dimensions.size(), true, std::move(places), false});
         m_sketch.dimensions.push_back({a, b, label});
     }
 
     // A text and the places it may take instead, in order: the first that
     // no line crosses and no other text covers (see settle()).
     void text(std::vector<SketchText> places) {
-        m_pending.push_back({m_sketch.texts.size(), false, places});
+        m_pending.push_back({m_sketch.texts.size(), false, places, false});
+        m_sketch.texts.push_back(places.front());
+    }
+
+    // A level of the ground (the water table, a layer boundary), level on
+    // the page: settle() draws it broken round every label, so that the
+    // labels keep the places the footing's own lines leave them.
+    void groundLine(SketchPoint a, SketchPoint b, LineStyle style) {
+        m_groundLines.push_back({a, b, style});
+    }
+
+    // A label of the ground's levels: at the first of its places that no
+    // line crosses, the ground's levels included, and no text covers; left
+    // out where it has none.
+    void groundText(std::vector<SketchText> places) {
+        m_pending.push_back({m_sketch.texts.size(), false, places, true});
         m_sketch.texts.push_back(places.front());
     }
 
@@ -325,9 +347,12 @@ public:
             if (p.fill != FillStyle::Soil) // the soil is filled, not stroked
                 for (std::size_t i = 0; i < p.points.size(); ++i)
                     strokes.emplace_back(p.points[i], p.points[(i + 1) % p.points.size()]);
+        std::vector<std::pair<SketchPoint, SketchPoint>> levels;
+        for (const SketchLine& l : m_groundLines)
+            levels.emplace_back(l.a, l.b);
 
         std::vector<SketchRect> taken;
-        const auto clear = [&](const SketchText& t) {
+        const auto clear = [&](const SketchText& t, bool ofLevels) {
             const SketchRect box = t.box();
             const SketchRect inner{box.x + kTouchTolerance, box.y + kTouchTolerance,
                                    box.width - 2.0 * kTouchTolerance,
@@ -335,17 +360,32 @@ public:
             for (const auto& [a, b] : strokes)
                 if (crosses(a, b, inner))
                     return false;
+            if (ofLevels)
+                for (const auto& [a, b] : levels)
+                    if (crosses(a, b, box))
+                        return false;
             return std::none_of(taken.begin(), taken.end(),
                                 [&](const SketchRect& r) { return overlaps(r, inner); });
         };
         std::stable_partition(m_pending.begin(), m_pending.end(),
                               [](const Pending& p) { return p.dimension; });
+        std::vector<std::size_t> dropped;
         for (const Pending& p : m_pending) {
-            const auto place = std::find_if(p.places.begin(), p.places.end(), clear);
+            const auto place =
+                std::find_if(p.places.begin(), p.places.end(),
+                             [&](const SketchText& t) { return clear(t, p.ground); });
+            if (place == p.places.end() && p.ground) {
+                dropped.push_back(p.index);
+                continue;
+            }
             const SketchText& chosen = place != p.places.end() ? *place : p.places.front();
             (p.dimension ? m_sketch.dimensions[p.index].label : m_sketch.texts[p.index]) = chosen;
             taken.push_back(chosen.box());
         }
+        std::sort(dropped.rbegin(), dropped.rend());
+        for (const std::size_t index : dropped)
+            m_sketch.texts.erase(m_sketch.texts.begin() + static_cast<std::ptrdiff_t>(index));
+        breakLevels(taken);
         return std::move(m_sketch);
     }
 
@@ -354,11 +394,47 @@ private:
         std::size_t index; // into the dimensions or the texts
         bool dimension;
         std::vector<SketchText> places;
+        bool ground; // a label of the ground's levels (see groundText())
     };
+
+    // The ground's levels among the lines, each broken where it would
+    // pass through a label's box or come within kLevelGap of it.
+    void breakLevels(const std::vector<SketchRect>& labels) {
+        for (const SketchLine& level : m_groundLines) {
+            const double y = level.a.y;
+            std::vector<std::pair<double, double>> pieces{
+                {std::min(level.a.x, level.b.x), std::max(level.a.x, level.b.x)}};
+            for (const SketchRect& box : labels) {
+                if (y < box.y - kLevelGap || y > box.bottom() + kLevelGap)
+                    continue;
+                std::vector<std::pair<double, double>> left;
+                for (const auto& [from, to] : pieces) {
+                    const double cutFrom = box.x - kLevelGap;
+                    const double cutTo = box.right() + kLevelGap;
+                    if (cutTo <= from || cutFrom >= to) {
+                        left.emplace_back(from, to);
+                        continue;
+                    }
+                    if (cutFrom > from)
+                        left.emplace_back(from, cutFrom);
+                    if (cutTo < to)
+                        left.emplace_back(cutTo, to);
+                }
+                pieces = std::move(left);
+            }
+            for (const auto& [from, to] : pieces)
+                if (to - from > kLevelGap)
+                    m_sketch.lines.push_back({{from, y}, {to, y}, level.style});
+        }
+    }
+
+    // Between a label and a level broken round it, mm.
+    static constexpr double kLevelGap = 0.8;
 
     double m_scale;
     Sketch m_sketch;
     std::vector<Pending> m_pending;
+    std::vector<SketchLine> m_groundLines;
 };
 
 void transform(Sketch& sketch, const std::function<SketchPoint(SketchPoint)>& f, double emFactor) {
@@ -437,9 +513,12 @@ Sketch fitted(const std::function<Sketch(double)>& build, const SketchRect& fram
 struct SectionInput {
     double B, D, t, alpha, omega, ex;
     bool depthToScale, eccentricityToScale;
+    // The ground's levels drawn, m below the surface.
+    std::optional<double> water;
+    std::vector<double> boundaries;
 };
 
-SectionInput sectionInput(const GeometryData& g) {
+SectionInput sectionInput(const GeometryData& g, const SectionGround& ground) {
     SectionInput in{};
     in.B = drawnLength(g.B);
     const double D = std::clamp(finiteOr(g.D, 0.0), 0.0, kMaxDrawnLength);
@@ -450,7 +529,139 @@ SectionInput sectionInput(const GeometryData& g) {
     in.omega = drawnAngle(g.omega);
     in.ex = drawnOffset(g.ex, in.B);
     in.eccentricityToScale = in.ex == finiteOr(g.ex, 0.0);
+    // Levels only where the drawing is to scale in depth: anywhere else
+    // their place beside the footing would mean nothing.
+    if (in.depthToScale && in.B == g.B) {
+        const double deepest = sectionGroundDepth(g);
+        const auto shown = [&](double z) { return std::isfinite(z) && z >= 0.0 && z <= deepest; };
+        if (ground.waterTable && shown(*ground.waterTable))
+            in.water = *ground.waterTable;
+        for (const double z : ground.boundaries)
+            if (shown(z) && z > 0.0 && (in.boundaries.empty() || z > in.boundaries.back()))
+                in.boundaries.push_back(z);
+    }
     return in;
+}
+
+// The x on the page where the level at world height `y` meets the ground
+// surface on the right: the slope from the crest down to its end, or the
+// soil's right edge below it.
+double levelEnd(double y, double crest, double endX, double endY) {
+    if (endY < 0.0 && y > endY)
+        return crest + (y / endY) * (endX - crest);
+    return endX;
+}
+
+// The part [from, to] of the level at page height `y` outside the convex
+// outline `outline`.
+std::vector<std::pair<double, double>> outside(double y, double from, double to,
+                                               const std::vector<SketchPoint>& outline) {
+    double low = std::numeric_limits<double>::infinity();
+    double high = -low;
+    for (std::size_t i = 0; i < outline.size(); ++i) {
+        const SketchPoint p = outline[i];
+        const SketchPoint q = outline[(i + 1) % outline.size()];
+        if ((p.y - y) * (q.y - y) > 0.0)
+            continue;
+        if (p.y == q.y) {
+            low = std::min({low, p.x, q.x});
+            high = std::max({high, p.x, q.x});
+            continue;
+        }
+        const double x = p.x + (y - p.y) * (q.x - p.x) / (q.y - p.y);
+        low = std::min(low, x);
+        high = std::max(high, x);
+    }
+    if (!(low <= high) || high <= from || low >= to)
+        return {{from, to}};
+    std::vector<std::pair<double, double>> parts;
+    if (low > from)
+        parts.emplace_back(from, low);
+    if (high < to)
+        parts.emplace_back(high, to);
+    return parts;
+}
+
+// The water table and the layer boundaries across the soil, broken round
+// the footing, with the water's mark and label and each layer's number.
+void groundLevels(Builder& b, const SectionInput& in, const SketchPolygon& footing,
+                  double groundLeft, double crest, double endX, double endY, double soilBottom) {
+    const auto level = [&](double z, LineStyle style) {
+        const double y = b.at(0.0, -z).y;
+        const double from = b.at(groundLeft, 0.0).x;
+        const double to = b.at(levelEnd(-z, crest, endX, endY), 0.0).x;
+        const auto parts = outside(y, from, to, footing.points);
+        for (const auto& [x0, x1] : parts)
+            b.groundLine({x0, y}, {x1, y}, style);
+        return parts;
+    };
+    for (const double z : in.boundaries)
+        level(z, LineStyle::Layer);
+    if (in.water) {
+        const auto parts = level(*in.water, LineStyle::Water);
+        const double y = b.at(0.0, -*in.water).y;
+        // The inverted triangle near the level's right end, clear of a
+        // slope that meets the level there; the label on its left above
+        // the level, or elsewhere along it.
+        double inset = kWaterMarkInset;
+        const double slope = in.omega * kPi / 180.0;
+        if (endY < 0.0 && -*in.water > endY && std::tan(slope) > 0.0)
+            inset += kWaterMarkHeight / std::tan(slope);
+        if (!parts.empty() &&
+            parts.back().second - parts.back().first >= inset + kWaterMarkRoom - kWaterMarkInset) {
+            const double x = parts.back().second - inset;
+            b.sketch().polylines.push_back({{{x - kWaterMarkHalfWidth, y - kWaterMarkHeight},
+                                             {x + kWaterMarkHalfWidth, y - kWaterMarkHeight},
+                                             {x, y},
+                                             {x - kWaterMarkHalfWidth, y - kWaterMarkHeight}},
+                                            LineStyle::WaterMark});
+            b.sketch().lines.push_back({{x - 0.6 * kWaterMarkHalfWidth, y + kWaterMarkTick},
+                                        {x + 0.6 * kWaterMarkHalfWidth, y + kWaterMarkTick},
+                                        LineStyle::WaterMark});
+        }
+        const std::string text = "falda, zw = " + formatFixed(*in.water, 2) + " m";
+        std::vector<SketchText> places;
+        for (const auto& [x0, x1] : std::vector(parts.rbegin(), parts.rend())) {
+            // Left of the mark on the last piece, which holds it.
+            const double beforeMark =
+                x1 == parts.back().second ? inset + kWaterMarkRoom - kWaterMarkInset : kLabelGap;
+            const SketchPoint right{x1 - beforeMark, y};
+            const SketchPoint left{x0 + kLabelGap, y};
+            for (const SketchPoint at : {right, left})
+                for (const VerticalAlign vertical : {VerticalAlign::Bottom, VerticalAlign::Top}) {
+                    SketchText t =
+                        textBeside(at, {0.0, vertical == VerticalAlign::Bottom ? -1.0 : 1.0}, text);
+                    t.horizontal = at.x == right.x ? HorizontalAlign::Right : HorizontalAlign::Left;
+                    places.push_back(t);
+                }
+        }
+        if (!places.empty())
+            b.groundText(std::move(places));
+    }
+    // Each layer's number in its band, at the right end of the band's
+    // middle or else at its left end; a band too thin for it stays without.
+    if (in.boundaries.empty())
+        return;
+    std::vector<double> tops{0.0};
+    tops.insert(tops.end(), in.boundaries.begin(), in.boundaries.end());
+    for (std::size_t k = 0; k < tops.size(); ++k) {
+        const double top = tops[k];
+        const double bottom = k + 1 < tops.size() ? tops[k + 1] : -soilBottom;
+        const double middle = 0.5 * (top + bottom);
+        const double x =
+            b.at(std::min(levelEnd(-top, crest, endX, endY), levelEnd(-bottom, crest, endX, endY)),
+                 0.0)
+                .x;
+        const double y = b.at(0.0, -middle).y;
+        const std::string text = "strato " + std::to_string(k + 1);
+        std::vector<SketchText> places =
+            Builder::pushedAway(textBeside({x - kLabelGap, y}, {-1.0, 0.0}, text), {-1.0, 0.0});
+        for (const SketchText& t : Builder::pushedAway(
+                 textBeside({b.at(groundLeft, 0.0).x + kLabelGap, y}, {1.0, 0.0}, text),
+                 {1.0, 0.0}))
+            places.push_back(t);
+        b.groundText(std::move(places));
+    }
 }
 
 Sketch buildSection(const GeometryData& g, const SectionInput& in, double scale) {
@@ -508,7 +719,11 @@ Sketch buildSection(const GeometryData& g, const SectionInput& in, double scale)
     const double w = in.omega * kPi / 180.0;
     const double endX = in.omega > 0.0 ? crest + slopeLength * std::cos(w) : crest + 0.6 * in.B;
     const double endY = in.omega > 0.0 ? -slopeLength * std::sin(w) : 0.0;
-    const double soilBottom = std::min(minY, endY) - kSoilBelow * in.B;
+    double soilBottom = std::min(minY, endY) - kSoilBelow * in.B;
+    for (const double z : in.boundaries)
+        soilBottom = std::min(soilBottom, -z - kSoilBelowLevels * in.B);
+    if (in.water)
+        soilBottom = std::min(soilBottom, -*in.water - kSoilBelowLevels * in.B);
     b.sketch().polygons.push_back({{b.at(groundLeft, 0.0), b.at(crest, 0.0), b.at(endX, endY),
                                     b.at(endX, soilBottom), b.at(groundLeft, soilBottom)},
                                    FillStyle::Soil});
@@ -519,6 +734,7 @@ Sketch buildSection(const GeometryData& g, const SectionInput& in, double scale)
     for (const auto& [x, y] : corners)
         footing.points.push_back(b.at(x, y));
     b.sketch().polygons.push_back(footing);
+    groundLevels(b, in, footing, groundLeft, crest, endX, endY, soilBottom);
     // The centre line just past the footing, clear of the load's label.
     const SketchPoint axisOut{vx, -vy}; // v on the page
     const SketchPoint axisBottom = page(0.0, 0.0) - kAxisOvershoot * axisOut;
@@ -808,8 +1024,13 @@ std::vector<SketchPoint> Sketch::extentPoints() const {
     return points;
 }
 
-Sketch sectionSketch(const GeometryData& geometry, const SketchRect& frame) {
-    const SectionInput in = sectionInput(geometry);
+double sectionGroundDepth(const GeometryData& geometry) {
+    return finiteOr(geometry.D, 0.0) + 2.0 * finiteOr(geometry.B, 0.0);
+}
+
+Sketch sectionSketch(const GeometryData& geometry, const SketchRect& frame,
+                     const SectionGround& ground) {
+    const SectionInput in = sectionInput(geometry, ground);
     return fitted([&](double scale) { return buildSection(geometry, in, scale); }, frame);
 }
 

@@ -10,6 +10,7 @@
 
 #include "model/records.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,9 @@ enum class LineStyle {
     Thin,      // dimension and extension lines, angle arcs
     Dashed,    // reference lines and the lever to a load point off the base
     Axis,      // centre lines, dash-dot
+    Water,     // the water table, dashed blue
+    WaterMark, // the water table's inverted triangle, solid blue
+    Layer,     // a boundary between two layers of the ground
 };
 
 enum class FillStyle {
@@ -120,12 +124,32 @@ struct Sketch {
 // footing to a dot.
 constexpr double kMaxDrawnRatio = 3.0;
 
+// The ground under the section: the water table and the boundaries
+// between layers, in m below the ground surface.
+struct SectionGround {
+    std::optional<double> waterTable;
+    std::vector<double> boundaries; // the top of each layer below the first, downwards
+
+    bool empty() const { return !waterTable && boundaries.empty(); }
+};
+
+// How deep the section shows the ground, m below the ground surface: D + 2B,
+// the depth the ground model looks at (its means reach B below the base,
+// its weaker layer 2B). Deeper levels are left out of the drawing.
+double sectionGroundDepth(const GeometryData& geometry);
+
 // The section through the footing along B: ground surface with its slope
 // omega on the right, the footing with its base at depth D tilted by
 // alpha, width B, the load N with its shear T at the eccentricity ex, and
-// their dimensions. Fitted into `frame` at the largest scale that keeps
-// every line and text inside it.
-Sketch sectionSketch(const GeometryData& geometry, const SketchRect& frame);
+// their dimensions; with `ground`, the water table (its level with the
+// inverted triangle and "falda") and the layer boundaries down to
+// sectionGroundDepth, each layer numbered where it has room, those lines
+// broken round the footing and round every label. Fitted into `frame` at
+// the largest scale that keeps every line and text inside it. With an
+// empty `ground` it is the drawing of the footing alone. A depth drawn out
+// of scale leaves the ground's levels out.
+Sketch sectionSketch(const GeometryData& geometry, const SketchRect& frame,
+                     const SectionGround& ground = {});
 
 // The plan: the base B x L, its centre lines, the load point at (ex, ey)
 // and the effective area B' x L' shaded, with their dimensions.

@@ -20,6 +20,7 @@ constexpr double kOutlinePen = 0.35;
 constexpr double kThinPen = 0.18;
 constexpr double kForcePen = 0.3;
 constexpr double kFramePen = 0.15;
+constexpr double kWaterPen = 0.25;
 
 // Arrowheads, mm.
 constexpr double kForceHeadLength = 2.4;
@@ -37,6 +38,8 @@ const QColor kEffectiveColour(0xB9, 0xD7, 0xEE);
 const QColor kEffectiveEdge(0x2B, 0x6C, 0xA3);
 const QColor kForceColour(0xA8, 0x10, 0x10);
 const QColor kFrameColour(0xA0, 0xA0, 0xA0);
+const QColor kWaterColour(0x1F, 0x5F, 0xB0);
+const QColor kLayerColour(0x7A, 0x5A, 0x30);
 
 QPointF toQt(SketchPoint p) {
     return {p.x, p.y};
@@ -57,6 +60,17 @@ QPen penFor(LineStyle style) {
     case LineStyle::Axis:
         pen.setColor(QColor(0x50, 0x50, 0x50));
         pen.setDashPattern({16.0, 4.0, 2.0, 4.0});
+        break;
+    case LineStyle::Water:
+        pen.setColor(kWaterColour);
+        pen.setWidthF(kWaterPen);
+        pen.setDashPattern({10.0, 4.0});
+        break;
+    case LineStyle::WaterMark:
+        pen.setColor(kWaterColour);
+        break;
+    case LineStyle::Layer:
+        pen.setColor(kLayerColour);
         break;
     }
     return pen;

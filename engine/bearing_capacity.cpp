@@ -138,7 +138,11 @@ int computeBearing(std::int32_t method, const GeometryData& geometry, const Soil
     if (common.Bprime < 0.0 || common.Lprime < 0.0)
         return kEngineFailed;
 
-    const MethodOutcome outcome = runMethod(method, {geometry, soil, common});
+    // With phi = 0 the overburden and self-weight terms carry no soil
+    // inertia effect (Paolucci & Pecker's zq = zgamma = 1).
+    const bool cohesive = soil.phi == 0.0;
+    const FactorGroup terms{options.zc, cohesive ? 1.0 : options.zq, cohesive ? 1.0 : options.zga};
+    const MethodOutcome outcome = runMethod(method, {geometry, soil, common, terms});
     const bool complete = outcome.accepted && isComplete(outcome);
     if (!outcome.accepted || (complete && !isWithinDomain(outcome))) {
         // A refusal of the formulas keeps the call's depth factors.

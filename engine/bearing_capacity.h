@@ -39,6 +39,15 @@ struct BearingOptions {
     // model's effective (or total) overburden over a layered or submerged
     // profile. The self-weight term keeps the soil record's gamma.
     std::optional<double> overburden;
+    // Factors on the three terms of the ultimate load, 1 = none: the
+    // Paolucci & Pecker (1997) coefficients of the soil's own inertia
+    // under an earthquake (zc on the cohesion term, zq on the overburden
+    // term, zga on the self-weight term). With phi = 0 only zc applies,
+    // in Terzaghi's and Meyerhof's formulas and in Hansen's and Vesic's
+    // undrained form alike; the corrected N-factors do not include them.
+    double zc = 1.0;
+    double zq = 1.0;
+    double zga = 1.0;
 };
 
 // computeBearing with `options`.

@@ -102,18 +102,21 @@ template <HansenVesicFormulas F> MethodOutcome computeHansenVesic(const MethodIn
     out.NcCorr = cq.Nc * depth.c * incl.c * slope.c * tilt.c * shape.c;
     out.NgaCorr = Nga * depth.ga * incl.ga * slope.ga * tilt.ga * shape.ga;
 
+    const FactorGroup& z = in.terms;
     out.undrainedForm = cohesive;
     if (cohesive) {
-        // Undrained form: the cohesion factors add up, Nq and N-gamma drop out.
+        // Undrained form: the cohesion factors add up, Nq and N-gamma drop
+        // out; the overburden term takes no factor of its own.
         out.ultimateLoad =
             cq.Aprime *
-            (kNcCohesive * cq.cM * (1.0 + shape.c + depth.c - incl.c - tilt.c - slope.c) + cq.q);
+            (kNcCohesive * cq.cM * (1.0 + shape.c + depth.c - incl.c - tilt.c - slope.c) * z.c +
+             cq.q);
     } else {
         out.ultimateLoad =
             cq.Aprime *
-            (cq.cM * cq.Nc * depth.c * incl.c * slope.c * tilt.c * shape.c +
-             cq.q * cq.Nq * depth.q * incl.q * slope.q * tilt.q * shape.q +
-             0.5 * g.B * s.gamma * Nga * depth.ga * incl.ga * slope.ga * tilt.ga * shape.ga);
+            (cq.cM * cq.Nc * depth.c * incl.c * slope.c * tilt.c * shape.c * z.c +
+             cq.q * cq.Nq * depth.q * incl.q * slope.q * tilt.q * shape.q * z.q +
+             0.5 * g.B * s.gamma * Nga * depth.ga * incl.ga * slope.ga * tilt.ga * shape.ga * z.ga);
     }
     return out;
 }

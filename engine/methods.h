@@ -38,6 +38,10 @@ struct MethodInput {
     const GeometryData& geometry;
     const SoilData& soil;
     const CommonQuantities& common;
+    // The factors on the cohesion, overburden and self-weight terms of the
+    // load (BearingOptions::zc, zq, zga), each the last factor of its term
+    // so that 1 leaves the load bit for bit.
+    FactorGroup terms{};
 };
 
 // The cases the methods tell apart, for the methods and for whatever shows

@@ -54,8 +54,10 @@ MethodOutcome computeMeyerhof(const MethodInput& in) {
     out.NcCorr = cq.Nc * depth.c * x.c;
     out.NqCorr = cq.Nq * depth.q * x.q;
     out.NgaCorr = Nga * depth.ga * x.ga;
-    out.ultimateLoad = cq.Aprime * (cq.cM * cq.Nc * depth.c * x.c + cq.q * cq.Nq * depth.q * x.q +
-                                    0.5 * g.B * s.gamma * Nga * depth.ga * x.ga);
+    const FactorGroup& z = in.terms;
+    out.ultimateLoad =
+        cq.Aprime * (cq.cM * cq.Nc * depth.c * x.c * z.c + cq.q * cq.Nq * depth.q * x.q * z.q +
+                     0.5 * g.B * s.gamma * Nga * depth.ga * x.ga * z.ga);
     return out;
 }
 

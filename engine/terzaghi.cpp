@@ -42,8 +42,9 @@ MethodOutcome computeTerzaghi(const MethodInput& in) {
     out.NgaCorr = shape.ga * Nga;
     out.shape = shape;
     // The self-weight term takes the full width B; only the area is reduced.
-    out.ultimateLoad =
-        cq.Aprime * (shape.c * cq.cM * Nc + cq.q * Nq + shape.ga * 0.5 * s.gamma * g.B * Nga);
+    const FactorGroup& z = in.terms;
+    out.ultimateLoad = cq.Aprime * (shape.c * cq.cM * Nc * z.c + cq.q * Nq * z.q +
+                                    shape.ga * 0.5 * s.gamma * g.B * Nga * z.ga);
     return out;
 }
 

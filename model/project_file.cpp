@@ -1,5 +1,7 @@
 #include "model/project_file.h"
 
+#include "actions/action_fields.h"
+#include "actions/seismic.h"
 #include "actions/vocabulary.h"
 #include "design/approach.h"
 #include "ground/ground_fields.h"
@@ -16,8 +18,8 @@
 #include <cerrno>
 #include <cmath>
 #include <functional>
-#include <new>
 #include <iterator>
+#include <new>
 #include <set>
 #include <tuple>
 #include <utility>
@@ -42,6 +44,9 @@ constexpr const char* kSoil = "soil";
 constexpr const char* kAnalysis = "analysis";
 constexpr const char* kVerification = "verification";
 constexpr const char* kGround = "ground";
+constexpr const char* kActions = "actions";
+constexpr const char* kSelfWeight = "actions.selfWeight";
+constexpr const char* kSeismic = "seismic";
 constexpr const char* kSettlement = "settlement";
 
 // ---------------------------------------------------------------- UTF-8
@@ -308,6 +313,21 @@ public:
         return value != nullptr;
     }
 
+    bool boolean(std::string_view key, bool& out) {
+        const Json* value = member(key, &Json::is_boolean, "un valore logico");
+        if (value != nullptr)
+            out = value->get<bool>();
+        return value != nullptr;
+    }
+
+    // A member the file may leave out, as the keys later versions added:
+    // null when it is absent, with no error.
+    const Json* optional(std::string_view key) {
+        asked_.emplace(key);
+        const auto found = object_.find(key);
+        return found == object_.end() ? nullptr : &*found;
+    }
+
     const Json* object(std::string_view key) { return member(key, &Json::is_object, "un oggetto"); }
     const Json* array(std::string_view key) { return member(key, &Json::is_array, "una lista"); }
 
@@ -568,6 +588,211 @@ bool readGround(ObjectReader& root, DesignData& design, std::string& error) {
     return true;
 }
 
+// ------------------------------------------------- actions and seismic
+
+template <class Word, class Id>
+std::string wordList(std::span<const Word> words, Id id, std::string_view last = " o ") {
+    std::string list;
+    for (std::size_t i = 0; i < words.size(); ++i)
+        list += (i == 0                  ? ""
+                 : i + 1 == words.size() ? std::string(last)
+                                         : std::string(", ")) +
+                std::string(id(words[i]));
+    return list;
+}
+
+std::string kindList() {
+    const ActionKind kinds[] = {ActionKind::G1, ActionKind::G2, ActionKind::Q, ActionKind::E};
+    return wordList<ActionKind>(kinds, actions::kindId);
+}
+
+std::string categoryList() {
+    return wordList<VariableCategory>(actions::variableCategories(), actions::categoryId);
+}
+
+std::string typeList() {
+    const CombinationType types[] = {CombinationType::ULS, CombinationType::SLV,
+                                     CombinationType::SLERare, CombinationType::SLEFrequent,
+                                     CombinationType::SLEQuasiPermanent};
+    return wordList<CombinationType>(types, actions::typeId);
+}
+
+// A key of `reader` that holds one of the words `find` knows.
+template <class Value, class Find>
+bool readWord(ObjectReader& reader, std::string_view key, Find find, const std::string& what,
+              const std::string& list, Value& out, std::string& error) {
+    std::string text;
+    if (!reader.text(key, text))
+        return false;
+    const std::optional<Value> value = find(text);
+    if (!value) {
+        error = reader.path(key) + ": " + what + " \"" + text + "\", atteso " + list;
+        return false;
+    }
+    out = *value;
+    return true;
+}
+
+bool readForces(ObjectReader& reader, BaseForces& forces) {
+    for (const actions::ForceField& field : actions::forceFields())
+        if (!reader.number(field.name, forces.*field.field))
+            return false;
+    return true;
+}
+
+bool readAction(const Json& element, const std::string& path, Action& action, std::string& error) {
+    if (!element.is_object()) {
+        error = path + ": atteso un oggetto, trovato " + kindOf(element);
+        return false;
+    }
+    ObjectReader reader(element, path, error);
+    if (!reader.text("name", action.name) ||
+        !readWord(reader, "kind", actions::findKind, "tipo sconosciuto", kindList(), action.kind,
+                  error))
+        return false;
+    if (action.kind == ActionKind::Q) {
+        if (!readWord(reader, "category", actions::findCategory, "categoria sconosciuta",
+                      categoryList(), action.category, error))
+            return false;
+    } else if (reader.optional("category") != nullptr) {
+        error = reader.path("category") + ": solo per le azioni Q";
+        return false;
+    }
+    if (!readForces(reader, action.forces))
+        return false;
+    action.extra = reader.unknownKeys();
+    return true;
+}
+
+bool readGivenCombination(const Json& element, const std::string& path,
+                          GivenCombination& combination, std::string& error) {
+    if (!element.is_object()) {
+        error = path + ": atteso un oggetto, trovato " + kindOf(element);
+        return false;
+    }
+    ObjectReader reader(element, path, error);
+    if (!reader.text("name", combination.name) ||
+        !readWord(reader, "type", actions::findType, "tipo di combinazione sconosciuto", typeList(),
+                  combination.type, error) ||
+        !readForces(reader, combination.forces))
+        return false;
+    combination.extra = reader.unknownKeys();
+    return true;
+}
+
+std::string tooMany(const std::string& path, std::size_t count, std::size_t most,
+                    const char* things) {
+    return path + ": " + std::to_string(count) + " " + things + ", al massimo " +
+           std::to_string(most);
+}
+
+// The elements of the list `key`, each read by `read`; refused before
+// reading past `most`, as checkProject would.
+template <class Element, class Read>
+bool readList(ObjectReader& reader, std::string_view key, std::size_t most, const char* things,
+              Read read, std::vector<Element>& out, std::string& error) {
+    const Json* list = reader.array(key);
+    if (list == nullptr)
+        return false;
+    if (list->size() > most) {
+        error = tooMany(reader.path(key), list->size(), most, things);
+        return false;
+    }
+    out.resize(list->size());
+    for (std::size_t i = 0; i < list->size(); ++i)
+        if (!read((*list)[i], indexed(reader.path(key), i), out[i], error))
+            return false;
+    return true;
+}
+
+// A key that is absent or null for none, else an object.
+const Json* objectOrNone(ObjectReader& reader, std::string_view key, bool& ok, std::string& error) {
+    ok = true;
+    const Json* value = reader.optional(key);
+    if (value == nullptr || value->is_null())
+        return nullptr;
+    if (!value->is_object()) {
+        error = reader.path(key) + ": atteso un oggetto o null, trovato " + kindOf(*value);
+        ok = false;
+        return nullptr;
+    }
+    return value;
+}
+
+bool readSelfWeight(const Json& object, std::optional<SelfWeight>& out, DesignData& design,
+                    std::string& error) {
+    ObjectReader reader(object, kSelfWeight, error);
+    SelfWeight w;
+    if (!reader.number("thickness", w.thickness) ||
+        !reader.number("gammaConcrete", w.gammaConcrete) ||
+        !reader.numberOrNull("gammaFill", w.gammaFill))
+        return false;
+    out = w;
+    keepUnknownKeys(reader, design.extra, kSelfWeight);
+    return true;
+}
+
+// Absent or null: the project has no actions, as every file before them.
+bool readActions(ObjectReader& root, DesignData& design, std::string& error) {
+    bool ok = true;
+    const Json* object = objectOrNone(root, kActions, ok, error);
+    if (object == nullptr)
+        return ok;
+    ObjectReader reader(*object, kActions, error);
+    ActionsData a;
+    const auto findMode = [](std::string_view id) -> std::optional<ActionsMode> {
+        if (id == "characteristic")
+            return ActionsMode::Characteristic;
+        if (id == "combinations")
+            return ActionsMode::Combinations;
+        return std::nullopt;
+    };
+    if (!readWord(reader, "mode", findMode, "modo sconosciuto", "characteristic o combinations",
+                  a.mode, error) ||
+        !readList(reader, "characteristic", actions::kMaxActions, "azioni", readAction,
+                  a.characteristic, error) ||
+        !readList(reader, "combinations", actions::kMaxGivenCombinations, "combinazioni",
+                  readGivenCombination, a.combinations, error))
+        return false;
+    const Json* selfWeight = reader.any("selfWeight");
+    if (selfWeight == nullptr)
+        return false;
+    if (!selfWeight->is_null() && !selfWeight->is_object()) {
+        error = reader.path("selfWeight") + ": atteso un oggetto o null, trovato " +
+                kindOf(*selfWeight);
+        return false;
+    }
+    if (selfWeight->is_object() && !readSelfWeight(*selfWeight, a.selfWeight, design, error))
+        return false;
+    design.actions = std::move(a);
+    keepUnknownKeys(reader, design.extra, kActions);
+    return true;
+}
+
+bool readSeismic(ObjectReader& root, DesignData& design, std::string& error) {
+    bool ok = true;
+    const Json* object = objectOrNone(root, kSeismic, ok, error);
+    if (object == nullptr)
+        return ok;
+    ObjectReader reader(*object, kSeismic, error);
+    SeismicData s;
+    const auto findSubsoil = [](std::string_view id) -> std::optional<char> {
+        if (id.size() == 1 && id[0] >= 'A' && id[0] <= 'E')
+            return id[0];
+        return std::nullopt;
+    };
+    if (!reader.number("agOverG", s.agOverG) || !reader.number("SS", s.SS) ||
+        !reader.number("ST", s.ST) ||
+        !readWord(reader, "subsoil", findSubsoil, "categoria di sottosuolo sconosciuta",
+                  "A, B, C, D o E", s.subsoil, error) ||
+        !reader.numberOrNull("betaS", s.betaS) || !reader.numberOrNull("kh", s.kh) ||
+        !reader.boolean("kinematic", s.kinematic) || !reader.number("gammaRv", s.gammaRv))
+        return false;
+    design.seismic = s;
+    keepUnknownKeys(reader, design.extra, kSeismic);
+    return true;
+}
+
 bool readDocument(const Json& json, ProjectDocument& document, std::string& error) {
     if (!json.is_object()) {
         error = "il progetto deve essere un oggetto JSON, trovato " + kindOf(json);
@@ -590,6 +815,7 @@ bool readDocument(const Json& json, ProjectDocument& document, std::string& erro
                     error) ||
         !readAnalysis(root, document.analysis, design, error) ||
         !readVerification(root, design, error) || !readGround(root, design, error) ||
+        !readActions(root, design, error) || !readSeismic(root, design, error) ||
         !readSettlementSettings(root, design, error))
         return false;
     keepUnknownKeys(root, design.extra, kTopLevel);
@@ -641,6 +867,89 @@ std::string checkSettlementSettings(const SettlementSettings& settings) {
         if (value)
             if (std::string p = rangeProblem(*value, minimum, maximum); !p.empty())
                 return join(kSettlement, key) + ": " + p;
+    return {};
+}
+
+std::string checkName(const std::string& path, const std::string& name, std::size_t most) {
+    if (std::string p = checkText(path, name); !p.empty())
+        return p;
+    if (const std::size_t n = codePoints(name); n > most)
+        return path + ": " + std::to_string(n) + " caratteri, al massimo " + std::to_string(most);
+    return {};
+}
+
+std::string checkNumber(const std::string& path, const actions::NumberField& field, double value) {
+    const std::string problem = rangeProblem(value, field.minimum, field.maximum);
+    return problem.empty() ? problem : join(path, field.name) + ": " + problem;
+}
+
+// Name, forces and unknown keys of an action or a given combination.
+template <class Item> std::string checkItem(const Item& item, const std::string& path) {
+    if (std::string p = checkName(join(path, "name"), item.name, actions::kMaxActionNameLength);
+        !p.empty())
+        return p;
+    for (const actions::ForceField& field : actions::forceFields())
+        if (std::string p = checkNumber(path, field, item.forces.*field.field); !p.empty())
+            return p;
+    if (!isObjectText(item.extra))
+        return path + ": chiavi sconosciute illeggibili";
+    return {};
+}
+
+std::string checkActions(const ActionsData& a) {
+    const std::string characteristic = join(kActions, "characteristic");
+    const std::string combinations = join(kActions, "combinations");
+    if (a.characteristic.size() > actions::kMaxActions)
+        return tooMany(characteristic, a.characteristic.size(), actions::kMaxActions, "azioni");
+    if (a.combinations.size() > actions::kMaxGivenCombinations)
+        return tooMany(combinations, a.combinations.size(), actions::kMaxGivenCombinations,
+                       "combinazioni");
+    for (std::size_t i = 0; i < a.characteristic.size(); ++i)
+        if (std::string p = checkItem(a.characteristic[i], indexed(characteristic, i)); !p.empty())
+            return p;
+    for (std::size_t i = 0; i < a.combinations.size(); ++i)
+        if (std::string p = checkItem(a.combinations[i], indexed(combinations, i)); !p.empty())
+            return p;
+    if (a.selfWeight) {
+        const SelfWeight& w = *a.selfWeight;
+        if (std::string p = checkNumber(kSelfWeight, actions::kThicknessField, w.thickness);
+            !p.empty())
+            return p;
+        if (std::string p = checkNumber(kSelfWeight, actions::kGammaConcreteField, w.gammaConcrete);
+            !p.empty())
+            return p;
+        if (w.gammaFill)
+            if (std::string p = checkNumber(kSelfWeight, actions::kGammaFillField, *w.gammaFill);
+                !p.empty())
+                return p;
+    }
+    return {};
+}
+
+std::string checkSeismic(const SeismicData& s) {
+    const std::pair<const actions::NumberField*, double> values[] = {
+        {&actions::kAgOverGField, s.agOverG},
+        {&actions::kSSField, s.SS},
+        {&actions::kSTField, s.ST}};
+    for (const auto& [field, value] : values)
+        if (std::string p = checkNumber(kSeismic, *field, value); !p.empty())
+            return p;
+    if (s.subsoil < 'A' || s.subsoil > 'E')
+        return join(kSeismic, "subsoil") + ": categoria di sottosuolo sconosciuta";
+    if (s.betaS)
+        if (std::string p = checkNumber(kSeismic, actions::kBetaSField, *s.betaS); !p.empty())
+            return p;
+    if (s.kh)
+        if (std::string p = checkNumber(kSeismic, actions::kKhField, *s.kh); !p.empty())
+            return p;
+    // NTC 2018 Tab. 7.11.II and §7.11.5.3.1: the two factors on bearing.
+    if (s.gammaRv != actions::kSlvGammaRBearing && s.gammaRv != actions::kSlvGammaRBearingKinematic)
+        return join(kSeismic, "gammaRv") + ": " + numberText(s.gammaRv) + " non ammesso, atteso " +
+               numberText(actions::kSlvGammaRBearing) + " o " +
+               numberText(actions::kSlvGammaRBearingKinematic);
+    // A saved project always has its kh.
+    if (const actions::SeismicCoefficients c = actions::seismicCoefficients(s); !c.error.empty())
+        return join(kSeismic, "betaS") + ": " + c.error;
     return {};
 }
 
@@ -707,6 +1016,69 @@ Json recordJson(const Record& record, std::span<const InputField> fields,
     Json object = Json::object();
     for (const InputField& field : fields)
         object[std::string(field.name)] = record.*(field.*member);
+    return object;
+}
+
+Json forcesInto(Json object, const BaseForces& forces) {
+    for (const actions::ForceField& field : actions::forceFields())
+        object[std::string(field.name)] = forces.*field.field;
+    return object;
+}
+
+Json actionsJson(const ActionsData& a, const DesignData& design) {
+    Json characteristic = Json::array();
+    for (const Action& action : a.characteristic) {
+        Json object = Json::object();
+        object["name"] = action.name;
+        object["kind"] = std::string(actions::kindId(action.kind));
+        if (action.kind == ActionKind::Q)
+            object["category"] = std::string(actions::categoryId(action.category));
+        object = forcesInto(std::move(object), action.forces);
+        appendUnknownKeys(object, action.extra);
+        characteristic.push_back(std::move(object));
+    }
+    Json combinations = Json::array();
+    for (const GivenCombination& c : a.combinations) {
+        Json object = Json::object();
+        object["name"] = c.name;
+        object["type"] = std::string(actions::typeId(c.type));
+        object = forcesInto(std::move(object), c.forces);
+        appendUnknownKeys(object, c.extra);
+        combinations.push_back(std::move(object));
+    }
+    Json object = Json::object();
+    object["mode"] = a.mode == ActionsMode::Characteristic ? "characteristic" : "combinations";
+    object["characteristic"] = std::move(characteristic);
+    object["combinations"] = std::move(combinations);
+    if (a.selfWeight) {
+        Json weight = Json::object();
+        weight["thickness"] = a.selfWeight->thickness;
+        weight["gammaConcrete"] = a.selfWeight->gammaConcrete;
+        weight["gammaFill"] =
+            a.selfWeight->gammaFill ? Json(*a.selfWeight->gammaFill) : Json(nullptr);
+        appendUnknownKeys(weight, unknownKeysAt(design, kSelfWeight));
+        object["selfWeight"] = std::move(weight);
+    } else {
+        object["selfWeight"] = nullptr;
+    }
+    appendUnknownKeys(object, unknownKeysAt(design, kActions));
+    return object;
+}
+
+Json seismicJson(const SeismicData& s, const DesignData& design) {
+    const auto optional = [](const std::optional<double>& v) {
+        return v ? Json(*v) : Json(nullptr);
+    };
+    Json object = Json::object();
+    object["agOverG"] = s.agOverG;
+    object["SS"] = s.SS;
+    object["ST"] = s.ST;
+    object["subsoil"] = std::string(1, s.subsoil);
+    object["betaS"] = optional(s.betaS);
+    object["kh"] = optional(s.kh);
+    object["kinematic"] = s.kinematic;
+    object["gammaRv"] = s.gammaRv;
+    appendUnknownKeys(object, unknownKeysAt(design, kSeismic));
     return object;
 }
 
@@ -846,6 +1218,13 @@ std::string checkProject(const ProjectDocument& document) {
         if (std::string p = checkSettlementSettings(*design.settlement); !p.empty())
             return p;
 
+    if (design.actions)
+        if (std::string p = checkActions(*design.actions); !p.empty())
+            return p;
+    if (design.seismic)
+        if (std::string p = checkSeismic(*design.seismic); !p.empty())
+            return p;
+
     for (const auto& [path, keys] : design.extra)
         if (!isObjectText(keys))
             return (path.empty() ? std::string() : path + ": ") + "chiavi sconosciute illeggibili";
@@ -893,6 +1272,12 @@ std::string projectText(const ProjectDocument& document) {
     appendSettlementParameters(groundJson, ground.settlement);
     groundJson["layers"] = std::move(layers);
     root[kGround] = section(std::move(groundJson), kGround);
+    // Written only when the project has them, so that a project without
+    // them reads and writes as before they were known.
+    if (design.actions)
+        root[kActions] = actionsJson(*design.actions, design);
+    if (design.seismic)
+        root[kSeismic] = seismicJson(*design.seismic, design);
     if (design.settlement)
         root[kSettlement] = section(settlementSettingsJson(*design.settlement), kSettlement);
     appendUnknownKeys(root, unknownKeysAt(design, kTopLevel));

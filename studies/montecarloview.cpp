@@ -1,6 +1,7 @@
 #include "studies/montecarloview.h"
 
 #include "design/units.h"
+#include "design/verification.h"
 #include "model/project.h"
 #include "studies/chartexport.h"
 #include "studies/chartparts.h"
@@ -14,6 +15,7 @@
 #include "workflow/input_checks.h"
 
 #include <QAreaSeries>
+#include <QButtonGroup>
 #include <QChart>
 #include <QChartView>
 #include <QDoubleValidator>
@@ -28,6 +30,7 @@
 #include <QPen>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 #include <QValueAxis>
@@ -91,8 +94,9 @@ QString optionalForce(const std::optional<double>& kg) {
     return kg ? forceText(*kg) : QStringLiteral("\u2014");
 }
 
+// `N` the load the soil carries, named `loadName`.
 QChart* histogramChart(const Histogram& h, const design::MonteCarloResult& r, double N,
-                       int method) {
+                       const QString& loadName, int method) {
     auto* chart = new QChart;
     chart->setTitle(
         QStringLiteral("Distribuzione del carico limite (metodo di %1)").arg(methodName(method)));
@@ -135,8 +139,8 @@ QChart* histogramChart(const Histogram& h, const design::MonteCarloResult& r, do
         addReferenceLine(chart, loads, counts, {*r.p05, 0.0}, {*r.p05, counts->max()},
                          QStringLiteral("Frattile 5 % (caratteristico)"), QColor(0x00, 0x9E, 0x73))
             ->setObjectName(QStringLiteral("p05"));
-    addReferenceLine(chart, loads, counts, {N, 0.0}, {N, counts->max()},
-                     QStringLiteral("Carico applicato N"), QColor(0xC0, 0x00, 0x00))
+    addReferenceLine(chart, loads, counts, {N, 0.0}, {N, counts->max()}, loadName,
+                     QColor(0xC0, 0x00, 0x00))
         ->setObjectName(QStringLiteral("N"));
     return chart;
 }
@@ -266,16 +270,46 @@ MonteCarloView::MonteCarloView(QWidget* parent) : QWidget(parent) {
             if (!m_shown)
                 return false;
             const InputSnapshot now = CurrentInputs();
-            return !SameGeometryAndSoil({m_shown->geometry, m_shown->soil, {}}, now) ||
+            return !SameGeometryAndSoil({m_shown->geometry, m_shown->soil, {}, {}}, now) ||
+                   !SameGround(m_shown->ground, now.ground) ||
                    now.settings.method != m_shown->study.method;
         },
         this);
     connect(m_bar, &StaleResultBar::RefreshRequested, this, &MonteCarloView::start);
 
+    m_conditionRow = new QWidget;
+    auto* conditionLayout = new QHBoxLayout(m_conditionRow);
+    conditionLayout->setContentsMargins(0, 0, 0, 0);
+    conditionLayout->addWidget(new QLabel(QStringLiteral("Condizione mostrata:")));
+    m_conditions = new QButtonGroup(this);
+    const std::pair<const char*, QString> conditions[] = {
+        {"showDrained", QStringLiteral("drenata (&lungo termine)")},
+        {"showUndrained", QStringLiteral("non drenata (&breve termine)")}};
+    for (int k = 0; k < 2; ++k) {
+        auto* button = new QRadioButton(conditions[k].second);
+        button->setObjectName(QString::fromLatin1(conditions[k].first));
+        m_conditions->addButton(button, k);
+        conditionLayout->addWidget(button);
+    }
+    m_conditions->button(0)->setChecked(true);
+    conditionLayout->addStretch(1);
+    m_conditionRow->hide();
+    connect(m_conditions, &QButtonGroup::idClicked, this, [this] {
+        if (m_shown)
+            showJob(*m_shown);
+    });
+    m_groundLine = new QLabel;
+    m_groundLine->setObjectName(QStringLiteral("conditions"));
+    m_groundLine->setWordWrap(true);
+    m_groundLine->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_groundLine->hide();
+
     auto* right = new QVBoxLayout;
+    right->addWidget(m_conditionRow);
     right->addWidget(m_view, 1);
     right->addLayout(exports);
     right->addWidget(resultBox);
+    right->addWidget(m_groundLine);
 
     auto* columns = new QHBoxLayout;
     columns->addLayout(left);
@@ -318,6 +352,7 @@ void MonteCarloView::start() {
     auto job = std::make_unique<Job>();
     job->geometry = geometryData;
     job->soil = soilData;
+    job->ground = designData.ground;
     job->study.method = analysisSettings.method;
     // Text that is no number becomes a value the core's check refuses
     // with its own message.
@@ -336,7 +371,19 @@ void MonteCarloView::start() {
         ShowMessageBox(sentence(*problem));
         return;
     }
-    if (const InputCheckMask mask = checkInputs(job->geometry, job->soil); mask != 0) {
+    // The pre-checks on the values the drained condition runs on (those of
+    // the soil on the dry homogeneous ground); a footing the water lifts
+    // has nothing to check: every sample fails.
+    InputCheckMask mask = 0;
+    if (!hasGroundModel(job->ground)) {
+        mask = checkInputs(job->geometry, job->soil);
+    } else {
+        const ground::GroundValues drained =
+            ground::evaluateGround(job->ground, job->soil, job->geometry).drained;
+        if (!design::liftsFooting(job->geometry, drained))
+            mask = checkInputs(ground::methodFooting(job->geometry, drained), drained.soil());
+    }
+    if (mask != 0) {
         ShowInputCheckMessages(mask);
         return;
     }
@@ -350,11 +397,20 @@ void MonteCarloView::start() {
     setRunning(true);
     m_clock.start();
     m_run.start([job = m_job.get()] {
-        job->result =
-            design::runMonteCarlo(job->study, job->geometry, job->soil, 0, true, &job->control);
+        job->result = design::runMonteCarloOnGround(job->study, job->geometry, job->soil,
+                                                    job->ground, 0, true, &job->control);
         if (job->result) {
-            job->histogram = histogramOf(job->result->loads, kClasses, job->geometry.N);
-            std::vector<double>().swap(job->result->loads); // up to 80 MB
+            // Each against the normal force its soil carries.
+            design::GroundMonteCarlo& r = *job->result;
+            job->histogram = histogramOf(r.drained.loads, kClasses,
+                                         ground::methodFooting(job->geometry, r.ground.drained).N);
+            std::vector<double>().swap(r.drained.loads); // up to 80 MB
+            if (r.undrained && r.ground.undrained) {
+                job->undrainedHistogram =
+                    histogramOf(r.undrained->loads, kClasses,
+                                ground::methodFooting(job->geometry, *r.ground.undrained).N);
+                std::vector<double>().swap(r.undrained->loads);
+            }
         }
     });
 }
@@ -397,7 +453,7 @@ void MonteCarloView::setResult(const char* name, const QString& text) {
 void MonteCarloView::showResults() {
     setRunning(false);
     std::unique_ptr<Job> job = std::move(m_job);
-    const bool refused = job->result && job->result->refusal != 0;
+    const bool refused = job->result && job->result->drained.refusal != 0;
     if (!job->result || refused) {
         // The last analysis that went through stays on show.
         m_progress->setValue(0);
@@ -413,12 +469,12 @@ void MonteCarloView::showResults() {
                                   : QStringLiteral("Analisi annullata: ") + kept);
         setRunning(false);
         if (refused)
-            ShowInputCheckMessages(job->result->refusal);
+            ShowInputCheckMessages(job->result->drained.refusal);
         return;
     }
     m_progress->setValue(m_progress->maximum());
     m_status->setText(QStringLiteral("Completata: %1 campioni in %2 s (seme %3).")
-                          .arg(job->result->samples)
+                          .arg(job->result->drained.samples)
                           .arg(fixedText(static_cast<double>(m_clock.elapsed()) / 1000.0, 1))
                           .arg(job->study.seed));
     m_shown = std::move(job);
@@ -426,8 +482,23 @@ void MonteCarloView::showResults() {
     setRunning(false);
 }
 
+int MonteCarloView::shownCondition() const {
+    return m_shown && m_shown->result && m_shown->result->undrained ? m_conditions->checkedId() : 0;
+}
+
 void MonteCarloView::showJob(const Job& job) {
-    const design::MonteCarloResult& r = *job.result;
+    const design::GroundMonteCarlo& g = *job.result;
+    const bool both = g.undrained.has_value();
+    m_conditionRow->setVisible(both);
+    const int condition = both ? m_conditions->checkedId() : 0;
+    const design::MonteCarloResult& r = condition == 1 ? *g.undrained : g.drained;
+    const Histogram& histogram = condition == 1 ? job.undrainedHistogram : job.histogram;
+    const ground::GroundValues& values =
+        condition == 1 && g.ground.undrained ? *g.ground.undrained : g.ground.drained;
+    // The normal force the soil carries: N less the uplift of the drained
+    // condition's water.
+    const double carried = ground::methodFooting(job.geometry, values).N;
+    const bool uplift = values.uplift != 0.0;
     m_method->setText(methodName(job.study.method));
     setResult("pf", probabilityText(r.pf));
     setResult("interval",
@@ -444,7 +515,9 @@ void MonteCarloView::showJob(const Job& job) {
             "beta",
             QStringLiteral("< %1 (tutti i campioni a rottura)").arg(fixedText(*r.betaBelow, 3)));
     QString failures = QStringLiteral("%1 su %2").arg(r.failures).arg(r.samples);
-    if (r.refused > 0)
+    if (r.lifted)
+        failures += QStringLiteral(" (la falda solleva la fondazione)");
+    else if (r.refused > 0)
         failures += QStringLiteral(" (%1 senza carico limite)").arg(r.refused);
     setResult("failures", failures);
     setResult("mean", optionalForce(r.mean));
@@ -452,11 +525,28 @@ void MonteCarloView::showJob(const Job& job) {
     setResult("p05", optionalForce(r.p05));
     setResult("p50", optionalForce(r.p50));
     setResult("p95", optionalForce(r.p95));
-    setResult("N", forceText(job.geometry.N));
-    setResult("above", QStringLiteral("%1 campioni").arg(job.histogram.above));
+    setResult("N",
+              uplift ? forceText(carried) + QStringLiteral(" = N \u2212 U") : forceText(carried));
+    setResult("above", QStringLiteral("%1 campioni").arg(histogram.above));
 
-    if (!job.histogram.counts.empty())
-        replaceChart(m_view, histogramChart(job.histogram, r, job.geometry.N, job.study.method));
+    if (hasGroundModel(job.ground)) {
+        QString line = groundSummaryText(job.ground) + QLatin1Char('.');
+        if (both)
+            line +=
+                QStringLiteral("\nPf drenata %1, non drenata %2: determinante la condizione %3.")
+                    .arg(probabilityText(g.drained.pf), probabilityText(g.undrained->pf),
+                         QString::fromUtf8(ground::conditionName(g.governing)));
+        line += QLatin1Char('\n') + conditionValuesText(g.ground.drained);
+        if (g.ground.undrained)
+            line += QLatin1Char('\n') + conditionValuesText(*g.ground.undrained);
+        m_groundLine->setText(line);
+    }
+    m_groundLine->setVisible(hasGroundModel(job.ground));
+
+    const QString loadName = uplift ? QStringLiteral("Carico sul terreno N \u2212 U")
+                                    : QStringLiteral("Carico applicato N");
+    if (!histogram.counts.empty())
+        replaceChart(m_view, histogramChart(histogram, r, carried, loadName, job.study.method));
     else {
         auto* chart = new QChart;
         chart->setTitle(QStringLiteral("Distribuzione del carico limite"));
@@ -467,6 +557,12 @@ void MonteCarloView::showJob(const Job& job) {
 
 QString MonteCarloView::resultsText() const {
     QString text = QStringLiteral("Grandezza\tValore\n");
+    if (m_shown && m_shown->result && m_shown->result->undrained)
+        text += QStringLiteral("Condizione\t") +
+                QString::fromUtf8(ground::conditionName(shownCondition() == 1
+                                                            ? ground::Condition::Undrained
+                                                            : ground::Condition::Drained)) +
+                QLatin1Char('\n');
     for (const Figure& figure : kFigures) {
         const auto* value = findChild<QLabel*>(QString::fromLatin1(figure.name));
         text += QString::fromUtf8(figure.label) + QLatin1Char('\t') +
@@ -478,7 +574,8 @@ QString MonteCarloView::resultsText() const {
 std::string MonteCarloView::histogramCsv(CsvForm form) const {
     std::vector<std::vector<std::string>> rows;
     if (m_shown) {
-        const Histogram& h = m_shown->histogram;
+        const Histogram& h =
+            shownCondition() == 1 ? m_shown->undrainedHistogram : m_shown->histogram;
         for (std::size_t k = 0; k < h.counts.size(); ++k) {
             const double left = h.from + h.width * static_cast<double>(k);
             rows.push_back({csvNumber(left, form), csvNumber(left + h.width, form),

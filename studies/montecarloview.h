@@ -4,15 +4,22 @@
 // "Annulla", and the window shows the histogram of the ultimate load with
 // the 5 % fractile and N marked, Pf, beta and the other figures.
 //
+// The analysis runs on the project's ground: where the ground model has an
+// undrained condition it runs in both, and two buttons over the chart
+// choose the condition whose histogram and figures are shown; a line under
+// the figures gives each condition's Pf and the governing one (the higher
+// Pf), and the values each condition's samples vary around.
+//
 // Each run takes copies of the project's records and its method when it
 // starts; a cancelled run leaves the previous results on show. A bar tells
-// when the records or the method changed since the results shown were
-// computed; "Aggiorna" runs again. The histogram exports as PNG, SVG and
+// when the records, the ground or the method changed since the results
+// shown were computed; "Aggiorna" runs again. The histogram exports as PNG, SVG and
 // CSV, Ctrl+C on the results copies them. Closing the window during a run
 // cancels it and waits for it.
 #pragma once
 
 #include "design/monte_carlo.h"
+#include "model/design_data.h"
 #include "model/records.h"
 #include "studies/chartexport.h"
 #include "studies/histogram.h"
@@ -25,6 +32,7 @@
 #include <memory>
 #include <optional>
 
+class QButtonGroup;
 class QChartView;
 class QLabel;
 class QLineEdit;
@@ -57,9 +65,11 @@ private:
         design::MonteCarloSpec study;
         GeometryData geometry;
         SoilData soil;
+        GroundData ground;
         design::MonteCarloControl control;
-        std::optional<design::MonteCarloResult> result;
-        Histogram histogram;
+        std::optional<design::GroundMonteCarlo> result;
+        Histogram histogram;          // of the drained condition
+        Histogram undrainedHistogram; // of the undrained one, when there is one
     };
 
     void start();
@@ -68,6 +78,9 @@ private:
     // the run shown before.
     void showResults();
     void showJob(const Job& job);
+    // The condition of the shown run that the histogram and the figures
+    // show: 0 drained, 1 undrained.
+    int shownCondition() const;
     // The figures, a line each, label and value tab-separated.
     QString resultsText() const;
     // The histogram's classes: lower and upper end, count; a last line for
@@ -91,6 +104,9 @@ private:
     QPushButton* m_cancel = nullptr;
     QProgressBar* m_progress = nullptr;
     QLabel* m_status = nullptr;
+    QWidget* m_conditionRow = nullptr; // the buttons that choose the condition shown
+    QButtonGroup* m_conditions = nullptr;
+    QLabel* m_groundLine = nullptr; // each condition's Pf and values
     QChartView* m_view = nullptr;
     QList<QPushButton*> m_exports;
     zolt::StaleResultBar* m_bar = nullptr;

@@ -11,6 +11,7 @@
 #include "verification/approach_choice.h"
 #include "verification/result_window.h"
 #include "workflow/commands.h"
+#include "workflow/input_changes.h"
 
 #include <QMdiSubWindow>
 
@@ -26,16 +27,14 @@ constexpr QPoint kMonteCarloPosition(80, 60);
 } // namespace
 
 void ComparisonCommand(QWidget* /*owner*/, TMDIClient* client) {
-    const GeometryData geometry = geometryData;
-    const SoilData soil = soilData;
-    const design::Comparison comparison =
-        design::compareMethods(geometry, soil, analysisSettings.safetyFactor);
+    const InputSnapshot inputs = CurrentInputs();
+    const design::GroundComparison comparison = design::compareOnGround(
+        inputs.geometry, inputs.soil, inputs.ground, inputs.settings.safetyFactor);
     if (comparison.refused()) {
-        ShowInputCheckMessages(comparison.refusal);
+        ShowInputCheckMessages(comparison.drained.comparison.refusal);
         return;
     }
-    auto* view = new studies::ComparisonView(
-        comparison, geometry, soil, analysisSettings.safetyFactor, analysisSettings.method);
+    auto* view = new studies::ComparisonView(comparison, inputs);
     OpenResultWindow(client, QStringLiteral("Confronto metodi"), view, kComparisonPosition);
 }
 
@@ -44,12 +43,15 @@ void SweepCommand(QWidget* owner, TMDIClient* client) {
     const SoilData soil = soilData;
     design::SweepSpec study;
     {
-        studies::SweepDialog dialog(geometry, soil, owner);
+        // With layers a soil value replaces the drained condition's
+        // equivalent one: the range is proposed around that.
+        studies::SweepDialog dialog(geometry, studies::sweptSoil(geometry, soil, designData.ground),
+                                    owner);
         if (dialog.exec() != QDialog::Accepted)
             return;
         study = dialog.study();
     }
-    auto* view = new studies::SweepView(study, geometry, soil, ChosenApproach());
+    auto* view = new studies::SweepView(study, geometry, soil, designData.ground, ChosenApproach());
     OpenResultWindow(client,
                      QStringLiteral("Studio parametrico \u2013 ") + studies::inputName(*study.field),
                      view, kSweepPosition);

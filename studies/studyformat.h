@@ -3,6 +3,9 @@
 // "." whatever the user's locale; forces and pressures also in kN and kPa.
 #pragma once
 
+#include "ground/ground_model.h"
+#include "model/design_data.h"
+
 #include <QString>
 
 #include <optional>
@@ -19,6 +22,15 @@ QString forceText(double kg);
 
 // "7.20 kg/cm² (706.3 kPa)"
 QString pressureText(double kgPerCm2);
+
+// One condition of the ground model in a line: its name, then the values
+// the methods run on, "q = 2550 kg/m² (25.0 kPa), γ = 915.0 kg/m³ (8.97
+// kN/m³), φ = ..., U = ...".
+QString conditionValuesText(const ground::GroundValues& values);
+
+// The water table and the layers of `ground` in a few words: "3 strati,
+// falda a 2.00 m dal piano campagna".
+QString groundSummaryText(const GroundData& ground);
 
 // A probability with four significant digits ("0.01234", "1.5e-06").
 QString probabilityText(double p);

@@ -21,8 +21,10 @@ double valueOr(const std::optional<double>& value) {
 
 } // namespace
 
-SweepTable::SweepTable(const design::SweepSpec& study, bool withUtilisations)
-    : m_spec(study), m_count(study.count), m_columns(withUtilisations ? kUtilColumns : kLoadColumns),
+SweepTable::SweepTable(const design::SweepSpec& study, bool withUtilisations, bool withUndrained)
+    : m_spec(study), m_count(study.count), m_block(withUtilisations ? kUtilBlock : kLoadBlock),
+      m_conditions(withUndrained ? 2 : 1),
+      m_columns(1 + m_block * static_cast<std::size_t>(m_conditions)),
       m_values(m_count * m_columns, kNone) {}
 
 void SweepTable::store(std::size_t first, std::span<const design::SweepPoint> points) {
@@ -30,15 +32,19 @@ void SweepTable::store(std::size_t first, std::span<const design::SweepPoint> po
         const design::SweepPoint& point = points[k];
         double* row = &m_values[(first + k) * m_columns];
         row[0] = point.x;
-        for (std::size_t m = 0; m < 4; ++m) {
-            const design::SweepCell& c = point.methods[m];
-            if (!c.valid)
-                continue;
-            row[1 + 2 * m] = c.load;
-            row[2 + 2 * m] = c.qult;
-            if (hasUtilisations()) {
-                row[kLoadColumns + 2 * m] = valueOr(c.utilBearing);
-                row[kLoadColumns + 1 + 2 * m] = valueOr(c.utilSliding);
+        for (int condition = 0; condition < m_conditions; ++condition) {
+            double* block = row + 1 + m_block * static_cast<std::size_t>(condition);
+            const auto& cells = condition == 0 ? point.methods : point.undrained;
+            for (std::size_t m = 0; m < 4; ++m) {
+                const design::SweepCell& c = cells[m];
+                if (!c.valid)
+                    continue;
+                block[2 * m] = c.load;
+                block[1 + 2 * m] = c.qult;
+                if (hasUtilisations()) {
+                    block[kLoadBlock + 2 * m] = valueOr(c.utilBearing);
+                    block[kLoadBlock + 1 + 2 * m] = valueOr(c.utilSliding);
+                }
             }
         }
     }
@@ -51,24 +57,30 @@ std::optional<double> SweepTable::cell(std::size_t i, std::size_t column) const 
     return value;
 }
 
-std::optional<double> SweepTable::load(std::size_t i, int method) const {
-    return cell(i, 1 + 2 * static_cast<std::size_t>(method));
-}
-
-std::optional<double> SweepTable::qult(std::size_t i, int method) const {
-    return cell(i, 2 + 2 * static_cast<std::size_t>(method));
-}
-
-std::optional<double> SweepTable::utilBearing(std::size_t i, int method) const {
-    if (!hasUtilisations())
+std::optional<std::size_t> SweepTable::column(int condition, std::size_t offset) const {
+    if (condition < 0 || condition >= m_conditions || offset >= m_block)
         return std::nullopt;
-    return cell(i, kLoadColumns + 2 * static_cast<std::size_t>(method));
+    return 1 + m_block * static_cast<std::size_t>(condition) + offset;
 }
 
-std::optional<double> SweepTable::utilSliding(std::size_t i, int method) const {
-    if (!hasUtilisations())
-        return std::nullopt;
-    return cell(i, kLoadColumns + 1 + 2 * static_cast<std::size_t>(method));
+std::optional<double> SweepTable::load(std::size_t i, int method, int condition) const {
+    const auto c = column(condition, 2 * static_cast<std::size_t>(method));
+    return c ? cell(i, *c) : std::nullopt;
+}
+
+std::optional<double> SweepTable::qult(std::size_t i, int method, int condition) const {
+    const auto c = column(condition, 1 + 2 * static_cast<std::size_t>(method));
+    return c ? cell(i, *c) : std::nullopt;
+}
+
+std::optional<double> SweepTable::utilBearing(std::size_t i, int method, int condition) const {
+    const auto c = column(condition, kLoadBlock + 2 * static_cast<std::size_t>(method));
+    return c ? cell(i, *c) : std::nullopt;
+}
+
+std::optional<double> SweepTable::utilSliding(std::size_t i, int method, int condition) const {
+    const auto c = column(condition, kLoadBlock + 1 + 2 * static_cast<std::size_t>(method));
+    return c ? cell(i, *c) : std::nullopt;
 }
 
 std::size_t SweepTable::nearest(double x) const {
@@ -82,7 +94,7 @@ std::size_t SweepTable::nearest(double x) const {
 }
 
 std::string SweepTable::csv() const {
-    std::string out = design::sweepCsvHeader(m_spec, hasUtilisations());
+    std::string out = design::sweepCsvHeader(m_spec, hasUtilisations(), hasUndrained());
     // About 18 characters a number: one allocation for the whole file.
     out.reserve(out.size() + m_count * m_columns * 18);
     for (std::size_t i = 0; i < m_count; ++i) {
@@ -101,13 +113,17 @@ std::string SweepTable::italianCsv() const {
     const StudyInput& input = *studyInputOf(m_spec.field);
     QStringList header{QStringLiteral("%1 (%2)").arg(inputName(*m_spec.field),
                                                      QString::fromUtf8(input.unit))};
-    for (int m = 0; m < 4; ++m)
-        header << methodName(m) + QStringLiteral(" carico limite (kg)")
-               << methodName(m) + QStringLiteral(" qult (kg/cm\u00B2)");
-    if (hasUtilisations())
+    for (int condition = 0; condition < m_conditions; ++condition) {
+        const QString suffix = condition == 0 ? QString() : QStringLiteral(" non drenata");
         for (int m = 0; m < 4; ++m)
-            header << methodName(m) + QStringLiteral(" utilizzo capacit\u00E0 portante (Ed/Rd)")
-                   << methodName(m) + QStringLiteral(" utilizzo scorrimento (Ed/Rd)");
+            header << methodName(m) + suffix + QStringLiteral(" carico limite (kg)")
+                   << methodName(m) + suffix + QStringLiteral(" qult (kg/cm\u00B2)");
+        if (hasUtilisations())
+            for (int m = 0; m < 4; ++m)
+                header << methodName(m) + suffix +
+                              QStringLiteral(" utilizzo capacit\u00E0 portante (Ed/Rd)")
+                       << methodName(m) + suffix + QStringLiteral(" utilizzo scorrimento (Ed/Rd)");
+    }
     // Line by line, as csv(): a million points would not fit as cells.
     std::string out = csvText(CsvForm::Italian, header, {});
     out.reserve(out.size() + m_count * m_columns * 18);

@@ -2,6 +2,7 @@
 
 #include "design/parallel.h"
 #include "design/units.h"
+#include "ground/ground_model.h"
 #include "model/project.h"
 #include "studies/chartexport.h"
 #include "studies/chartparts.h"
@@ -50,10 +51,17 @@ QString valueWithUnit(double value, int decimals, const StudyInput& input) {
 
 } // namespace
 
+SoilData sweptSoil(const GeometryData& geometry, const SoilData& soil, const GroundData& ground) {
+    if (ground.layers.empty())
+        return soil;
+    return ground::evaluateGround(ground, soil, geometry).drained.soil();
+}
+
 SweepView::SweepView(const design::SweepSpec& study, const GeometryData& geometry,
-                     const SoilData& soil, const design::Approach* approach, QWidget* parent)
-    : QWidget(parent), m_spec(study), m_geometry(geometry), m_soil(soil), m_approach(approach),
-      m_job(std::make_unique<Job>()) {
+                     const SoilData& soil, const GroundData& ground,
+                     const design::Approach* approach, QWidget* parent)
+    : QWidget(parent), m_spec(study), m_geometry(geometry), m_soil(soil), m_ground(ground),
+      m_approach(approach), m_job(std::make_unique<Job>()) {
     SetHelpContext(this, QStringLiteral("zolt.hlp"), kHelpContext);
     const StudyInput& input = *studyInputOf(study.field);
     const int decimals = study.field->decimals;
@@ -70,6 +78,15 @@ SweepView::SweepView(const design::SweepSpec& study, const GeometryData& geometr
         summary += QStringLiteral(" Il file CSV riporta anche i tassi di utilizzo secondo %1.")
                        .arg(QString::fromUtf8(approach->label.data(),
                                               static_cast<qsizetype>(approach->label.size())));
+    if (hasGroundModel(ground)) {
+        summary += QStringLiteral(" Terreno del progetto: %1.").arg(groundSummaryText(ground));
+        if (!ground.layers.empty() && study.field->soilField != nullptr)
+            summary += QStringLiteral(" Con gli strati il valore sostituisce quello equivalente "
+                                      "della condizione drenata.");
+    }
+    if (design::mayBeUndrained(ground))
+        summary += QStringLiteral(" Le curve tratteggiate sono la condizione non drenata, dove "
+                                  "c'\u00E8.");
     m_summary->setText(summary);
 
     m_notes = new QLabel;
@@ -90,7 +107,8 @@ SweepView::SweepView(const design::SweepSpec& study, const GeometryData& geometr
 
     m_view = new QChartView;
     m_view->setRenderHint(QPainter::Antialiasing);
-    m_view->setMinimumSize(780, 400);
+    // Wider with the undrained condition, whose legend has one entry more.
+    m_view->setMinimumSize(design::mayBeUndrained(ground) ? 960 : 780, 400);
     m_view->chart()->setTitle(QStringLiteral("Calcolo in corso..."));
     m_view->viewport()->setMouseTracking(true);
     m_view->viewport()->installEventFilter(this);
@@ -101,8 +119,9 @@ SweepView::SweepView(const design::SweepSpec& study, const GeometryData& geometr
     m_pointer->setWordWrap(true);
     m_pointer->setTextFormat(Qt::RichText);
     // The table of values under the pointer: a line for its heading and
-    // one for each unit.
-    m_pointer->setMinimumHeight(m_pointer->fontMetrics().lineSpacing() * 3 + 8);
+    // one for each unit and condition.
+    const int lines = design::mayBeUndrained(ground) ? 5 : 3;
+    m_pointer->setMinimumHeight(m_pointer->fontMetrics().lineSpacing() * lines + 8);
 
     auto* buttons = new QHBoxLayout;
     const QString title = QStringLiteral("qult al variare di ") + inputTitle(input);
@@ -126,7 +145,9 @@ SweepView::SweepView(const design::SweepSpec& study, const GeometryData& geometr
 
     m_bar = new StaleResultBar(
         [this] {
-            return !SameGeometryAndSoil({m_geometry, m_soil, {}}, CurrentInputs());
+            const InputSnapshot now = CurrentInputs();
+            return !SameGeometryAndSoil({m_geometry, m_soil, {}, {}}, now) ||
+                   !SameGround(m_ground, now.ground);
         },
         this);
     connect(m_bar, &StaleResultBar::RefreshRequested, this, &SweepView::refresh);
@@ -150,6 +171,7 @@ void SweepView::refresh() {
     m_run.wait();
     m_geometry = geometryData;
     m_soil = soilData;
+    m_ground = designData.ground;
     m_job = std::make_unique<Job>();
     m_anchor = nullptr;
     auto* chart = new QChart;
@@ -173,15 +195,16 @@ void SweepView::start() {
     const design::SweepSpec study = m_spec;
     const GeometryData geometry = m_geometry;
     const SoilData soil = m_soil;
+    const GroundData ground = m_ground;
     const design::Approach* approach = m_approach;
-    m_job->table = SweepTable(study, approach != nullptr);
-    m_run.start([job = m_job.get(), study, geometry, soil, approach] {
+    m_job->table = SweepTable(study, approach != nullptr, design::mayBeUndrained(ground));
+    m_run.start([job = m_job.get(), study, geometry, soil, ground, approach] {
         design::parallelChunks(
             study.count, kChunk, 0,
             [&](std::size_t, std::size_t first, std::size_t last) {
                 std::vector<design::SweepPoint> points(last - first);
-                design::computeSweepPoints(study, geometry, soil, approach, first, last,
-                                           points.data());
+                design::computeSweepPointsOnGround(study, geometry, soil, ground, approach, first,
+                                                   last, points.data());
                 job->table.store(first, points);
                 job->done.fetch_add(last - first, std::memory_order_relaxed);
             },
@@ -244,40 +267,62 @@ void SweepView::buildChart() {
     chart->addAxis(yAxis, Qt::AlignLeft);
 
     // A method's curve breaks where points have no values: one series per
-    // unbroken run, only the first in the legend.
+    // unbroken run, only the first in the legend. The undrained condition's
+    // curves are dashed.
     double top = 0.0;
     bool broken = false;
+    const int conditions = table.hasUndrained() ? 2 : 1;
     for (const std::size_t i : plotted)
         for (int m = 0; m < 4; ++m)
             broken = broken || !table.qult(i, m).has_value();
-    for (int m = 0; m < 4; ++m) {
-        QLineSeries* run = nullptr;
-        bool named = false;
-        for (const std::size_t i : plotted) {
-            const auto q = table.qult(i, m);
-            if (!q) {
-                run = nullptr;
-                continue;
+    for (int condition = 0; condition < conditions; ++condition) {
+        for (int m = 0; m < 4; ++m) {
+            QLineSeries* run = nullptr;
+            bool named = false;
+            for (const std::size_t i : plotted) {
+                const auto q = table.qult(i, m, condition);
+                if (!q) {
+                    run = nullptr;
+                    continue;
+                }
+                if (run == nullptr) {
+                    run = new QLineSeries;
+                    run->setProperty("method", m);
+                    run->setProperty("condition", condition);
+                    QPen pen(methodColor(m));
+                    pen.setWidth(2);
+                    if (condition == 1)
+                        pen.setStyle(Qt::DashLine);
+                    run->setPen(pen);
+                    run->setName(condition == 0 ? methodName(m)
+                                                : methodName(m) + QStringLiteral(" non drenata"));
+                    chart->addSeries(run);
+                    run->attachAxis(xAxis);
+                    run->attachAxis(yAxis);
+                    // The colours name the methods; one entry of its own
+                    // names the dashes.
+                    if (named || condition == 1)
+                        chart->legend()->markers(run).constFirst()->setVisible(false);
+                    named = true;
+                    if (m_anchor == nullptr)
+                        m_anchor = run;
+                }
+                run->append(table.x(i), *q);
+                top = std::max(top, *q);
             }
-            if (run == nullptr) {
-                run = new QLineSeries;
-                run->setProperty("method", m);
-                QPen pen(methodColor(m));
-                pen.setWidth(2);
-                run->setPen(pen);
-                run->setName(methodName(m));
-                chart->addSeries(run);
-                run->attachAxis(xAxis);
-                run->attachAxis(yAxis);
-                if (named)
-                    chart->legend()->markers(run).constFirst()->setVisible(false);
-                named = true;
-                if (m_anchor == nullptr)
-                    m_anchor = run;
-            }
-            run->append(table.x(i), *q);
-            top = std::max(top, *q);
         }
+    }
+
+    if (conditions > 1) {
+        auto* dashes = new QLineSeries;
+        dashes->setName(QStringLiteral("non drenata (tratteggio)"));
+        QPen pen(QColor(0x55, 0x55, 0x55));
+        pen.setWidth(2);
+        pen.setStyle(Qt::DashLine);
+        dashes->setPen(pen);
+        chart->addSeries(dashes);
+        dashes->attachAxis(xAxis);
+        dashes->attachAxis(yAxis);
     }
 
     const bool pressureFollowsX = m_spec.field == findInputField("B") ||
@@ -320,7 +365,8 @@ void SweepView::buildChart() {
     if (m_anchor == nullptr)
         m_anchor = applied;
 
-    const double current = inputValue(*m_spec.field, m_geometry, m_soil);
+    const double current =
+        inputValue(*m_spec.field, m_geometry, sweptSoil(m_geometry, m_soil, m_ground));
     if (current >= xAxis->min() && current <= xAxis->max()) {
         addReferenceLine(chart, xAxis, yAxis, {current, 0.0}, {current, yAxis->max()},
                          QStringLiteral("Valore attuale (%1)")
@@ -337,9 +383,13 @@ void SweepView::buildChart() {
                 .arg(plotted.size())
                 .arg(n);
     if (broken)
-        notes += QStringLiteral(" Dove le curve si interrompono il calcolo non ha valori: i "
-                                "controlli preliminari lo rifiutano, il metodo non trova un "
-                                "carico limite o B supera L.");
+        notes += hasGroundModel(m_ground)
+                     ? QStringLiteral(" Dove le curve si interrompono il calcolo non ha valori: i "
+                                      "controlli preliminari lo rifiutano, il metodo non trova un "
+                                      "carico limite, B supera L o la falda solleva la fondazione.")
+                     : QStringLiteral(" Dove le curve si interrompono il calcolo non ha valori: i "
+                                      "controlli preliminari lo rifiutano, il metodo non trova un "
+                                      "carico limite o B supera L.");
     m_notes->setText(notes.trimmed());
     m_notes->setVisible(!notes.isEmpty());
 }
@@ -361,26 +411,35 @@ void SweepView::showPointer(QPointF position) {
     const std::size_t i = table.nearest(chart->mapToValue(inChart, m_anchor).x());
     const StudyInput& input = *studyInputOf(m_spec.field);
     QString names;
-    QString pressures;
-    QString kilopascals;
-    for (int m = 0; m < 4; ++m) {
-        const auto q = table.qult(i, m);
+    QString rows;
+    for (int m = 0; m < 4; ++m)
         names += QStringLiteral("<th align=\"right\" style=\"color:%1\">%2</th>")
                      .arg(methodColor(m).name(), methodName(m));
-        pressures += QStringLiteral("<td align=\"right\">%1</td>")
-                         .arg(q ? fixedText(*q, 2) : QStringLiteral("\u2014"));
-        kilopascals +=
-            QStringLiteral("<td align=\"right\">%1</td>")
-                .arg(q ? fixedText(design::kilopascals(*q), 1) : QStringLiteral("\u2014"));
+    const int conditions = table.hasUndrained() ? 2 : 1;
+    for (int condition = 0; condition < conditions; ++condition) {
+        const QString suffix = conditions == 1  ? QString()
+                               : condition == 0 ? QStringLiteral(" drenata")
+                                                : QStringLiteral(" non drenata");
+        QString pressures;
+        QString kilopascals;
+        for (int m = 0; m < 4; ++m) {
+            const auto q = table.qult(i, m, condition);
+            pressures += QStringLiteral("<td align=\"right\">%1</td>")
+                             .arg(q ? fixedText(*q, 2) : QStringLiteral("\u2014"));
+            kilopascals +=
+                QStringLiteral("<td align=\"right\">%1</td>")
+                    .arg(q ? fixedText(design::kilopascals(*q), 1) : QStringLiteral("\u2014"));
+        }
+        rows += QStringLiteral("<tr><td>qult%1 (kg/cm\u00B2)</td>%2</tr>"
+                               "<tr><td>qult%1 (kPa)</td>%3</tr>")
+                    .arg(suffix, pressures, kilopascals);
     }
     m_pointer->setText(
         QStringLiteral("<table cellspacing=\"0\" cellpadding=\"3\">"
-                       "<tr><th align=\"left\">%1 = %2</th>%3</tr>"
-                       "<tr><td>qult (kg/cm\u00B2)</td>%4</tr>"
-                       "<tr><td>qult (kPa)</td>%5</tr></table>")
+                       "<tr><th align=\"left\">%1 = %2</th>%3</tr>%4</table>")
             .arg(inputName(*m_spec.field),
                  valueWithUnit(table.x(i), m_spec.field->decimals + 2, input).toHtmlEscaped(),
-                 names, pressures, kilopascals));
+                 names, rows));
 }
 
 QSize SweepView::sizeHint() const {

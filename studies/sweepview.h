@@ -1,8 +1,11 @@
-// The window of a parametric study: qult of the four methods against the
-// varied input, with the input's current value and the applied pressure as
-// reference lines, the values under the pointer, and the export of the
-// chart (PNG, SVG) and of every point (CSV). A bar tells when the
-// project's data changed since; "Aggiorna" runs the study again on them.
+// The window of a parametric study on the project's ground: qult of the
+// four methods against the varied input, with the input's current value
+// and the applied pressure as reference lines, the values under the
+// pointer, and the export of the chart (PNG, SVG) and of every point
+// (CSV). Where the ground may have an undrained condition its four curves
+// stand beside the drained ones, dashed in the same colours. A bar tells
+// when the project's data or its ground changed since; "Aggiorna" runs
+// the study again on them.
 //
 // The points are computed on a worker thread while the window shows a
 // progress bar and "Annulla"; closing the window cancels the work and
@@ -11,6 +14,7 @@
 
 #include "design/approach.h"
 #include "design/sweep.h"
+#include "model/design_data.h"
 #include "model/records.h"
 #include "studies/sweeptable.h"
 #include "studies/workerrun.h"
@@ -32,6 +36,10 @@ class StaleResultBar;
 
 namespace zolt::studies {
 
+// The soil values a sweep of a soil input starts from: the soil record,
+// or with layers the drained condition's equivalent values at `geometry`.
+SoilData sweptSoil(const GeometryData& geometry, const SoilData& soil, const GroundData& ground);
+
 class SweepView : public QWidget {
     Q_OBJECT
 
@@ -39,7 +47,8 @@ public:
     // Starts the study of `study` (checked by design::sweepSpecProblem) on
     // copies of the records; `approach` adds the utilisations to the CSV.
     SweepView(const design::SweepSpec& study, const GeometryData& geometry, const SoilData& soil,
-              const design::Approach* approach, QWidget* parent = nullptr);
+              const GroundData& ground, const design::Approach* approach,
+              QWidget* parent = nullptr);
     ~SweepView() override;
 
     // The chart shows every point up to this many, evenly chosen ones above.
@@ -74,6 +83,7 @@ private:
     design::SweepSpec m_spec;
     GeometryData m_geometry;
     SoilData m_soil;
+    GroundData m_ground;
     const design::Approach* m_approach;
     std::unique_ptr<Job> m_job;
     WorkerRun m_run;

@@ -1,6 +1,7 @@
 #include "verification/sizing_dialog.h"
 
 #include "controls/controlmessages.h"
+#include "design/sweep.h"
 #include "model/number_text.h"
 #include "model/project.h"
 #include "toolkit/tapplication.h"
@@ -106,7 +107,7 @@ SizingDialog::SizingDialog(QWidget* parent) : QDialog(parent) {
         m_approaches->addButton(button, static_cast<int>(i));
         approachLayout->addWidget(button);
     }
-    m_approaches->button(ApproachIndex(ChosenApproach()))->setChecked(true);
+    m_approaches->button(ApproachIndex(&ProjectApproach()))->setChecked(true);
     layout->addWidget(approachBox);
 
     auto* ruleBox = new QGroupBox(QStringLiteral("Lunghezza della fondazione"), this);
@@ -239,23 +240,38 @@ void SizingDialog::ShowResult(const QString& text) {
 
 void SizingDialog::ReserveResultRoom(QWidget* box) {
     // The largest result: the longest line, and a table of long loads with
-    // both eccentricity notes.
+    // both eccentricity notes, in every condition the ground may give.
     ShowResult(kNoneFoundText);
     GeometryData geometry;
     geometry.B = geometry.L = kMaxLength;
+    const GroundData& ground = designData.ground;
     design::Verification v;
     v.approach = &design::approaches()[0];
     v.method = analysisSettings.method;
     v.bearing = {kLargestLoad, 0, kLargestLoad, kLargestLoad, 1.0, true};
     v.sliding = {kLargestLoad, kLargestLoad, 1.0, true};
     v.eccentricity = {1.0, 1.0, false, false};
-    QTableWidget* sample =
-        NewVerificationTable(v, geometry, VerificationTableParts::ChecksOnly, box);
-    m_resultLayout->insertWidget(1, sample);
-    sample->show(); // a hidden widget takes no room
+    design::GroundVerification sample;
+    sample.approach = v.approach;
+    sample.method = v.method;
+    sample.drained.verification = v;
+    sample.drained.ground.uplift = hasGroundModel(ground) ? kLargestLoad : 0.0;
+    if (design::mayBeUndrained(ground)) {
+        // Every note a condition can carry.
+        sample.drained.notes = {ground::kWeakerLayerNote, std::string(design::kLiftedNote)};
+        sample.undrained = sample.drained;
+        sample.undrained->ground.condition = ground::Condition::Undrained;
+        sample.undrained->notes.push_back(std::string(design::kDrainedSlidingNote));
+    } else if (hasGroundModel(ground)) {
+        sample.drained.notes = {ground::kWeakerLayerNote, std::string(design::kLiftedNote)};
+    }
+    QTableWidget* table =
+        NewVerificationTable(sample, geometry, ground, VerificationTableParts::ChecksOnly, box);
+    m_resultLayout->insertWidget(1, table);
+    table->show(); // a hidden widget takes no room
     m_resultLayout->activate();
     box->setMinimumSize(box->sizeHint());
-    delete sample;
+    delete table;
 }
 
 void SizingDialog::ClearResult() {
@@ -274,10 +290,11 @@ void SizingDialog::Compute() {
     const design::Approach& approach =
         design::approaches()[static_cast<std::size_t>(m_approaches->checkedId())];
     const int method = analysisSettings.method;
-    const design::Sizing sizing =
-        design::sizeFooting(approach, method, geometryData, soilData, Rule());
+    const GroundData& ground = designData.ground;
+    const design::GroundSizing sizing =
+        design::sizeOnGround(approach, method, geometryData, soilData, ground, Rule());
     if (sizing.verification.refused()) {
-        ShowInputCheckMessages(sizing.verification.refusal);
+        ShowInputCheckMessages(sizing.verification.drained.verification.refusal);
         return;
     }
     if (!sizing.B) {
@@ -289,12 +306,12 @@ void SizingDialog::Compute() {
     GeometryData sized = geometryData;
     sized.B = *sizing.B;
     sized.L = lengthOnGrid(*sizing.L);
-    const design::Verification verification =
+    const design::GroundVerification verification =
         sized.L == *sizing.L ? sizing.verification
-                             : design::verify(approach, method, sized, soilData);
-    m_table = NewVerificationTable(verification, sized, VerificationTableParts::ChecksOnly,
+                             : design::verifyOnGround(approach, method, sized, soilData, ground);
+    m_table = NewVerificationTable(verification, sized, ground, VerificationTableParts::ChecksOnly,
                                    m_resultLayout->parentWidget());
-    EnableTableCopy(m_table, VerificationTableHeader());
+    EnableTableCopy(m_table, VerificationTableHeader(verification));
     m_resultLayout->insertWidget(1, m_table);
     m_table->show();
     ShowResult(QStringLiteral("B × L = ") + SizeText(sized.B, sized.L));

@@ -1,10 +1,10 @@
 // "Dimensionamento": the design approach, the rule that ties the length to
 // the width and its value; "Calcola" finds the smallest width that verifies
-// with the current method, shows the size and its verification, and
-// "Applica" writes that size into the geometry record as if it had been
-// typed into the geometry dialog. The approach is the chosen one, shared
-// with "Verifica SLU"; the rule and its values are kept for the run of the
-// program.
+// every condition of the project's ground with the current method, shows
+// the size and its verification, and "Applica" writes that size into the
+// geometry record as if it had been typed into the geometry dialog. The
+// approach is the project's, shared with "Verifica SLU"; the rule and its
+// values are kept for the run of the program.
 #pragma once
 
 #include "design/sizing.h"

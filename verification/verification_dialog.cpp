@@ -14,7 +14,8 @@ namespace zolt {
 namespace {
 
 // The method belongs to the analysis settings and marks them as the
-// analysis dialog does; the approach is no project data.
+// analysis dialog does; the approach belongs to the project file, whose
+// changes are judged on its text.
 constexpr std::int16_t kAnalysisChangeFlags = 1;
 constexpr std::int16_t kNoChangeFlags = 0;
 constexpr int kControlsPerHundred = 100; // WM_CTLCHANGED carries the id modulo 100
@@ -61,7 +62,7 @@ void VerificationDialog::SetupWindow() {
 }
 
 void VerificationDialog::CreateControls() {
-    m_approach = ApproachIndex(ChosenApproach());
+    m_approach = ApproachIndex(&ProjectApproach());
     const auto count = static_cast<std::int32_t>(design::approaches().size());
     for (std::int32_t i = 0; i < count; ++i)
         new TOvRadioButton(this, kFirstApproachButton + i, &m_approach, i, kNoChangeFlags);

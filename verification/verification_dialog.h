@@ -1,9 +1,8 @@
 // "Verifica SLU": the design approach and the calculation method as radio
 // buttons. A click takes effect at once and stays for the run of the
 // program (Annulla undoes nothing, as in the analysis dialog): the method is
-// the analysis settings' own, the approach the chosen one (NTC 2018 shows
-// checked while none was chosen). "Aiuto" opens the page of the
-// verifications.
+// the analysis settings' own, the approach the project's (NTC 2018 in a new
+// project). "Aiuto" opens the page of the verifications.
 #pragma once
 
 #include "controls/tovdialog.h"

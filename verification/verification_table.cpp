@@ -12,7 +12,9 @@
 #include <QTableWidget>
 
 #include <algorithm>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace zolt {
@@ -109,75 +111,142 @@ private:
     std::vector<int> m_widths;
 };
 
+// The rows of the table: a label, then for each condition its pair of
+// columns (value in the program's units, value in SI units). With one
+// condition the pair is the table's two value columns.
 class TableBuilder {
 public:
-    explicit TableBuilder(QTableWidget* table) : m_table(table) {}
+    TableBuilder(QTableWidget* table, int conditions) : m_table(table), m_conditions(conditions) {}
+
+    int columns() const { return 1 + 2 * m_conditions; }
 
     void heading(const QString& text) {
         const int row = addRow();
         QTableWidgetItem* item = put(row, 0, text);
-        item->setBackground(kHeadingBackground);
-        setBold(item);
-        m_table->setSpan(row, 0, 1, kColumnCount);
+        shade(item);
+        m_table->setSpan(row, 0, 1, columns());
     }
 
+    // A heading that names each condition over its pair of columns.
+    void conditionHeading(const QString& text, const QStringList& names) {
+        const int row = addRow();
+        shade(put(row, 0, text));
+        for (int k = 0; k < m_conditions; ++k) {
+            QTableWidgetItem* item = put(row, 1 + 2 * k, names.value(k));
+            item->setTextAlignment(Qt::AlignCenter);
+            shade(item);
+            m_table->setSpan(row, 1 + 2 * k, 1, 2);
+        }
+    }
+
+    // A value of the project, the same for every condition: in the two
+    // value columns of one condition, over all of them as one text with more.
     void values(const QString& label, const QString& value, const QString& si = QString()) {
+        if (m_conditions > 1) {
+            wide(label, si.isEmpty() ? value : value + QStringLiteral(" (") + si + u')');
+            return;
+        }
         const int row = addRow();
         put(row, 0, label);
         put(row, 1, value)->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         put(row, 2, si)->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
     }
 
-    // A load in kg and kN, or "non calcolabile" over both columns.
-    void load(const QString& label, const std::optional<double>& kg) {
-        if (kg) {
-            values(label, KgText(*kg), KilonewtonText(*kg));
-            return;
+    // One value pair for each condition.
+    void perCondition(const QString& label, const std::vector<std::pair<QString, QString>>& pairs) {
+        const int row = addRow();
+        put(row, 0, label);
+        for (std::size_t k = 0; k < pairs.size(); ++k) {
+            const int column = 1 + 2 * static_cast<int>(k);
+            put(row, column, pairs[k].first)->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            put(row, column + 1, pairs[k].second)
+                ->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         }
-        wide(label, fromView(design::kNotComputable));
     }
 
-    // A value over both value columns.
+    // One text for each condition, over its pair of columns.
+    std::vector<QTableWidgetItem*> perConditionWide(const QString& label,
+                                                    const QStringList& texts) {
+        const int row = addRow();
+        put(row, 0, label);
+        std::vector<QTableWidgetItem*> items;
+        for (int k = 0; k < m_conditions; ++k) {
+            items.push_back(put(row, 1 + 2 * k, texts.value(k)));
+            m_table->setSpan(row, 1 + 2 * k, 1, 2);
+        }
+        return items;
+    }
+
+    // A load in kg and kN for each condition, or "non calcolabile" over the pair.
+    void loads(const QString& label, const std::vector<std::optional<double>>& kg) {
+        const int row = addRow();
+        put(row, 0, label);
+        for (std::size_t k = 0; k < kg.size(); ++k) {
+            const int column = 1 + 2 * static_cast<int>(k);
+            if (kg[k]) {
+                put(row, column, KgText(*kg[k]))
+                    ->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+                put(row, column + 1, KilonewtonText(*kg[k]))
+                    ->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            } else {
+                put(row, column, fromView(design::kNotComputable));
+                m_table->setSpan(row, column, 1, 2);
+            }
+        }
+    }
+
+    // A value over every value column.
     QTableWidgetItem* wide(const QString& label, const QString& value) {
         const int row = addRow();
         put(row, 0, label);
         QTableWidgetItem* item = put(row, 1, value);
-        m_table->setSpan(row, 1, 1, kColumnCount - 1);
+        m_table->setSpan(row, 1, 1, columns() - 1);
         return item;
     }
 
-    void utilisation(const std::optional<double>& u) {
-        if (!u) {
-            wide(QStringLiteral("Utilizzo Ed/Rd"), fromView(design::kNotComputable));
-            return;
+    void utilisations(const std::vector<std::optional<double>>& us) {
+        QStringList texts;
+        for (const std::optional<double>& u : us)
+            texts << (u ? PercentText(*u) : fromView(design::kNotComputable));
+        const std::vector<QTableWidgetItem*> items =
+            perConditionWide(QStringLiteral("Utilizzo Ed/Rd"), texts);
+        for (std::size_t k = 0; k < us.size(); ++k) {
+            if (!us[k])
+                continue;
+            items[k]->setData(kUtilisationRole, *us[k]);
+            items[k]->setTextAlignment(Qt::AlignCenter);
         }
-        QTableWidgetItem* item = wide(QStringLiteral("Utilizzo Ed/Rd"), PercentText(*u));
-        item->setData(kUtilisationRole, *u);
-        item->setTextAlignment(Qt::AlignCenter);
+    }
+
+    void outcomes(const QString& label, const std::vector<bool>& verified, bool asHeading) {
+        QStringList texts;
+        for (const bool v : verified)
+            texts << OutcomeText(v);
+        const std::vector<QTableWidgetItem*> items = perConditionWide(label, texts);
+        for (std::size_t k = 0; k < items.size(); ++k)
+            colour(items[k], verified[k], asHeading);
+        if (asHeading)
+            shade(m_table->item(items.front()->row(), 0));
     }
 
     void outcome(const QString& label, bool verified, bool asHeading) {
         QTableWidgetItem* item = wide(label, OutcomeText(verified));
-        item->setForeground(verified ? kVerifiedColor : kNotVerifiedColor);
-        setBold(item);
-        if (asHeading) {
-            QTableWidgetItem* labelItem = m_table->item(item->row(), 0);
-            setBold(labelItem);
-            labelItem->setBackground(kHeadingBackground);
-            item->setBackground(kHeadingBackground);
-        }
+        colour(item, verified, asHeading);
+        if (asHeading)
+            shade(m_table->item(item->row(), 0));
     }
 
     void note(const QString& text) {
         const int row = addRow();
         put(row, 0, text);
-        m_table->setSpan(row, 0, 1, kColumnCount);
+        m_table->setSpan(row, 0, 1, columns());
     }
 
     // Columns as wide as their widest cell; a spanning cell wider than its
     // columns widens the last of them. Rows as tall as their text.
     void fitToContents() {
-        std::vector<int> widths(kColumnCount, 0);
+        const int count = columns();
+        std::vector<int> widths(static_cast<std::size_t>(count), 0);
         struct Wide {
             int column;
             int span;
@@ -185,7 +254,7 @@ public:
         };
         std::vector<Wide> spanning;
         for (int row = 0; row < m_table->rowCount(); ++row) {
-            for (int column = 0; column < kColumnCount; ++column) {
+            for (int column = 0; column < count; ++column) {
                 const QTableWidgetItem* item = m_table->item(row, column);
                 if (item == nullptr)
                     continue;
@@ -200,6 +269,10 @@ public:
                         std::max(widths[static_cast<std::size_t>(column)], width);
             }
         }
+        // The narrower spans first: a pair's share settles before the
+        // cells over every column look at it.
+        std::stable_sort(spanning.begin(), spanning.end(),
+                         [](const Wide& a, const Wide& b) { return a.span < b.span; });
         for (const Wide& cell : spanning) {
             int sum = 0;
             for (int c = cell.column; c < cell.column + cell.span; ++c)
@@ -207,7 +280,7 @@ public:
             if (sum < cell.width)
                 widths[static_cast<std::size_t>(cell.column + cell.span - 1)] += cell.width - sum;
         }
-        for (int column = 0; column < kColumnCount; ++column)
+        for (int column = 0; column < count; ++column)
             m_table->setColumnWidth(column, widths[static_cast<std::size_t>(column)]);
         m_table->resizeRowsToContents();
         // Never narrower or shorter than that: the window shows every line
@@ -236,13 +309,30 @@ private:
         item->setFont(font);
     }
 
+    void shade(QTableWidgetItem* item) {
+        item->setBackground(kHeadingBackground);
+        setBold(item);
+    }
+
+    void colour(QTableWidgetItem* item, bool verified, bool asHeading) {
+        item->setForeground(verified ? kVerifiedColor : kNotVerifiedColor);
+        setBold(item);
+        if (asHeading)
+            item->setBackground(kHeadingBackground);
+    }
+
+    // The widest line of the item's text.
     int textWidth(const QTableWidgetItem& item) const {
         const QVariant font = item.data(Qt::FontRole);
         const QFontMetrics metrics(font.isValid() ? font.value<QFont>() : m_table->font());
-        return metrics.horizontalAdvance(item.text());
+        int widest = 0;
+        for (const QString& line : item.text().split(QLatin1Char('\n')))
+            widest = std::max(widest, metrics.horizontalAdvance(line));
+        return widest;
     }
 
     QTableWidget* m_table;
+    int m_conditions;
 };
 
 QString angleText(double degrees) {
@@ -253,10 +343,54 @@ QString gammaText(const char* name, double factor) {
     return QStringLiteral("%1 = %2").arg(QString::fromUtf8(name), fromStd(formatFixed(factor, 2)));
 }
 
+QString cohesionText(double kgPerCm2) {
+    return fromStd(formatFixed(kgPerCm2, 3)) + QStringLiteral(" Kg/cmq");
+}
+
+QString kilopascalText(double kgPerCm2) {
+    return fromStd(formatFixed(design::kilopascals(kgPerCm2), 2)) + QStringLiteral(" kPa");
+}
+
+// kg per m3 to kN per m3: the same factor as for a force.
+QString unitWeightText(double kgPerM3) {
+    return fromStd(formatFixed(kgPerM3, 1)) + QStringLiteral(" Kg/mc");
+}
+
+QString kilonewtonPerCubicMetreText(double kgPerM3) {
+    return fromStd(formatFixed(design::kilonewtonsPerCubicMetre(kgPerM3), 2)) +
+           QStringLiteral(" kN/mc");
+}
+
+// The conditions of `v` in the order of their columns.
+std::vector<const design::ConditionVerification*>
+conditionsOf(const design::GroundVerification& v) {
+    std::vector<const design::ConditionVerification*> all{&v.drained};
+    if (v.undrained)
+        all.push_back(&*v.undrained);
+    return all;
+}
+
+QString conditionTitle(ground::Condition condition) {
+    return condition == ground::Condition::Drained
+               ? QStringLiteral("drenata (tensioni efficaci)")
+               : QStringLiteral("non drenata (tensioni totali)");
+}
+
+// The width, in characters, of a condition's note in the table.
+constexpr int kNoteWidth = 90;
+
 } // namespace
 
-QStringList VerificationTableHeader() {
-    return {QStringLiteral("Voce"), QStringLiteral("Valore"), QStringLiteral("Valore SI")};
+QStringList VerificationTableHeader(const design::GroundVerification& v) {
+    if (!v.undrained)
+        return {QStringLiteral("Voce"), QStringLiteral("Valore"), QStringLiteral("Valore SI")};
+    QStringList header{QStringLiteral("Voce")};
+    for (const design::ConditionVerification* c : conditionsOf(v)) {
+        const QString name = QString::fromUtf8(ground::conditionName(c->ground.condition));
+        header << QStringLiteral("Valore (%1)").arg(name)
+               << QStringLiteral("Valore SI (%1)").arg(name);
+    }
+    return header;
 }
 
 QString KgText(double kg) {
@@ -280,9 +414,47 @@ QString SizeText(double B, double L) {
            QStringLiteral(" m");
 }
 
-QTableWidget* NewVerificationTable(const design::Verification& v, const GeometryData& geometry,
+QString VerificationRulesText(const design::GroundVerification& v) {
+    QString html = QStringLiteral("<p><b>Regole del modello del terreno</b></p>");
+    for (const design::ConditionVerification* c : conditionsOf(v)) {
+        // "condizione drenata (tensioni efficaci): clause; clause; ..."
+        const QString rule = fromView(c->rule);
+        const qsizetype colon = rule.indexOf(QStringLiteral(": "));
+        html += QStringLiteral("<p><b>Condizione %1</b></p><ul>")
+                    .arg(conditionTitle(c->ground.condition).toHtmlEscaped());
+        for (const QString& clause : rule.mid(colon + 2).split(QStringLiteral("; ")))
+            html += QStringLiteral("<li>%1</li>").arg(clause.toHtmlEscaped());
+        html += QStringLiteral("</ul>");
+    }
+    return html;
+}
+
+QString WrappedText(const QString& text, int width) {
+    QString wrapped;
+    int line = 0;
+    for (const QString& word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        if (line > 0 && line + 1 + word.size() > width) {
+            wrapped += QLatin1Char('\n');
+            line = 0;
+        } else if (line > 0) {
+            wrapped += QLatin1Char(' ');
+            ++line;
+        }
+        wrapped += word;
+        line += static_cast<int>(word.size());
+    }
+    return wrapped;
+}
+
+QTableWidget* NewVerificationTable(const design::GroundVerification& v,
+                                   const GeometryData& geometry, const GroundData& ground,
                                    VerificationTableParts parts, QWidget* parent) {
-    auto* table = new QTableWidget(0, kColumnCount, parent);
+    const std::vector<const design::ConditionVerification*> conditions = conditionsOf(v);
+    const int n = static_cast<int>(conditions.size());
+    // The dry homogeneous soil is its own ground model, q = gamma D: the
+    // table of its one condition, as on SoilData alone.
+    const bool groundModel = hasGroundModel(ground) || n > 1;
+    auto* table = new QTableWidget(0, 1 + 2 * n, parent);
     table->setObjectName(QStringLiteral("verificationTable"));
     table->horizontalHeader()->hide();
     table->verticalHeader()->hide();
@@ -295,7 +467,23 @@ QTableWidget* NewVerificationTable(const design::Verification& v, const Geometry
     table->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
     table->setItemDelegate(new UtilisationDelegate(table));
 
-    TableBuilder t(table);
+    const auto each = [&](const auto& f) {
+        std::vector<std::pair<QString, QString>> pairs;
+        for (const design::ConditionVerification* c : conditions)
+            pairs.push_back(f(*c));
+        return pairs;
+    };
+    const auto eachLoad = [&](const auto& f) {
+        std::vector<std::optional<double>> kg;
+        for (const design::ConditionVerification* c : conditions)
+            kg.push_back(f(c->verification));
+        return kg;
+    };
+    QStringList names;
+    for (const design::ConditionVerification* c : conditions)
+        names << conditionTitle(c->ground.condition);
+
+    TableBuilder t(table, n);
     const design::Approach& a = *v.approach;
     if (parts == VerificationTableParts::Full) {
         t.heading(QStringLiteral("Dati della verifica"));
@@ -307,41 +495,124 @@ QTableWidget* NewVerificationTable(const design::Verification& v, const Geometry
         t.values(QStringLiteral("Sforzo normale N"), KgText(geometry.N), KilonewtonText(geometry.N));
         t.values(QStringLiteral("Sforzo tagliante T"), KgText(geometry.T),
                  KilonewtonText(geometry.T));
+        if (groundModel) {
+            const QString soil =
+                ground.layers.empty()
+                    ? QStringLiteral("omogeneo (Dati Terreno)")
+                    : QStringLiteral("%1 strati (Stratigrafia e falda)").arg(ground.layers.size());
+            const QString water = ground.waterTable
+                                      ? QStringLiteral("falda a %1 m dal piano campagna")
+                                            .arg(fromStd(formatFixed(*ground.waterTable, 2)))
+                                      : QStringLiteral("nessuna falda");
+            t.wide(QStringLiteral("Terreno"), soil + QStringLiteral(", ") + water);
 
-        const SoilData& d = v.design;
+            t.conditionHeading(QStringLiteral("Modello del terreno"), names);
+            t.perCondition(QStringLiteral("q al piano di posa"), each([](const auto& c) {
+                               return std::pair{
+                                   fromStd(formatDecimal(c.ground.q, 0)) + QStringLiteral(" Kg/mq"),
+                                   fromStd(formatDecimal(
+                                       design::kilopascalsOfKgPerSquareMetre(c.ground.q), 2)) +
+                                       QStringLiteral(" kPa")};
+                           }));
+            t.perCondition(QStringLiteral("γ"), each([](const auto& c) {
+                               return std::pair{unitWeightText(c.ground.gamma),
+                                                kilonewtonPerCubicMetreText(c.ground.gamma)};
+                           }));
+            t.perCondition(QStringLiteral("φ"), each([](const auto& c) {
+                               return std::pair{angleText(c.ground.phi), QString()};
+                           }));
+            t.perCondition(
+                QStringLiteral("c"), each([](const auto& c) {
+                    return std::pair{cohesionText(c.ground.c), kilopascalText(c.ground.c)};
+                }));
+            t.perCondition(QStringLiteral("δ"), each([](const auto& c) {
+                               return std::pair{angleText(c.ground.delta), QString()};
+                           }));
+            t.perCondition(
+                QStringLiteral("ca"), each([](const auto& c) {
+                    return std::pair{cohesionText(c.ground.ca), kilopascalText(c.ground.ca)};
+                }));
+            t.perCondition(
+                QStringLiteral("Sottospinta U"), each([](const auto& c) {
+                    return std::pair{KgText(c.ground.uplift), KilonewtonText(c.ground.uplift)};
+                }));
+        }
+
         t.heading(QStringLiteral("Valori di progetto del terreno (%1)").arg(fromView(a.soilSet)));
-        t.values(QStringLiteral("φd"), angleText(d.phi));
-        t.values(QStringLiteral("δd"), angleText(d.delta));
-        t.values(QStringLiteral("cd"), fromStd(formatFixed(d.c, 3)) + QStringLiteral(" Kg/cmq"),
-                 fromStd(formatFixed(design::kilopascals(d.c), 2)) + QStringLiteral(" kPa"));
-        t.values(QStringLiteral("ca,d"), fromStd(formatFixed(d.ca, 3)) + QStringLiteral(" Kg/cmq"),
-                 fromStd(formatFixed(design::kilopascals(d.ca), 2)) + QStringLiteral(" kPa"));
-        // kg per m3 to kN per m3: the same factor as for a force.
-        t.values(QStringLiteral("γ"), fromStd(formatFixed(d.gamma, 1)) + QStringLiteral(" Kg/mc"),
-                 fromStd(formatFixed(design::kilonewtons(d.gamma), 2)) + QStringLiteral(" kN/mc"));
+        t.perCondition(QStringLiteral("φd"), each([](const auto& c) {
+                           return std::pair{angleText(c.verification.design.phi), QString()};
+                       }));
+        t.perCondition(QStringLiteral("δd"), each([](const auto& c) {
+                           return std::pair{angleText(c.verification.design.delta), QString()};
+                       }));
+        t.perCondition(QStringLiteral("cd"), each([](const auto& c) {
+                           return std::pair{cohesionText(c.verification.design.c),
+                                            kilopascalText(c.verification.design.c)};
+                       }));
+        t.perCondition(QStringLiteral("ca,d"), each([](const auto& c) {
+                           return std::pair{cohesionText(c.verification.design.ca),
+                                            kilopascalText(c.verification.design.ca)};
+                       }));
+        t.perCondition(QStringLiteral("γ"), each([](const auto& c) {
+                           return std::pair{
+                               unitWeightText(c.verification.design.gamma),
+                               kilonewtonPerCubicMetreText(c.verification.design.gamma)};
+                       }));
+    } else if (n > 1) {
+        t.conditionHeading(QStringLiteral("Condizione"), names);
     }
 
+    bool uplift = false;
+    for (const design::ConditionVerification* c : conditions)
+        uplift = uplift || c->ground.uplift != 0.0;
     t.heading(QStringLiteral("Capacità portante (%1)").arg(gammaText("γR,v", a.gammaRv)));
-    t.load(QStringLiteral("Ed = N"), v.bearing.Ed);
-    t.load(QStringLiteral("Rk"), v.bearing.Rk);
-    t.load(QStringLiteral("Rd = Rk / γR,v"), v.bearing.Rd);
-    t.utilisation(v.bearing.utilisation);
-    t.outcome(QStringLiteral("Esito"), v.bearing.verified, false);
+    t.loads(uplift ? QStringLiteral("Ed = N − U") : QStringLiteral("Ed = N"),
+            eachLoad([](const design::Verification& x) { return std::optional(x.bearing.Ed); }));
+    t.loads(QStringLiteral("Rk"),
+            eachLoad([](const design::Verification& x) { return x.bearing.Rk; }));
+    t.loads(QStringLiteral("Rd = Rk / γR,v"),
+            eachLoad([](const design::Verification& x) { return x.bearing.Rd; }));
+    t.utilisations(eachLoad([](const design::Verification& x) { return x.bearing.utilisation; }));
+    std::vector<bool> verified;
+    for (const design::ConditionVerification* c : conditions)
+        verified.push_back(c->verification.bearing.verified);
+    t.outcomes(QStringLiteral("Esito"), verified, false);
 
     t.heading(QStringLiteral("Scorrimento (%1)").arg(gammaText("γR,h", a.gammaRh)));
-    t.load(QStringLiteral("Ed = |T|"), v.sliding.Ed);
-    t.load(QStringLiteral("Rd"), v.sliding.Rd);
-    t.utilisation(v.sliding.utilisation);
-    t.outcome(QStringLiteral("Esito"), v.sliding.verified, false);
+    t.loads(QStringLiteral("Ed = |T|"),
+            eachLoad([](const design::Verification& x) { return std::optional(x.sliding.Ed); }));
+    t.loads(QStringLiteral("Rd"),
+            eachLoad([](const design::Verification& x) { return x.sliding.Rd; }));
+    t.utilisations(eachLoad([](const design::Verification& x) { return x.sliding.utilisation; }));
+    verified.clear();
+    for (const design::ConditionVerification* c : conditions)
+        verified.push_back(c->verification.sliding.verified);
+    t.outcomes(QStringLiteral("Esito"), verified, false);
 
+    if (n > 1) {
+        verified.clear();
+        for (const design::ConditionVerification* c : conditions)
+            verified.push_back(c->verified());
+        t.outcomes(QStringLiteral("Esito della condizione"), verified, false);
+        t.wide(QStringLiteral("Condizione determinante"),
+               QString::fromUtf8(ground::conditionName(v.governing)));
+    }
     t.outcome(QStringLiteral("Esito della verifica"), v.verified, true);
 
+    const design::Verification& drained = v.drained.verification;
     t.heading(QStringLiteral("Note"));
     t.note(QStringLiteral("Eccentricità: ex/B = %1, ey/L = %2")
-               .arg(fromStd(formatFixed(v.eccentricity.exOverB, 3)),
-                    fromStd(formatFixed(v.eccentricity.eyOverL, 3))));
-    for (const std::string_view note : design::eccentricityNotes(v.eccentricity))
+               .arg(fromStd(formatFixed(drained.eccentricity.exOverB, 3)),
+                    fromStd(formatFixed(drained.eccentricity.eyOverL, 3))));
+    for (const std::string_view note : design::eccentricityNotes(drained.eccentricity))
         t.note(fromView(note));
+    for (const design::ConditionVerification* c : conditions)
+        for (const std::string& note : c->notes)
+            t.note(
+                WrappedText(QStringLiteral("Condizione %1: %2")
+                                .arg(QString::fromUtf8(ground::conditionName(c->ground.condition)),
+                                     fromStd(note)),
+                            kNoteWidth));
     t.note(fromView(design::kDesignActionsNote));
 
     t.fitToContents();

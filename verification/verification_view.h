@@ -1,7 +1,9 @@
 // The window "Verifica – <approach>": the verification table of the
-// project, worked out with its approach and the analysis method, under the
-// bar that tells when the inputs changed since; "Aggiorna" works it out
-// again with the current inputs.
+// project on its ground, worked out with its approach and the analysis
+// method, under the bar that tells when the inputs changed since;
+// "Aggiorna" works it out again with the current inputs. On a ground with
+// a water table or layers the rules of the ground model's conditions stand
+// beside the table.
 #pragma once
 
 #include "design/approach.h"
@@ -9,6 +11,8 @@
 
 #include <QWidget>
 
+class QHBoxLayout;
+class QLabel;
 class QTableWidget;
 class QVBoxLayout;
 
@@ -27,6 +31,8 @@ public:
 
     bool Computed() const { return m_table != nullptr; }
     QTableWidget* Table() const { return m_table; }
+    // The rules of the conditions; hidden on the dry homogeneous soil.
+    QLabel* Rules() const { return m_rules; }
 
     // Works the verification out again on the current records; refused
     // inputs show their messages and keep the table as it was.
@@ -36,8 +42,9 @@ private:
     const design::Approach& m_approach;
     InputSnapshot m_inputs;
     StaleResultBar* m_bar = nullptr;
-    QVBoxLayout* m_layout = nullptr;
+    QHBoxLayout* m_row = nullptr;
     QTableWidget* m_table = nullptr;
+    QLabel* m_rules = nullptr;
 };
 
 } // namespace zolt

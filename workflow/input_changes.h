@@ -7,25 +7,33 @@
 // of the main window and whenever a window writes the records itself.
 #pragma once
 
+#include "model/design_data.h"
 #include "model/records.h"
 
 #include <QObject>
 
 namespace zolt {
 
-// The inputs a result depends on: the geometry, the soil and the analysis
-// settings (method and safety factor).
+// The inputs a result depends on: the geometry, the soil, the analysis
+// settings (method and safety factor) and the project's ground.
 struct InputSnapshot {
     GeometryData geometry;
     SoilData soil;
     AnalysisSettings settings;
+    GroundData ground;
 };
 
 // The records as they are now.
 InputSnapshot CurrentInputs();
 
-// Geometry and soil as the data file would hold them, and the settings.
+// Geometry and soil as the data file would hold them.
 bool SameGeometryAndSoil(const InputSnapshot& a, const InputSnapshot& b);
+// The ground as the bearing capacity sees it: the water table, the
+// homogeneous soil's gammaSat and every layer's strength, weights and
+// thickness (but the last one's, which reaches any depth); names and
+// settlement parameters do not count.
+bool SameGround(const GroundData& a, const GroundData& b);
+// Geometry, soil, ground and the settings.
 bool SameInputs(const InputSnapshot& a, const InputSnapshot& b);
 
 class InputChanges : public QObject {

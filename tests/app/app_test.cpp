@@ -30,9 +30,12 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStandardPaths>
 #include <QTableView>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QTimer>
@@ -274,6 +277,7 @@ private slots:
     void saveQuestionCoversTheProject_data();
     void saveQuestionCoversTheProject();
     void groundFromTheDatiMenu();
+    void aNewUserBuildsVerifiesAndReportsALayeredProject();
     void exitClosesTheMainWindow();
 
 private:
@@ -301,6 +305,7 @@ void AppTest::init() {
     app()->FileData = TFileData{};
     app()->FileDialog = RunFileDialog;
     zolt::designData = {};
+    zolt::SetChosenApproach(nullptr);
     app()->Project.ClearRecent();
     app()->Project.FileData = TProjectFiles().FileData;
     app()->Project.MarkSaved({});
@@ -1386,6 +1391,126 @@ void AppTest::groundFromTheDatiMenu() {
     QCOMPARE(zolt::designData.ground.layers[0].name, std::string("Argilla"));
     // A changed ground is a changed project.
     QVERIFY(app()->DataModified());
+}
+
+// A new user's road: a new project, the footing, three layers and the
+// water table typed into their dialogs, the project saved, a new one, the
+// project opened again, verified in both conditions and reported as PDF.
+void AppTest::aNewUserBuildsVerifiesAndReportsALayeredProject() {
+    const QString project = Path(QStringLiteral("tre-strati.zolt"));
+    app()->FileDialog = [&](QWidget*, TFileDialogKind, TFileData& data) {
+        data.FileName = project;
+        return true;
+    };
+    // From the surface down: name, thickness, gamma, gammaSat, phi, delta,
+    // c, ca, cu, as the table's columns.
+    const QList<QStringList> layers = {
+        {"Riporto sabbioso", "1", "1700", "1900", "28", "18", "0", "0", "0"},
+        {"Argilla limosa", "3.5", "1900", "1950", "24", "16", "0.1", "0.05", "0.6"},
+        {"Ghiaia sabbiosa", "10", "1950", "2100", "36", "24", "0", "0", "0"}};
+    // A cell edited in place: its editor opened, the text typed, Return.
+    const auto typeCell = [](QTableView* table, int row, int column, const QString& text) {
+        const QModelIndex index = table->model()->index(row, column);
+        table->setCurrentIndex(index);
+        table->edit(index);
+        auto* editor = table->viewport()->findChild<QLineEdit*>();
+        QVERIFY(editor != nullptr);
+        editor->selectAll();
+        QTest::keyClicks(editor, text);
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTRY_VERIFY(table->viewport()->findChild<QLineEdit*>() == nullptr);
+    };
+    {
+        ModalScript script({
+            [](QWidget* geometry) {
+                for (const auto& [id, value] : {std::pair{101, "2.5"},
+                                                {102, "3"},
+                                                {103, "1.5"},
+                                                {106, "0.1"},
+                                                {108, "260000"},
+                                                {109, "15000"}})
+                    typeInto(geometry, id, QString::fromLatin1(value));
+                press(geometry, 1);
+            },
+            [&](QWidget* ground) {
+                auto* table = ground->findChild<QTableView*>(QStringLiteral("layers"));
+                for (int row = 0; row < layers.size(); ++row) {
+                    ground->findChild<QPushButton*>(QStringLiteral("add"))->click();
+                    for (int column = 0; column < layers[row].size(); ++column)
+                        typeCell(table, row, column, layers[row][column]);
+                }
+                ground->findChild<QAbstractButton*>(QStringLiteral("noWater"))->click();
+                auto* water = ground->findChild<QLineEdit*>(QStringLiteral("waterTable"));
+                water->setFocus();
+                QTest::keyClicks(water, QStringLiteral("2"));
+                ground->findChild<QPushButton*>(QStringLiteral("ok"))->click();
+            },
+        });
+        frame()->CommandAction(130)->trigger(); // Nuovo progetto
+        chooseFromMenu(Qt::Key_D, Qt::Key_G);
+        chooseFromMenu(Qt::Key_D, Qt::Key_S);
+        QVERIFY(script.Done());
+        QCOMPARE(script.titles, (QStringList{"Dati geometria", "Stratigrafia e falda"}));
+    }
+    const zolt::GroundData& ground = zolt::designData.ground;
+    QCOMPARE(ground.layers.size(), std::size_t{3});
+    QCOMPARE(ground.layers[1].name, std::string("Argilla limosa"));
+    QCOMPARE(ground.layers[1].cu, 0.6);
+    QCOMPARE(ground.waterTable, std::optional(2.0));
+
+    // Saved, a new project, the saved one opened again: as it was built.
+    frame()->CommandAction(133)->trigger();
+    const zolt::DesignData built = zolt::designData;
+    frame()->CommandAction(130)->trigger();
+    QCOMPARE(zolt::designData, zolt::DesignData{});
+    frame()->CommandAction(131)->trigger();
+    QCOMPARE(zolt::designData, built);
+    QCOMPARE(zolt::geometryData.N, 260000.0);
+
+    // Verifica SLU with EC7 DA1: both conditions, the values of the
+    // three-layer example (worked by hand in the verification's tests).
+    {
+        ModalScript verify({[](QWidget* dialog) {
+            press(dialog, 1112);
+            press(dialog, 1); // Verifica
+        }});
+        frame()->CommandAction(111)->trigger();
+        QVERIFY(verify.Done());
+    }
+    auto* table = app()->Client->subWindowList().last()->findChild<QTableWidget*>();
+    QVERIFY(table != nullptr);
+    QCOMPARE(table->columnCount(), 5);
+    QStringList values;
+    for (int row = 0; row < table->rowCount(); ++row)
+        if (table->item(row, 0)->text() == QStringLiteral("γ") && values.isEmpty())
+            values << table->item(row, 1)->text() << table->item(row, 3)->text();
+    QCOMPARE(values, (QStringList{"1140.0 Kg/mc", "1940.0 Kg/mc"}));
+    // The approach chosen is the project's: a change to save.
+    QCOMPARE(zolt::designData.approach, std::string("ec7-da1"));
+    QVERIFY(app()->DataModified());
+    frame()->CommandAction(132)->trigger(); // Salva progetto
+
+    const QString pdf = Path(QStringLiteral("tre-strati.pdf"));
+    QString suggested;
+    zolt::SetReportFileNameFunction([&](QWidget*, const QString& name) {
+        suggested = name;
+        return pdf;
+    });
+    frame()->CommandAction(116)->trigger(); // Relazione completa
+    zolt::SetReportFileNameFunction({});
+    QCOMPARE(suggested, Path(QStringLiteral("tre-strati.pdf"))); // beside the project
+    QVERIFY(fileBytes(pdf).startsWith("%PDF"));
+    if (!QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) {
+        QProcess text;
+        text.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+        QVERIFY(text.waitForFinished(30000));
+        const QString report = QString::fromUtf8(text.readAllStandardOutput());
+        for (const char* expected :
+             {"tre-strati.zolt – ", "Stratigrafia e falda", "Ghiaia sabbiosa",
+              "Condizione non drenata (tensioni totali)", "EC7 – DA1, Combinazione 1"})
+            QVERIFY2(report.contains(QString::fromUtf8(expected)), expected);
+    }
+    app()->Client->closeAllSubWindows();
 }
 
 void AppTest::exitClosesTheMainWindow() {

@@ -1,6 +1,7 @@
 // zolt-calc end to end: the real binary, its exit codes, streams and files.
 #include "model/data_file.h"
 #include "model/file_io.h"
+#include "model/number_text.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -609,6 +610,135 @@ TEST_F(ZoltCalc, SweepOnAProjectHasTheUndrainedColumns) {
             at = o.out.find(',', at + 1);
         EXPECT_NE(o.out[at + 1], ',') << o.out.substr(row + 1, 20);
     }
+}
+
+const std::string kSeismicExample = ZOLT_EXAMPLES_DIR "/plinto-sismico-con-azioni.zolt";
+
+// The example's G1, G2, two Q and E give 12 ULS combinations per set, 2 SLV
+// and 5 SLE; each ULS and SLV one is verified, the governing one has the
+// highest utilisation and the SLV ones carry the seismic factors.
+TEST_F(ZoltCalc, EveryCombinationOfTheExampleIsVerified) {
+    using Json = nlohmann::ordered_json;
+    const struct {
+        std::vector<std::string> args;
+        int exitCode;
+        std::size_t count; // combinations
+    } rows[] = {
+        {{"--verify", "ntc2018"}, 0, 19},
+        {{"--verify", "ec7-da1"}, 0, 22}, // and the 3 of Combination 2
+        {{"--verify", "ntc2018", "B=1", "L=1"}, 4, 19},
+    };
+    for (const auto& row : rows) {
+        std::vector<std::string> args = row.args;
+        args.insert(args.begin(), kSeismicExample);
+        args.push_back("--json");
+        const Outcome o = run(args);
+        SCOPED_TRACE(args[2] + " " + o.err);
+        EXPECT_EQ(o.exitCode, row.exitCode);
+        const Json doc = Json::parse(o.out, nullptr, false);
+        const Json& list = doc.at("combinations");
+        ASSERT_EQ(list.size(), row.count);
+        std::size_t governing = 0;
+        double highest = -1;
+        bool all = true;
+        for (std::size_t i = 0; i < list.size(); ++i) {
+            const Json& c = list[i];
+            const std::string type = c.at("type");
+            const Json& v = c.at("verification");
+            if (type.starts_with("SLE")) {
+                EXPECT_TRUE(v.is_null());
+                continue;
+            }
+            const double u = c.at("utilisation");
+            if (u > highest)
+                highest = u, governing = i;
+            all = all && c.at("verified").get<bool>();
+            EXPECT_EQ(v.contains("zq"), type == "SLV");
+            if (type == "SLV") {
+                EXPECT_EQ(v.at("kh"), doc.at("seismic").at("kh"));
+                EXPECT_EQ(v.at("gammaRv"), 2.3);
+                EXPECT_LT(v.at("zq").get<double>(), 1.0);
+            }
+        }
+        EXPECT_EQ(doc.at("governing"), governing);
+        EXPECT_EQ(doc.at("verification"), list[governing].at("verification"));
+        EXPECT_EQ(doc.at("combinationsVerified"), all);
+        EXPECT_EQ(all, row.exitCode == 0);
+        EXPECT_DOUBLE_EQ(doc.at("seismic").at("kh").get<double>(), 0.24 * 1.2 * 1.0 * 0.2);
+        EXPECT_EQ(doc.at("seismic").at("betaS"), 0.24);
+    }
+    const Outcome text = run({kSeismicExample, "--verify", "ntc2018"});
+    for (const char* part :
+         {"\n*  13  SLV ", "kh = 0.0576", "\u03b2s = 0.24", "\u03b3R = 2.3 sul carico limite",
+          "zq = z\u03b3 = 0.9653", "Combinazione determinante 13: SLV 1: E + G1 + G2 + 0.3 Uffici",
+          "Esito della verifica: VERIFICATA"})
+        EXPECT_NE(text.out.find(part), std::string::npos) << part << '\n' << text.out;
+    // Sizing makes every combination hold at the width found, and none below.
+    const Outcome sized =
+        run({kSeismicExample, "--verify", "ntc2018", "--size", "square", "--json"});
+    ASSERT_EQ(sized.exitCode, 0) << sized.err;
+    const Json sizing = Json::parse(sized.out, nullptr, false).at("sizing");
+    const double B = sizing.at("B");
+    EXPECT_TRUE(sizing.at("combinationsVerified").get<bool>());
+    const std::string below = formatRoundTrip(B - 0.01);
+    EXPECT_EQ(run({kSeismicExample, "--verify", "ntc2018", "B=" + below, "L=" + below}).exitCode,
+              4);
+}
+
+// Given combinations from CSV replace the project's; one that is the
+// geometry's own N, T and ex verifies as the geometry does.
+TEST_F(ZoltCalc, CombinationsFromCsv) {
+    using Json = nlohmann::ordered_json;
+    std::ofstream(path("own.csv"))
+        << "type,name,N,TB,TL,MB,ML\nULS,Propria,100000,0,6000,25000,0\n";
+    const std::vector<std::string> geometry = {"B=2",    "L=3",      "ex=0.25", "N=100000",
+                                               "T=6000", "--verify", "ec7-da2", "--json"};
+    std::vector<std::string> withCsv = geometry;
+    withCsv.insert(withCsv.end(), {"--combinations-csv", "own.csv"});
+    const Json old = Json::parse(run(geometry).out, nullptr, false).at("verification");
+    const Json given = Json::parse(run(withCsv).out, nullptr, false).at("verification");
+    for (const char* key : {"bearing", "sliding", "eccentricity", "design", "verified"})
+        EXPECT_EQ(given.at(key), old.at(key)) << key;
+
+    std::ofstream(path("it.csv")) << "name;type;N;TB;TL;MB;ML\n"
+                                     "\"Comb. 1\";ULS;800,5;50;0;30;0\n"
+                                     "Comb. 2;SLV;600;120;40;90;20\n";
+    std::ofstream(path("bad.csv"))
+        << "name,type,N,TB,TL,MB,ML\nC1,ULS,abc,0,0,0,0\nC2,SLU,1,0,0,0,0\n";
+    const struct {
+        std::vector<std::string> args;
+        int exitCode;
+        std::string mentions; // in the output, or on standard error
+    } rows[] = {
+        {{kSeismicExample, "--combinations-csv", "it.csv", "--units", "kN", "--verify", "ntc2018",
+          "--json"},
+         0,
+         "\"name\": \"Comb. 2\",\n      \"type\": \"SLV\""},
+        {{kSeismicExample, "--combinations-csv", "it.csv", "--units", "kN", "--save-project",
+          "p.zolt"},
+         0,
+         ""},
+        {{"--combinations-csv", "bad.csv"}, 3, "bad.csv: riga 2, colonna N"},
+        {{"--combinations-csv", "bad.csv"}, 3, "bad.csv: riga 3, colonna type"},
+        {{"--combinations-csv", "missing.csv"}, 3, "missing.csv"},
+        {{"--units", "kN"}, 3, "--units richiede --combinations-csv"},
+        {{"--combinations-csv", "it.csv", "--units", "t"}, 3, "--units t"},
+        {{"--combinations-csv", "it.csv", "--save-project", "it.csv"}, 3, "--combinations-csv"},
+    };
+    for (const auto& row : rows) {
+        const Outcome o = run(row.args);
+        EXPECT_EQ(o.exitCode, row.exitCode) << row.mentions << '\n' << o.err;
+        EXPECT_NE((o.out + o.err).find(row.mentions), std::string::npos) << row.mentions << '\n'
+                                                                         << o.out << o.err;
+    }
+    // The saved project holds the two given combinations, and the mode.
+    const Json saved = Json::parse(*readFilePrefix(path("p.zolt"), 1 << 20), nullptr, false);
+    EXPECT_EQ(saved.at("actions").at("mode"), "combinations");
+    EXPECT_EQ(saved.at("actions").at("combinations").size(), 2u);
+    EXPECT_EQ(saved.at("actions").at("characteristic").size(), 5u);
+    EXPECT_EQ(saved.at("actions").at("combinations")[0].at("name"), "Comb. 1");
+    EXPECT_DOUBLE_EQ(saved.at("actions").at("combinations")[0].at("N").get<double>(),
+                     800.5 / 0.00980665);
 }
 
 TEST_F(ZoltCalc, HelpExplainsTheCommand) {

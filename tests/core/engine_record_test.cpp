@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <string>
 
 namespace zolt {
 namespace {
@@ -318,6 +319,52 @@ TEST_F(EngineEntry, ReadsSoilWritesResultAndTakesForcesBeforeEccentricities) {
               kEngineOk);
     EXPECT_EQ(elsewhere, pure.ultimateLoad);
     EXPECT_EQ(bearingResult.ultimateLoad, -1);
+}
+
+// The factors on the three terms of the load: the load is the sum of the
+// terms, each times its factor, for every method and load case; with
+// phi = 0 only zc acts. Factors of 1 leave the run as it was, bit for bit.
+TEST(EngineTerms, EachFactorScalesItsTermOfTheLoad) {
+    const struct {
+        const char* name;
+        GeometryData geometry;
+        SoilData soil;
+    } cases[] = {
+        {"Vertical", {2, 3, 1, 0, 0, 0.1, 0, 100000, 0}, {1800, 30, 20, 0.1, 0.05}},
+        {"Inclined", {2, 3, 1, 5, 5, 0.1, 0.2, 100000, 8000}, {1800, 28, 20, 0.15, 0.1}},
+        {"Undrained", {1.5, 4, 1.2, 0, 0, 0, 0, 80000, 3000}, {1900, 0, 0, 0.5, 0.3}},
+    };
+    const auto load = [](std::int32_t m, const GeometryData& g, const SoilData& s, double zc,
+                         double zq, double zga) {
+        BearingOptions o;
+        o.zc = zc;
+        o.zq = zq;
+        o.zga = zga;
+        BearingResult r;
+        EXPECT_EQ(computeBearing(m, g, s, o, r, &r.ultimateLoad), kEngineOk);
+        return r.ultimateLoad;
+    };
+    for (const auto& k : cases)
+        for (const std::int32_t m : kMethods) {
+            SCOPED_TRACE(std::string(k.name) + " " + std::to_string(m));
+            BearingResult plain;
+            ASSERT_EQ(computeBearing(m, k.geometry, k.soil, plain, &plain.ultimateLoad), kEngineOk);
+            EXPECT_EQ(load(m, k.geometry, k.soil, 1, 1, 1), plain.ultimateLoad);
+            const double base = load(m, k.geometry, k.soil, 0, 0, 0);
+            const double c = load(m, k.geometry, k.soil, 1, 0, 0) - base;
+            const double q = load(m, k.geometry, k.soil, 0, 1, 0) - base;
+            const double ga = load(m, k.geometry, k.soil, 0, 0, 1) - base;
+            const double z = load(m, k.geometry, k.soil, 0.95, 0.9, 0.8);
+            if (k.soil.phi == 0.0) {
+                EXPECT_EQ(q, 0.0);
+                EXPECT_EQ(ga, 0.0);
+                EXPECT_NEAR(z, plain.ultimateLoad - 0.05 * c, 1e-9 * plain.ultimateLoad);
+            } else {
+                EXPECT_EQ(base, 0.0);
+                EXPECT_NEAR(c + q + ga, plain.ultimateLoad, 1e-9 * plain.ultimateLoad);
+                EXPECT_NEAR(z, 0.95 * c + 0.9 * q + 0.8 * ga, 1e-9 * plain.ultimateLoad);
+            }
+        }
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "design/approach.h"
 #include "document/fullreport.h"
 #include "engine/bearing_capacity.h"
+#include "model/project_file.h"
 #include "workflow/input_checks.h"
 #include "workflow/result_rows.h"
 
@@ -44,6 +45,22 @@ ReportRequest hansenFull() {
     ReportRequest r = request(zolt::Hansen, {2, 3, 1.5, 10, 20, 0.3, 0.2, 50000, 8000},
                               {1800, 30, 20, 0.1, 0.05});
     r.approach = zolt::design::findApproach("ntc2018");
+    return r;
+}
+
+// The three-layer example project, its water table 2.00 m down, 0.50 m
+// below the base, verified to EC7 DA1.
+ReportRequest threeLayers() {
+    zolt::ProjectDocument project;
+    std::string error;
+    if (!zolt::readProjectFile(ZOLT_EXAMPLES_DIR "/tre-strati-con-falda.zolt", project, error))
+        qFatal("%s", error.c_str());
+    ReportRequest r = request(zolt::Vesic, project.geometry, project.soil);
+    r.projectName = "/progetti/tre-strati-con-falda.zolt";
+    r.settings = project.analysis;
+    r.approach = zolt::design::findApproach(project.design.approach);
+    r.info = project.design.info;
+    r.ground = project.design.ground;
     return r;
 }
 
@@ -148,6 +165,63 @@ void FullReportTest::pdfHoldsInputsResultsAndNotes_data() {
     QTest::newRow("before-any-analysis")
         << none << QStringList{"Nessuna analisi eseguita", "progetto senza nome"}
         << QStringList{"535033", "Capacità portante (carico limite)"};
+    // Worked by hand. Drained: q' = 1700·1.00 + 1900·0.50 = 2650 Kg/mq;
+    // over B = 2.50 m below the base, 0.50 m above the water and 2.00 m
+    // below it, gamma' = (0.50·1900 + 2.00·(1950 − 1000))/2.50 = 1140 and
+    // the total gamma (0.50·1900 + 2.00·1950)/2.50 = 1940 Kg/mc; c = cu =
+    // 0.600 Kg/cmq (58.84 kPa).
+    QTest::newRow("three-layers-with-water")
+        << threeLayers()
+        << QStringList{"Plinto su tre strati con falda – 2024-03-15",
+                       "Committente: Committente di esempio",
+                       "Località: Località Case Nuove",
+                       "Progettista: Progettista di esempio",
+                       "File: tre-strati-con-falda.zolt",
+                       "Stratigrafia e falda",
+                       "Falda a zw = 2.00 m dal piano campagna.",
+                       "Riporto sabbioso",
+                       "1.00 – 4.50",
+                       "4.50 – ∞",
+                       "(58.84)",
+                       "Sezione lungo B, con la falda e i limiti degli strati",
+                       "falda, zw = 2.00 m",
+                       "strato 3",
+                       "Condizione drenata (tensioni efficaci)",
+                       "Condizione non drenata (tensioni totali)",
+                       "q = 2650 Kg/mq (25.99 kPa)",
+                       "γ = 1140.0 Kg/mc (11.18 kN/m³)",
+                       "γ = 1940.0 Kg/mc (19.02 kN/m³)",
+                       "Regola: q' = somma di γ sopra la falda",
+                       "Regola: φ = 0, c = media pesata di cu",
+                       "strato più debole entro 2B",
+                       "Condizione determinante: non drenata",
+                       "Esito della verifica: NON VERIFICATA"}
+        << QStringList{"progetto senza nome", "plinto nord"};
+    // Water 0.50 m down, 1.00 m above the base of a 2 × 3 m footing: q' =
+    // 1800·0.50 + (2000 − 1000)·1.00 = 1900 Kg/mq, gamma' = 1000 Kg/mc,
+    // U = 1000·1.00·2·3 = 6000 Kg; no cu, no undrained condition.
+    ReportRequest water = hansenFull();
+    water.ground.waterTable = 0.5;
+    QTest::newRow("homogeneous-soil-under-water")
+        << water
+        << QStringList{"Falda a zw = 0.50 m dal piano campagna.",
+                       "γsat = 2000.0 Kg/mc",
+                       "q = 1900 Kg/mq (18.63 kPa)",
+                       "γ = 1000.0 Kg/mc (9.81 kN/m³)",
+                       "U = 6000 Kg (58.84 kN)",
+                       "= N − U",
+                       "falda, zw = 0.50 m",
+                       "Condizione drenata (tensioni efficaci)"}
+        << QStringList{"Condizione non drenata", "strato 1", "Condizione determinante"};
+    ReportRequest named = terzaghiStrip();
+    named.info.title = "Plinto A";
+    named.info.client = "Rossi Costruzioni";
+    QTest::newRow("dry-project-with-its-title")
+        << named
+        << QStringList{"Plinto A – 2024-03-15", "Progetto: Plinto A;",
+                       "Committente: Rossi Costruzioni", "File: plinto nord.dat"}
+        << QStringList{"progetto senza nome", "Stratigrafia e falda", "Condizione drenata",
+                       "Località:", "falda"};
     ReportRequest deep = request(zolt::Meyerhof, {0.1, 99.9, 99.9, 99.9, 99.9, 99.9, 99.9, 1, 1});
     QTest::newRow("extreme-geometry")
         << deep << QStringList{"D = 99.90 m (fuori scala)", "L = 99.90 m (fuori scala)"}

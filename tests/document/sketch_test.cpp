@@ -232,5 +232,71 @@ TEST(Sketch, SectionShowsTheShearAndTheAnglesOnlyWhenPresent) {
     EXPECT_EQ(dimensionNamed(plain, "ex"), nullptr);
 }
 
+std::size_t linesOf(const Sketch& s, LineStyle style) {
+    return static_cast<std::size_t>(std::count_if(
+        s.lines.begin(), s.lines.end(), [&](const SketchLine& l) { return l.style == style; }));
+}
+
+bool hasTextStarting(const Sketch& s, const std::string& prefix) {
+    return std::any_of(s.texts.begin(), s.texts.end(),
+                       [&](const SketchText& t) { return t.text.rfind(prefix, 0) == 0; });
+}
+
+// The water table above, at, just below and far below the base, layers
+// thick and thin, under tilted and sloping footings: inside the frame,
+// every label clear of every line, the ground's levels included.
+TEST(Sketch, GroundLevelsCrossNoLabelAndStayInsideTheFrame) {
+    for (double B : {0.5, 2.5})
+        for (double D : {0.0, 1.5, 3.0})
+            for (double zw : {0.0, 0.5 * D, D, D + 0.1, D + B, 50.0})
+                for (const std::vector<double>& boundaries :
+                     {std::vector<double>{}, std::vector<double>{1.0, 4.5},
+                      std::vector<double>{0.2, 0.3, D, D + 0.05, D + 0.4}})
+                    for (double alpha : {0.0, 10.0})
+                        for (double omega : {0.0, 20.0})
+                            for (double ex : {0.0, 0.1}) {
+                                const GeometryData g{B, 3.0, D, alpha, omega, ex, 0, 50000, 8000};
+                                const SectionGround ground{zw, boundaries};
+                                for (const SketchRect& frame : {kReportFrame, kSmallFrame}) {
+                                    const Sketch s = sectionSketch(g, frame, ground);
+                                    ASSERT_EQ(firstCrossedLabel(s), "")
+                                        << "B=" << B << " D=" << D << " zw=" << zw << " boundaries "
+                                        << boundaries.size() << " alpha=" << alpha
+                                        << " omega=" << omega << " ex=" << ex;
+                                    ASSERT_EQ(firstOutside(s, frame), "")
+                                        << B << " " << D << " " << zw;
+                                }
+                            }
+}
+
+TEST(Sketch, SectionShowsTheGroundLevelsDownToDPlusTwoB) {
+    const GeometryData g{2.5, 3, 1.5, 0, 0, 0.1, 0, 260000, 15000};
+    EXPECT_DOUBLE_EQ(sectionGroundDepth(g), 6.5);
+    struct Case {
+        SectionGround ground;
+        bool water;
+        std::size_t layerNumbers; // "strato n" labels
+    };
+    const Case cases[] = {
+        {{}, false, 0},
+        {{2.0, {}}, true, 0},
+        {{2.0, {1.0, 4.5}}, true, 3},
+        {{7.0, {1.0, 4.5, 8.0}}, false, 3}, // the water and the last boundary too deep
+    };
+    for (const Case& c : cases) {
+        const Sketch s = sectionSketch(g, kReportFrame, c.ground);
+        EXPECT_EQ(linesOf(s, LineStyle::Water) > 0, c.water) << c.ground.boundaries.size();
+        EXPECT_EQ(hasTextStarting(s, "falda, zw = 2.00 m"), c.water);
+        EXPECT_EQ(
+            std::count_if(s.texts.begin(), s.texts.end(),
+                          [](const SketchText& t) { return t.text.rfind("strato ", 0) == 0; }),
+            static_cast<std::ptrdiff_t>(c.layerNumbers));
+        EXPECT_EQ(linesOf(s, LineStyle::Layer) > 0, !c.ground.boundaries.empty());
+    }
+    // A depth drawn out of scale leaves the levels out.
+    const Sketch deep = sectionSketch({0.5, 3, 5, 0, 0, 0, 0, 1000, 0}, kReportFrame, {2.0, {1.0}});
+    EXPECT_EQ(linesOf(deep, LineStyle::Water) + linesOf(deep, LineStyle::Layer), 0u);
+}
+
 } // namespace
 } // namespace zolt::document

@@ -55,6 +55,17 @@ left=$(ls -A "$work/tmp")
 header=$(pdftotext "$work/p.pdf" -)
 grep -q "plinto nord.dat – " <<<"$header" || fail "header lacks the project's name"
 
+# A project: its title heads the pages, its profile and water table are
+# among the inputs, the comparison runs on its ground.
+example=$(dirname "$0")/../../resources/examples/tre-strati-con-falda.zolt
+"$calc" --pdf "$work/tre.pdf" "$example" >/dev/null
+project=$(pdftotext -layout "$work/tre.pdf" -)
+for expected in "Plinto su tre strati con falda – " "Committente: Committente di esempio" \
+                "Stratigrafia e falda" "Argilla limosa" "Falda a zw = 2.00 m" \
+                "Condizione non drenata (tensioni totali)"; do
+  grep -qF "$expected" <<<"$project" || fail "the project's PDF lacks '$expected'"
+done
+
 # Refused inputs write no document.
 set +e
 "$calc" --pdf "$work/no.pdf" phi=0 c=0 >/dev/null 2>&1

@@ -36,6 +36,13 @@ def broken_copies(project):
     yield changed("settlement.combination ULS",
                   lambda p: p.__setitem__("settlement", {"method": "elastic",
                                                          "combination": "ULS"}))
+    if project.get("actions"):
+        yield changed("an action of kind G3",
+                      lambda p: p["actions"]["characteristic"][0].__setitem__("kind", "G3"))
+        yield changed("a category on a G1 action",
+                      lambda p: p["actions"]["characteristic"][0].__setitem__("category", "A"))
+    if project.get("seismic"):
+        yield changed("seismic.gammaRv 2", lambda p: p["seismic"].__setitem__("gammaRv", 2))
 
 
 def main():

@@ -1,5 +1,6 @@
 // The project file: what the reader refuses and says, what survives a
 // read and a write, and the file system around them.
+#include "actions/action_fields.h"
 #include "design/approach.h"
 #include "ground/ground_fields.h"
 #include "model/project.h"
@@ -293,6 +294,109 @@ TEST(ProjectFile, SettlementKeysMayBeLeftOut) {
     }
 }
 
+// The sample with actions of every kind, a given combination, the
+// self-weight and the seismic site; every value a case below edits
+// appears once in the text.
+ProjectDocument withActions() {
+    ProjectDocument d = sample();
+    ActionsData a;
+    a.characteristic = {
+        {"Struttura", ActionKind::G1, VariableCategory::A, {50000, 0, 0, 0, 0}, ""},
+        {"Finiture", ActionKind::G2, VariableCategory::A, {15000, 0, 0, 1200, 0}, ""},
+        {"Uffici", ActionKind::Q, VariableCategory::B, {20000, 1000, 0, 0, 0}, ""},
+        {"Neve", ActionKind::Q, VariableCategory::SnowLow, {5000, 0, 0, 0, 0}, ""},
+        {"Sisma",
+         ActionKind::E,
+         VariableCategory::A,
+         {0, 8000, 3000, 9000, 2000},
+         R"({"caso":"sx"})"}};
+    a.combinations = {{"C1", CombinationType::ULS, {91000, 1500, 0, 1800, -300}, ""}};
+    a.selfWeight = SelfWeight{0.6, 2500.0, std::nullopt};
+    d.design.actions = a;
+    d.design.seismic = SeismicData{0.18, 1.2, 1.0, 'B', std::nullopt, std::nullopt, true, 2.3};
+    return d;
+}
+
+std::string actionsWith(const std::string& from, const std::string& to) {
+    return replaced(projectText(withActions()), from, to);
+}
+
+std::string withActionCount(std::size_t count) {
+    ProjectDocument d = withActions();
+    d.design.actions->characteristic.resize(count);
+    return projectText(d);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Actions, ProjectRefusal,
+    ::testing::Values(
+        Malformed{"ActionsAsList", actionsWith(R"("actions": {)", R"("actions": [], "x": {)"),
+                  "actions: atteso un oggetto o null, trovato una lista"},
+        Malformed{"NoMode", actionsWith(R"("mode": "characteristic",)", ""),
+                  "actions.mode: chiave mancante"},
+        Malformed{"UnknownMode",
+                  actionsWith(R"("mode": "characteristic")", R"("mode": "caratteristiche")"),
+                  "actions.mode: modo sconosciuto \"caratteristiche\", atteso characteristic o "
+                  "combinations"},
+        Malformed{"UnknownKind", actionsWith(R"("kind": "G2")", R"("kind": "G3")"),
+                  "actions.characteristic[1].kind: tipo sconosciuto \"G3\", atteso G1, G2, Q o E"},
+        Malformed{"CategoryOfAPermanentAction",
+                  actionsWith(R"("kind": "G2",)", R"("kind": "G2", "category": "A",)"),
+                  "actions.characteristic[1].category: solo per le azioni Q"},
+        Malformed{"NoCategory", actionsWith(R"("category": "B",)", ""),
+                  "actions.characteristic[2].category: chiave mancante"},
+        Malformed{"UnknownCategory", actionsWith(R"("category": "B")", R"("category": "I")"),
+                  "actions.characteristic[2].category: categoria sconosciuta \"I\", atteso A, B, "
+                  "C, D, E, F, G, H, wind, snow-low, snow-high o temperature"},
+        Malformed{"ForceOutOfRange", actionsWith(R"("N": 50000.0)", R"("N": -1e10)"),
+                  "actions.characteristic[0].N: -1e+10" + kRange + "-999999999–999999999"},
+        Malformed{"MomentAsText", actionsWith(R"("MB": 1200.0)", R"("MB": "1200")"),
+                  "actions.characteristic[1].MB: atteso un numero, trovato un testo"},
+        Malformed{"TooManyActions", withActionCount(101),
+                  "actions.characteristic: 101 azioni, al massimo 100"},
+        Malformed{"NameTooLong",
+                  actionsWith(R"("name": "C1")", "\"name\": \"" + repeated("à", 121) + "\""),
+                  "actions.combinations[0].name: 121 caratteri, al massimo 120"},
+        Malformed{"UnknownType", actionsWith(R"("type": "ULS")", R"("type": "SLU")"),
+                  "actions.combinations[0].type: tipo di combinazione sconosciuto \"SLU\", atteso "
+                  "ULS, SLV, SLE-rare, SLE-frequent o SLE-qp"},
+        Malformed{"NoSelfWeight", actionsWith(R"("selfWeight": {)", R"("peso": {)"),
+                  "actions.selfWeight: chiave mancante"},
+        Malformed{"SelfWeightAsNumber",
+                  actionsWith(R"("selfWeight": {)", R"("selfWeight": 5, "x": {)"),
+                  "actions.selfWeight: atteso un oggetto o null, trovato un numero"},
+        Malformed{"ThinFooting", actionsWith(R"("thickness": 0.6)", R"("thickness": 0)"),
+                  "actions.selfWeight.thickness: 0" + kRange + "0.01–99.9"},
+        Malformed{"SeismicAsText", actionsWith(R"("seismic": {)", R"("seismic": "si", "x": {)"),
+                  "seismic: atteso un oggetto o null, trovato un testo"},
+        Malformed{"AmplificationOutOfRange", actionsWith(R"("SS": 1.2)", R"("SS": 2.5)"),
+                  "seismic.SS: 2.5" + kRange + "0.9–1.8"},
+        Malformed{"UnknownSubsoil", actionsWith(R"("subsoil": "B")", R"("subsoil": "S1")"),
+                  "seismic.subsoil: categoria di sottosuolo sconosciuta \"S1\", atteso A, B, C, D "
+                  "o E"},
+        Malformed{"KinematicAsNumber", actionsWith(R"("kinematic": true)", R"("kinematic": 1)"),
+                  "seismic.kinematic: atteso un valore logico, trovato un numero"},
+        Malformed{"ResistanceFactor", actionsWith(R"("gammaRv": 2.3)", R"("gammaRv": 2)"),
+                  "seismic.gammaRv: 2 non ammesso, atteso 2.3 o 1.8"},
+        Malformed{"NoBetaSInTheTable", actionsWith(R"("agOverG": 0.18)", R"("agOverG": 0.45)"),
+                  "seismic.betaS: la Tab. 7.11.I non dà βs per ag/g = 0.45 e categoria B: "
+                  "indicare βs o kh"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Files from before the actions have none; null says the same.
+TEST(ProjectFile, AbsentOrNullActionsAndSeismicMeanNone) {
+    for (const std::string& text :
+         {projectText(sample()),
+          sampleWith(R"("version": 1,)", R"("version": 1, "actions": null, "seismic": null,)")}) {
+        ProjectDocument document;
+        std::string error;
+        ASSERT_TRUE(parseProject(text, document, error)) << error;
+        EXPECT_FALSE(document.design.actions);
+        EXPECT_FALSE(document.design.seismic);
+        EXPECT_EQ(projectText(document), projectText(sample()));
+    }
+}
+
 TEST(ProjectFile, LongestNameAndMostLayersAreRead) {
     for (const std::string& text :
          {longName(ground::kMaxLayerNameLength), withLayers(ground::kMaxLayers)}) {
@@ -312,8 +416,8 @@ TEST(ProjectFile, WrittenTextReadsBackByteForByte) {
     awkward.design.ground.waterTable = 0.0;
     ProjectDocument dry = sample();
     dry.design.ground = {};
-    for (const ProjectDocument& written :
-         {ProjectDocument{}, sample(), awkward, dry, settled(), settledHomogeneous()}) {
+    for (const ProjectDocument& written : {ProjectDocument{}, sample(), awkward, dry, settled(),
+                                           settledHomogeneous(), withActions()}) {
         const std::string text = projectText(written);
         ProjectDocument read;
         std::string error;
@@ -337,7 +441,7 @@ TEST(ProjectFile, UnknownKeysAreKeptAtEveryLevel) {
 "ground": {"falde": 2, "waterTable": null, "gammaSat": 2000, "layers": [
   {"name": "a", "thickness": 1, "gamma": 1800, "gammaSat": 2000, "phi": 30, "delta": 20,
    "c": 0, "ca": 0, "cu": 0, "Eed": 50, "k": {"v": 1e-7}}]},
-"actions": {"g": 1}})";
+"carichi": {"g": 1}})";
     const std::string expected = R"({
   "format": "zolt-project",
   "version": 1,
@@ -407,7 +511,7 @@ TEST(ProjectFile, UnknownKeysAreKeptAtEveryLevel) {
     "falde": 2
   },
   "zeta": 1,
-  "actions": {
+  "carichi": {
     "g": 1
   }
 }
@@ -578,6 +682,21 @@ TEST(ProjectSchema, RangesAreTheInputFields) {
                       ground::kMaxSettlementLimit});
     ranges.push_back({"/properties/settlement/properties/years", ground::kMinSettlementYears,
                       ground::kMaxSettlementYears});
+    for (const auto& f : actions::forceFields())
+        for (const char* item : {"action", "combination"})
+            ranges.push_back(
+                {"/definitions/" + std::string(item) + "/properties/" + std::string(f.name),
+                 f.minimum, f.maximum});
+    for (const actions::NumberField* f :
+         {&actions::kThicknessField, &actions::kGammaConcreteField, &actions::kGammaFillField})
+        ranges.push_back(
+            {"/properties/actions/properties/selfWeight/properties/" + std::string(f->name),
+             f->minimum, f->maximum});
+    for (const actions::NumberField* f :
+         {&actions::kAgOverGField, &actions::kSSField, &actions::kSTField, &actions::kBetaSField,
+          &actions::kKhField})
+        ranges.push_back(
+            {"/properties/seismic/properties/" + std::string(f->name), f->minimum, f->maximum});
     for (const Range& r : ranges) {
         const nlohmann::json::json_pointer pointer(r.pointer);
         ASSERT_TRUE(schema.contains(pointer)) << r.pointer;
@@ -594,6 +713,12 @@ TEST(ProjectSchema, RangesAreTheInputFields) {
     EXPECT_EQ(ground["layers"]["maxItems"], ground::kMaxLayers);
     EXPECT_EQ(schema["definitions"]["layer"]["properties"]["name"]["maxLength"],
               ground::kMaxLayerNameLength);
+    const nlohmann::json& actions = schema["properties"]["actions"]["properties"];
+    EXPECT_EQ(actions["characteristic"]["maxItems"], actions::kMaxActions);
+    EXPECT_EQ(actions["combinations"]["maxItems"], actions::kMaxGivenCombinations);
+    for (const char* item : {"action", "combination"})
+        EXPECT_EQ(schema["definitions"][item]["properties"]["name"]["maxLength"],
+                  actions::kMaxActionNameLength);
     std::vector<std::string> approaches;
     for (const auto& a : design::approaches())
         approaches.emplace_back(a.id);

@@ -3,6 +3,7 @@
 // on a real display (Xvfb is enough).
 #include "../gui/guitest.h"
 #include "model/project.h"
+#include "model/project_file.h"
 #include "studies/montecarloview.h"
 #include "studies/studiescommands.h"
 #include "studies/sweepdialog.h"
@@ -123,6 +124,41 @@ int main(int argc, char** argv) {
         waitUntil([&] { return !view->isRunning(); });
         save(monteCarlo, "115-montecarlo");
         save(&window, "main-with-montecarlo");
+
+        client->closeAllSubWindows();
+
+        // The three-layer example with its water table: both conditions.
+        std::string error;
+        if (!ReadProjectFile(ZOLT_EXAMPLES_DIR "/tre-strati-con-falda.zolt", error))
+            qWarning("%s", error.c_str());
+        ComparisonCommand(&window, client);
+        save(lastChild(client), "113-comparison-ground");
+        client->closeAllSubWindows();
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<studies::SweepDialog*>(QApplication::activeModalWidget());
+            dialog->findChild<QComboBox*>(QStringLiteral("input"))->setCurrentIndex(0); // B
+            dialog->findChild<QLineEdit*>(QStringLiteral("from"))->setText(QStringLiteral("1.5"));
+            dialog->findChild<QLineEdit*>(QStringLiteral("to"))->setText(QStringLiteral("3"));
+            dialog->accept();
+        });
+        SweepCommand(&window, client);
+        sweep = lastChild(client);
+        waitUntil([&] {
+            return sweep->findChild<QAbstractButton*>(QStringLiteral("export"))->isEnabled();
+        });
+        QTest::mouseMove(sweep->findChild<QChartView*>()->viewport(), QPoint(420, 200));
+        QTest::qWait(100);
+        save(sweep, "114-sweep-ground");
+        client->closeAllSubWindows();
+        MonteCarloCommand(&window, client);
+        monteCarlo = lastChild(client);
+        view = monteCarlo->findChild<studies::MonteCarloView*>();
+        view->findChild<QLineEdit*>(QStringLiteral("samples"))->setText(QStringLiteral("20000"));
+        view->findChild<QAbstractButton*>(QStringLiteral("start"))->click();
+        waitUntil([&] { return !view->isRunning(); });
+        save(monteCarlo, "115-montecarlo-ground");
+        view->findChild<QAbstractButton*>(QStringLiteral("showUndrained"))->click();
+        save(monteCarlo, "115-montecarlo-ground-undrained");
 
         view->findChild<QAbstractButton*>(QStringLiteral("help"))->click();
         if (QTextBrowser* help = HelpWindow()) {

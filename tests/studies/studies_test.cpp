@@ -9,6 +9,7 @@
 #include "model/file_io.h"
 #include "model/number_text.h"
 #include "model/project.h"
+#include "model/project_file.h"
 #include "studies/chartexport.h"
 #include "studies/montecarloview.h"
 #include "studies/studiescommands.h"
@@ -120,33 +121,46 @@ QString labelText(QWidget* parent, const char* name) {
 }
 
 // The CSV of a sweep as the command-line calculator writes it, from the
-// core's points.
-std::string expectedCsv(const design::SweepSpec& study, const design::Approach* approach) {
+// core's points on `ground`: the undrained condition's columns after the
+// drained ones where it may have one.
+std::string expectedCsv(const design::SweepSpec& study, const design::Approach* approach,
+                        const GeometryData& footing = kFooting, const SoilData& soil = kSoil,
+                        const GroundData& ground = {}) {
     const char* const methods[] = {"terzaghi", "meyerhof", "hansen", "vesic"};
+    const bool undrained = design::mayBeUndrained(ground);
     std::string out(study.field->name);
-    for (const char* m : methods)
-        out += std::string(",") + m + "_load," + m + "_qult";
-    if (approach != nullptr)
+    for (const char* condition : {"", "_undrained"}) {
+        if (*condition != '\0' && !undrained)
+            break;
         for (const char* m : methods)
-            out += std::string(",") + m + "_util_bearing," + m + "_util_sliding";
+            out += std::string(",") + m + condition + "_load," + m + condition + "_qult";
+        if (approach != nullptr)
+            for (const char* m : methods)
+                out += std::string(",") + m + condition + "_util_bearing," + m + condition +
+                       "_util_sliding";
+    }
     out += '\n';
     const auto cell = [&](const std::optional<double>& v) {
         out += ',';
         if (v)
             out += formatRoundTrip(*v);
     };
-    const auto points = design::runSweep(study, kFooting, kSoil, approach);
+    const auto points = design::runSweepOnGround(study, footing, soil, ground, approach);
     for (const design::SweepPoint& p : *points) {
         out += formatRoundTrip(p.x);
-        for (const design::SweepCell& c : p.methods) {
-            cell(c.valid ? std::optional(c.load) : std::nullopt);
-            cell(c.valid ? std::optional(c.qult) : std::nullopt);
-        }
-        if (approach != nullptr)
-            for (const design::SweepCell& c : p.methods) {
-                cell(c.valid ? c.utilBearing : std::nullopt);
-                cell(c.valid ? c.utilSliding : std::nullopt);
+        for (const auto* cells : {&p.methods, &p.undrained}) {
+            if (cells == &p.undrained && !undrained)
+                break;
+            for (const design::SweepCell& c : *cells) {
+                cell(c.valid ? std::optional(c.load) : std::nullopt);
+                cell(c.valid ? std::optional(c.qult) : std::nullopt);
             }
+            if (approach != nullptr)
+                for (const design::SweepCell& c : *cells) {
+                    cell(c.valid ? c.utilBearing : std::nullopt);
+                    cell(c.valid ? c.utilSliding : std::nullopt);
+                }
+        }
         out += '\n';
     }
     return out;
@@ -199,6 +213,8 @@ private slots:
     void cancelledRunKeepsThePreviousResults();
     void monteCarloStatusAndLabelsHaveRoom();
     void windowsOpenWithinASmallClientArea();
+    void groundStudiesShowTheUndrainedCondition_data();
+    void groundStudiesShowTheUndrainedCondition();
 
 private:
     // Opens the window of `kind` (comparison, sweep, Monte Carlo) and, for
@@ -241,6 +257,7 @@ void StudiesTest::init() {
     geometryData = kFooting;
     soilData = kSoil;
     analysisSettings = AnalysisSettings{};
+    designData = {};
     SetChosenApproach(nullptr);
     m_exportPath.clear();
     m_exportFilter = 0;
@@ -895,7 +912,7 @@ QWidget* StudiesTest::openStudy(const QString& kind) {
 
 void StudiesTest::staleWindowsOfferToRefresh_data() {
     QTest::addColumn<QString>("kind");
-    QTest::addColumn<int>("change"); // 0 none, 1 N, 2 the method, 3 the safety factor
+    QTest::addColumn<int>("change"); // 0 none, 1 N, 2 the method, 3 the safety factor, 4 the water
     QTest::addColumn<bool>("stale");
     for (const char* kind : {"comparison", "sweep", "Monte Carlo"}) {
         QTest::addRow("%s: unchanged", kind) << kind << 0 << false;
@@ -904,6 +921,8 @@ void StudiesTest::staleWindowsOfferToRefresh_data() {
     QTest::newRow("comparison: safety factor") << "comparison" << 3 << true;
     QTest::newRow("sweep: method, which it draws all four of") << "sweep" << 2 << false;
     QTest::newRow("Monte Carlo: method") << "Monte Carlo" << 2 << true;
+    for (const char* kind : {"comparison", "sweep", "Monte Carlo"})
+        QTest::addRow("%s: water table", kind) << kind << 4 << true;
 }
 
 void StudiesTest::staleWindowsOfferToRefresh() {
@@ -920,6 +939,8 @@ void StudiesTest::staleWindowsOfferToRefresh() {
         analysisSettings.method = Vesic;
     else if (change == 3)
         analysisSettings.safetyFactor = 2.5;
+    else if (change == 4)
+        designData.ground.waterTable = 0.5; // as Stratigrafia e falda writes it
     AnnounceInputChanges(); // as the main window does after every command
     QCOMPARE(bar->isVisible(), stale);
     if (!stale)
@@ -933,13 +954,19 @@ void StudiesTest::staleWindowsOfferToRefresh() {
     // Worked out on the records as they are now.
     if (kind == QLatin1String("comparison")) {
         const design::Comparison core =
-            design::compareMethods(geometryData, soilData, analysisSettings.safetyFactor);
+            design::compareOnGround(geometryData, soilData, designData.ground,
+                                    analysisSettings.safetyFactor)
+                .drained.comparison;
         QCOMPARE(view->findChild<QTableWidget*>()->item(Hansen, 5)->text(),
                  text(formatFixed(core.runs[Hansen].pressures.qamm, 2)));
     } else if (kind == QLatin1String("sweep")) {
         auto* applied = seriesNamed<QLineSeries>(view->findChild<QChartView*>()->chart(),
                                                  QStringLiteral("applied"));
-        QCOMPARE(applied->at(0).y(), 40000 / (2.0 * 3.0 * 10000));
+        QCOMPARE(applied->at(0).y(), geometryData.N / (2.0 * 3.0 * 10000));
+    } else if (change == 4) {
+        // The soil carries N less U = 1000·(1.00 − 0.50)·2·3 = 3000 Kg.
+        QCOMPARE(labelText(view, "N"),
+                 forceText(geometryData.N - 3000) + QStringLiteral(" = N − U"));
     } else {
         QCOMPARE(labelText(view, change == 1 ? "N" : "method"),
                  change == 1 ? forceText(40000) : QStringLiteral("Vesic"));
@@ -1076,6 +1103,79 @@ void StudiesTest::windowsOpenWithinASmallClientArea() {
                  kind);
     }
     m_window.resize(1100, 800);
+}
+
+void StudiesTest::groundStudiesShowTheUndrainedCondition_data() {
+    QTest::addColumn<QString>("kind");
+    for (const char* kind : {"comparison", "sweep", "Monte Carlo"})
+        QTest::newRow(kind) << kind;
+}
+
+// The three-layer example with its water table: each study shows the
+// undrained condition beside the drained one, as the core computes them.
+void StudiesTest::groundStudiesShowTheUndrainedCondition() {
+    QFETCH(QString, kind);
+    std::string error;
+    QVERIFY2(ReadProjectFile(ZOLT_EXAMPLES_DIR "/tre-strati-con-falda.zolt", error), error.c_str());
+    const GroundData& ground = designData.ground;
+    QWidget* view = openStudy(kind);
+    QVERIFY(view != nullptr);
+    if (kind == QLatin1String("comparison")) {
+        const design::GroundComparison core =
+            design::compareOnGround(geometryData, soilData, ground, analysisSettings.safetyFactor);
+        QVERIFY(core.undrained);
+        auto* undrained = view->findChild<QTableWidget*>(QStringLiteral("undrainedMethods"));
+        QVERIFY(undrained != nullptr && undrained->isVisible());
+        for (const design::MethodRun& run : core.undrained->comparison.runs)
+            QCOMPARE(undrained->item(run.method, 1)->text(),
+                     run.engineResult == 0 ? text(formatFixed(run.result.ultimateLoad, 0))
+                                           : QStringLiteral("Errore"));
+        // q' and gamma' worked by hand (see the verification's tests).
+        QVERIFY(labelText(view, "ground").contains(QStringLiteral("Drenata: q = 2650 kg/m²")));
+        QVERIFY(labelText(view, "ground").contains(QStringLiteral("γ = 1940.0 kg/m³")));
+        QChart* chart = view->findChild<QChartView*>()->chart();
+        QCOMPARE(qobject_cast<QBarSeries*>(chart->series().first())->count(), 2);
+        int marks = 0;
+        for (const design::Comparison* c : {&core.drained.comparison, &core.undrained->comparison})
+            for (const design::MethodRun& run : c->runs)
+                marks += run.engineResult == 0 ? 1 : 0;
+        int shown = 0;
+        for (QAbstractSeries* series : chart->series())
+            shown += series->objectName() == QLatin1String("qamm") ? 1 : 0;
+        QCOMPARE(shown, marks);
+    } else if (kind == QLatin1String("sweep")) {
+        QChart* chart = view->findChild<QChartView*>()->chart();
+        int dashed = 0;
+        for (QAbstractSeries* series : chart->series())
+            if (series->property("condition").toInt() == 1)
+                dashed += static_cast<QLineSeries*>(series)->pen().style() == Qt::DashLine ? 1 : 0;
+        QVERIFY(dashed >= 3); // the methods that find an undrained load
+        m_exportPath = m_dir.filePath(QStringLiteral("ground-sweep.csv"));
+        click(view, "exportCSV");
+        const auto csv = readFilePrefix(m_exportPath.toStdString(), 1 << 20);
+        QVERIFY(csv);
+        const design::SweepSpec study{findInputField("phi"), 20, 40, 5};
+        QCOMPARE(
+            QByteArray::fromStdString(*csv),
+            QByteArray::fromStdString(expectedCsv(study, nullptr, geometryData, soilData, ground)));
+    } else {
+        auto* monteCarlo = qobject_cast<MonteCarloView*>(view);
+        design::MonteCarloSpec study{.samples = 2000,
+                                     .seed = 1,
+                                     .method = analysisSettings.method,
+                                     .cov = {0.05, 0.10, 0.10, 0.30, 0.30}};
+        const auto core = design::runMonteCarloOnGround(study, geometryData, soilData, ground, 1);
+        QVERIFY(core && core->undrained);
+        QCOMPARE(labelText(view, "pf"), probabilityText(core->drained.pf));
+        auto* undrained = view->findChild<QAbstractButton*>(QStringLiteral("showUndrained"));
+        QVERIFY(undrained != nullptr && undrained->isVisible());
+        QTest::mouseClick(undrained, Qt::LeftButton, {}, QPoint(8, undrained->height() / 2));
+        QCOMPARE(labelText(view, "pf"), probabilityText(core->undrained->pf));
+        QVERIFY(labelText(view, "conditions")
+                    .contains(QStringLiteral("determinante la condizione %1")
+                                  .arg(QString::fromUtf8(ground::conditionName(core->governing)))));
+        QVERIFY(!monteCarlo->isRunning());
+    }
 }
 
 ZOLT_GUI_TEST_MAIN(StudiesTest)

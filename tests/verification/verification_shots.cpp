@@ -6,6 +6,7 @@
 #include "dialogscript.h"
 
 #include "model/project.h"
+#include "model/project_file.h"
 #include "toolkit/tapplication.h"
 #include "toolkit/tmdiclient.h"
 #include "toolkit/twinhelp.h"
@@ -97,6 +98,20 @@ int main(int argc, char** argv) {
             dialog.findChild<QPushButton*>(QStringLiteral("compute"))->click();
             dialog.grab().save(path("sizing-dialog-none"));
         });
+        // The three layers with water of the examples: two conditions.
+        std::string error;
+        if (ReadProjectFile(ZOLT_EXAMPLES_DIR "/tre-strati-con-falda.zolt", error)) {
+            SetChosenApproach(&ProjectApproach());
+            if (QMdiSubWindow* sub = OpenVerificationWindow(client)) {
+                sub->grab().save(path("verification-window-ground"));
+                sub->close();
+            }
+            withSizingDialog(window, client, [&](SizingDialog& dialog) {
+                dialog.findChild<QPushButton*>(QStringLiteral("compute"))->click();
+                dialog.grab().save(path("sizing-dialog-ground"));
+            });
+        }
+        designData = {};
         if (WinHelp(&window, QStringLiteral("zolt.hlp"), HELP_CONTEXT, 111))
             HelpWindow()->window()->grab().save(path("help-verifiche"));
         app.quit();

@@ -7,24 +7,28 @@
 #include "controls/controlmessages.h"
 #include "model/number_text.h"
 #include "model/project.h"
+#include "model/project_file.h"
+#include "profile/ground_dialog.h"
 #include "toolkit/tmdiclient.h"
+#include "toolkit/tstatusbar.h"
 #include "toolkit/twinhelp.h"
 #include "verification/approach_choice.h"
 #include "verification/sizing_dialog.h"
 #include "verification/verification_table.h"
-#include "toolkit/tstatusbar.h"
 #include "verification/verificationcommands.h"
 #include "workflow/commands.h"
 #include "workflow/input_changes.h"
 #include "workflow/result_rows.h"
 
 #include <QAbstractButton>
+#include <QCheckBox>
 #include <QClipboard>
-#include <QGuiApplication>
 #include <QDoubleSpinBox>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QIcon>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMainWindow>
 #include <QMdiSubWindow>
 #include <QPushButton>
@@ -94,6 +98,37 @@ void typicalFooting() {
     soilData = {.gamma = 1800, .phi = 30, .delta = 20};
 }
 
+// The three-layer example with its water table, as File → Apri progetto
+// reads it; false (with the reason) when it cannot be read.
+bool openThreeLayers() {
+    std::string error;
+    if (!ReadProjectFile(ZOLT_EXAMPLES_DIR "/tre-strati-con-falda.zolt", error)) {
+        qWarning("%s", error.c_str());
+        return false;
+    }
+    SetChosenApproach(&ProjectApproach());
+    return true;
+}
+
+// The window program's "Stratigrafia e falda" with the water table typed
+// in, then OK or Annulla.
+void typeWaterTable(const QString& depth, bool ok) {
+    whenIdle([depth, ok] {
+        auto* dialog = qobject_cast<GroundDialog*>(QApplication::activeModalWidget());
+        QVERIFY(dialog != nullptr);
+        auto* noWater = dialog->findChild<QCheckBox*>(QStringLiteral("noWater"));
+        if (noWater->isChecked())
+            noWater->click();
+        auto* field = dialog->findChild<QLineEdit*>(QStringLiteral("waterTable"));
+        field->setFocus();
+        field->selectAll();
+        QTest::keyClicks(field, depth);
+        dialog->findChild<QPushButton*>(ok ? QStringLiteral("ok") : QStringLiteral("cancel"))
+            ->click();
+    });
+    QCOMPARE(GroundCommand(nullptr), ok);
+}
+
 } // namespace
 
 class VerificationTest : public QObject {
@@ -106,6 +141,7 @@ private slots:
 
     void dialogChoicesByMouseAndKeysGiveTheWindow();
     void choicesAreKeptForTheRun();
+    void dialogStartsFromAndWritesTheProjectsApproach();
     void refusalsShowThePreCheckTexts_data();
     void refusalsShowThePreCheckTexts();
     void outcomes_data();
@@ -125,6 +161,10 @@ private slots:
     void tableCopiesWithAHeaderRow();
     void tableFollowsTheWindowAndNamesItsInputs();
     void windowOpensWithinASmallClientArea();
+
+    void groundWindowShowsEveryCondition_data();
+    void groundWindowShowsEveryCondition();
+    void groundSizingVerifiesEveryCondition();
 
 private:
     // Runs the verification command with `script`; the window it opened.
@@ -150,6 +190,7 @@ void VerificationTest::initTestCase() {
 void VerificationTest::init() {
     typicalFooting();
     analysisSettings = AnalysisSettings{};
+    designData = {};
     SetChosenApproach(nullptr);
     m_boxes = new BoxCloser;
 }
@@ -251,6 +292,17 @@ void VerificationTest::choicesAreKeptForTheRun() {
     QVERIFY(window != nullptr);
     QCOMPARE(window->windowTitle(),
              QStringLiteral("Verifica – EC7 – DA1, Combinazione 1 (A1+M1+R1)"));
+}
+
+void VerificationTest::dialogStartsFromAndWritesTheProjectsApproach() {
+    designData.approach = "ec7-da2"; // as a project file holds it
+    DialogScript script;
+    script.then(expectChecked(kDa2Button))
+        .then(DialogScript::press(kDa3Button))
+        .then(DialogScript::press(IDOK));
+    QVERIFY(verify(script) != nullptr);
+    QCOMPARE(designData.approach, std::string("ec7-da3"));
+    QCOMPARE(ChosenApproach(), approach("ec7-da3"));
 }
 
 void VerificationTest::refusalsShowThePreCheckTexts_data() {
@@ -516,6 +568,9 @@ void VerificationTest::staleWindowOffersToRefresh_data() {
     QTest::newRow("size applied by the sizing dialog") << 2 << true;
     QTest::newRow("safety factor: no input of a verification") << 3 << false;
     QTest::newRow("N typed and typed back") << 4 << false;
+    QTest::newRow("water table typed in Stratigrafia e falda") << 5 << true;
+    QTest::newRow("Stratigrafia e falda cancelled") << 6 << false;
+    QTest::newRow("project opened") << 7 << true;
 }
 
 void VerificationTest::staleWindowOffersToRefresh() {
@@ -551,6 +606,13 @@ void VerificationTest::staleWindowOffersToRefresh() {
     case 3:
         analysisSettings.safetyFactor = 2.0;
         break;
+    case 5:
+    case 6:
+        typeWaterTable(QStringLiteral("0.5"), change == 5);
+        break;
+    case 7:
+        QVERIFY(openThreeLayers());
+        break;
     default:
         typeN(QStringLiteral("60000"));
         typeN(QStringLiteral("50000"));
@@ -568,7 +630,7 @@ void VerificationTest::staleWindowOffersToRefresh() {
     QTest::mouseClick(refresh, Qt::LeftButton);
     QVERIFY(!bar->isVisible());
     const auto* table = window->findChild<QTableWidget*>();
-    QCOMPARE(cell(*table, QStringLiteral("Sforzo normale N")), KgText(geometryData.N));
+    QVERIFY(cell(*table, QStringLiteral("Sforzo normale N")).startsWith(KgText(geometryData.N)));
     QCOMPARE(cell(*table, QStringLiteral("Calcolo")),
              QString::fromUtf8(methodTitle(analysisSettings.method).data()));
     QCOMPARE(cell(*table, QStringLiteral("Fondazione B × L")), SizeText(geometryData.B, geometryData.L));
@@ -639,6 +701,116 @@ void VerificationTest::windowOpensWithinASmallClientArea() {
     QVERIFY2(window->geometry().right() <= area.right() || window->x() == 0,
              qPrintable(QStringLiteral("%1 in %2").arg(window->width()).arg(area.width())));
     m_window.resize(1000, 800);
+}
+
+void VerificationTest::groundWindowShowsEveryCondition_data() {
+    QTest::addColumn<int>("ground"); // 0 the three-layer example, 1 water over the base, 2 N < U
+    QTest::addColumn<int>("conditions");
+    // label, then the text of each condition's first column.
+    QTest::addColumn<QList<QStringList>>("rows");
+    // Worked by hand. The example: q' = 1700·1.00 + 1900·0.50 = 2650 Kg/mq;
+    // over B = 2.50 m below the base 0.50 m above the water and 2.00 m
+    // below, gamma' = (0.50·1900 + 2.00·950)/2.50 = 1140, the total
+    // (0.50·1900 + 2.00·1950)/2.50 = 1940 Kg/mc; c = cu = 0.600 Kg/cmq.
+    QTest::newRow("three layers with water")
+        << 0 << 2
+        << QList<QStringList>{{"Modello del terreno", "drenata (tensioni efficaci)",
+                               "non drenata (tensioni totali)"},
+                              {"q al piano di posa", "2650 Kg/mq", "2650 Kg/mq"},
+                              {"γ", "1140.0 Kg/mc", "1940.0 Kg/mc"},
+                              {"φ", "24.00°", "0.00°"},
+                              {"c", "0.100 Kg/cmq", "0.600 Kg/cmq"},
+                              {"δ", "16.00°", "0.00°"},
+                              {"ca", "0.050 Kg/cmq", "0.600 Kg/cmq"},
+                              {"Sottospinta U", "0 Kg", "0 Kg"},
+                              {"Ed = N", "260000 Kg", "260000 Kg"},
+                              {"Condizione determinante", "non drenata"},
+                              {"Esito della verifica", "NON VERIFICATA"}};
+    // Water 0.50 m down, 0.50 m over the base of the 2 × 3 m footing:
+    // q' = 1800·0.50 + 1000·0.50 = 1400 Kg/mq, gamma' = 1000 Kg/mc,
+    // U = 1000·0.50·2·3 = 3000 Kg, Ed = 50000 − 3000 Kg.
+    QTest::newRow("water over the base")
+        << 1 << 1
+        << QList<QStringList>{
+               {"q al piano di posa", "1400 Kg/mq"},
+               {"γ", "1000.0 Kg/mc"},
+               {"Sottospinta U", "3000 Kg"},
+               {"Ed = N − U", "47000 Kg"},
+               {"Terreno", "omogeneo (Dati Terreno), falda a 0.50 m dal piano campagna"},
+               {"Esito della verifica", "VERIFICATA"}};
+    QTest::newRow("water lifting the footing")
+        << 2 << 1
+        << QList<QStringList>{{"Sottospinta U", "3000 Kg"},
+                              {"Rk", "non calcolabile"},
+                              {"Condizione drenata: la falda solleva la fondazione: N − U ≤ 0"},
+                              {"Esito della verifica", "NON VERIFICATA"}};
+}
+
+void VerificationTest::groundWindowShowsEveryCondition() {
+    QFETCH(int, ground);
+    QFETCH(int, conditions);
+    QFETCH(QList<QStringList>, rows);
+    if (ground == 0) {
+        QVERIFY(openThreeLayers());
+    } else {
+        designData.ground.waterTable = 0.5;
+        geometryData.N = ground == 1 ? 50000 : 2000;
+        SetChosenApproach(approach("ntc2018"));
+    }
+    QMdiSubWindow* window = OpenVerificationWindow(m_client);
+    QVERIFY(window != nullptr);
+    const auto& table = *window->widget()->findChild<QTableWidget*>();
+    QCOMPARE(table.columnCount(), 1 + 2 * conditions);
+    for (const QStringList& row : rows) {
+        if (row.size() == 1) { // a note over every column
+            QVERIFY2(itemOf(table, row[0], 0) != nullptr, qPrintable(row[0]));
+            continue;
+        }
+        for (int k = 1; k < row.size(); ++k)
+            QCOMPARE(cell(table, row[0], 1 + 2 * (k - 1)), row[k]);
+    }
+    // The rules of each condition beside the table, whole.
+    auto* rules = window->widget()->findChild<QLabel*>(QStringLiteral("rules"));
+    QVERIFY(rules != nullptr && rules->isVisible());
+    QVERIFY(rules->text().contains(QStringLiteral("sottospinta U = γw·(D − zw)·B·L")));
+    QCOMPARE(rules->text().contains(QStringLiteral("φ = 0, c = media pesata di cu")),
+             conditions == 2);
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    QVERIFY(rules->height() >= rules->heightForWidth(rules->width()));
+    QVERIFY(table.viewport()->height() >= table.verticalHeader()->length());
+}
+
+void VerificationTest::groundSizingVerifiesEveryCondition() {
+    QVERIFY(openThreeLayers());
+    const design::Approach& chosen = ProjectApproach();
+    double B = 0;
+    size([&](SizingDialog& dialog) {
+        QVERIFY(child<QRadioButton>(dialog, "ec7-da1")->isChecked()); // the project's approach
+        clickRadio(child<QRadioButton>(dialog, "squareRule"));
+        child<QPushButton>(dialog, "compute")->click();
+        QVERIFY(dialog.FoundWidth());
+        B = *dialog.FoundWidth();
+        const auto* table = child<QTableWidget>(dialog, "verificationTable");
+        QCOMPARE(table->columnCount(), 5);
+        QCOMPARE(cell(*table, QStringLiteral("Condizione"), 3),
+                 QStringLiteral("non drenata (tensioni totali)"));
+        QCOMPARE(cell(*table, QStringLiteral("Esito della condizione"), 3),
+                 QStringLiteral("VERIFICATA"));
+        QCOMPARE(cell(*table, QStringLiteral("Esito della verifica")),
+                 QStringLiteral("VERIFICATA"));
+        QVERIFY(table->size() == table->sizeHint()); // not squeezed
+    });
+    // The smallest width on the grid: both conditions hold at it, one
+    // fails a centimetre narrower, the ground evaluated at each width.
+    GeometryData g = geometryData;
+    g.B = g.L = B;
+    const auto at = [&](const GeometryData& footing) {
+        return design::verifyOnGround(chosen, analysisSettings.method, footing, soilData,
+                                      designData.ground);
+    };
+    QVERIFY(at(g).verified);
+    g.B = g.L = B - 0.01;
+    QVERIFY(!at(g).verified);
 }
 
 ZOLT_GUI_TEST_MAIN(VerificationTest)

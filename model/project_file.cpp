@@ -337,13 +337,6 @@ public:
             key, [](const Json&) { return true; }, "");
     }
 
-    // A member that may be left out: null when it is, with no error.
-    const Json* optional(std::string_view key) {
-        asked_.emplace(key);
-        const auto found = object_.find(key);
-        return found == object_.end() ? nullptr : &*found;
-    }
-
     // A number that may be left out; out stays none when it is.
     bool optionalNumber(std::string_view key, std::optional<double>& out) {
         const Json* value = optional(key);

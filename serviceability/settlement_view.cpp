@@ -247,7 +247,7 @@ QString SettlementView::Title() const {
 }
 
 bool SettlementView::Stale() const {
-    const InputSnapshot computed{m_inputs.geometry, m_inputs.soil, {}};
+    const InputSnapshot computed{m_inputs.geometry, m_inputs.soil, {}, m_inputs.ground};
     return !SameGeometryAndSoil(computed, CurrentInputs()) || designData.ground != m_inputs.ground ||
            designData.actions != m_inputs.actions ||
            (designData.settlement && *designData.settlement != m_inputs.settings);

@@ -85,7 +85,8 @@ QChart* NewSettlementChart(const settlement::Settlement& s, const ground::Profil
     const settlement::SettlementProfile& p = s.profile;
     auto* chart = new QChart;
     chart->setTitle(QStringLiteral("Tensioni e cedimento sotto il centro della fondazione"));
-    chart->legend()->setAlignment(Qt::AlignBottom);
+    // Beside the plot: a row under it has no room for a dozen names.
+    chart->legend()->setAlignment(Qt::AlignRight);
 
     double stressTop = 0.0;
     for (const std::vector<double>* values : {&p.sigmaV0, &p.deltaSigma, &p.cutoff})
@@ -132,7 +133,7 @@ QChart* NewSettlementChart(const settlement::Settlement& s, const ground::Profil
     if (profile.waterTable && *profile.waterTable < depthBottom) {
         QAreaSeries* water =
             band(chart, kWaterBand,
-                 QStringLiteral("Sotto falda (da %1 m)").arg(fixedText(*profile.waterTable, 2)),
+                 QStringLiteral("Falda (%1 m)").arg(fixedText(*profile.waterTable, 2)),
                  QBrush(kWater), stress, depth, *profile.waterTable, depthBottom);
         QPen edge(kWaterLine);
         edge.setWidth(2);
@@ -144,15 +145,14 @@ QChart* NewSettlementChart(const settlement::Settlement& s, const ground::Profil
     }
 
     studies::addReferenceLine(chart, stress, depth, {stress->min(), D}, {stress->max(), D},
-                              QStringLiteral("Piano di posa (D = %1 m)").arg(fixedText(D, 2)),
+                              QStringLiteral("Piano di posa (%1 m)").arg(fixedText(D, 2)),
                               kBaseColour)
         ->setObjectName(QStringLiteral("base"));
     if (s.influenceDepth > 0.0) {
         const double z = D + s.influenceDepth;
         QLineSeries* reached = studies::addReferenceLine(
             chart, stress, depth, {stress->min(), z}, {stress->max(), z},
-            QStringLiteral("Profondità raggiunta dal metodo (%1 m sotto il piano di posa)")
-                .arg(fixedText(s.influenceDepth, 2)),
+            QStringLiteral("Fine del calcolo (%1 m)").arg(fixedText(z, 2)),
             QColor(0x55, 0x55, 0x55));
         reached->setObjectName(QStringLiteral("influenceDepth"));
         QPen dotted = reached->pen();
@@ -176,7 +176,7 @@ QChart* NewSettlementChart(const settlement::Settlement& s, const ground::Profil
     QLineSeries* cutoff = curve(chart, kCutoffSeries, QStringLiteral("0.2·σ′v0"), cutoffPen,
                                 stress, depth);
     QLineSeries* settled =
-        curve(chart, kCumulativeSeries, QStringLiteral("Cedimento cumulato (asse in alto)"),
+        curve(chart, kCumulativeSeries, QStringLiteral("Cedimento cumulato"),
               cumulativePen, cumulative, depth);
     for (std::size_t i = 0; i < p.z.size(); ++i) {
         overburden->append(kgPerCm2(p.sigmaV0[i]), p.z[i]);

@@ -1,6 +1,7 @@
 // Saves pictures of "Cedimenti" as a person sees them, to look for clipped
 // text and unreadable axes and bands: the dialog, and the window of the
-// three-layer example with each method. settlement_shots <folder>; run it
+// three-layer example with each method, and the sizing that keeps the
+// settlement within a limit. settlement_shots <folder>; run it
 // on a real display (Xvfb is enough).
 #include "../gui/guitest.h"
 #include "model/project.h"
@@ -9,8 +10,11 @@
 #include "serviceability/settlementcommands.h"
 #include "toolkit/tapplication.h"
 #include "toolkit/tmdiclient.h"
+#include "verification/sizing_dialog.h"
 
+#include <QCheckBox>
 #include <QMainWindow>
+#include <QPushButton>
 #include <QMdiSubWindow>
 #include <QTimer>
 #include <QtTest>
@@ -40,6 +44,19 @@ int main(int argc, char** argv) {
     dialog.show();
     save(&dialog, QStringLiteral("118-dialog"));
     dialog.close();
+
+    // "Dimensionamento" with the settlement kept within 0.6 cm, which
+    // governs over the bearing.
+    {
+        const SettlementSettings kept = *designData.settlement;
+        designData.settlement->limit = 0.6;
+        SizingDialog sizing(&window);
+        sizing.findChild<QCheckBox*>(QStringLiteral("settlement"))->setChecked(true);
+        sizing.show();
+        sizing.findChild<QPushButton*>(QStringLiteral("compute"))->click();
+        save(&sizing, QStringLiteral("112-sizing-settlement"));
+        *designData.settlement = kept;
+    }
 
     const char* const names[] = {"elastic", "oedometric", "schmertmann", "burland-burbidge"};
     const SettlementMethod methods[] = {SettlementMethod::Elastic, SettlementMethod::Oedometric,

@@ -11,6 +11,7 @@
 #include "toolkit/twinhelp.h"
 #include "document/documentcommands.h"
 #include "profile/ground_dialog.h"
+#include "serviceability/settlementcommands.h"
 #include "studies/studiescommands.h"
 #include "verification/approach_choice.h"
 #include "verification/verificationcommands.h"
@@ -63,6 +64,7 @@ constexpr CommandEntry kCommandTable[] = {
     {CM_COMPARE, &TPanApp::CmCompare},   {CM_SWEEP, &TPanApp::CmSweep},
     {CM_MONTECARLO, &TPanApp::CmMonteCarlo}, {CM_FULLREPORT, &TPanApp::CmFullReport},
     {CM_PRINTREPORT, &TPanApp::CmPrintReport},
+    {CM_SETTLEMENT, &TPanApp::CmSettlement},
     {CM_NEWPROJECT, &TPanApp::CmNewProject},
     {CM_OPENPROJECT, &TPanApp::CmOpenProject},
     {CM_SAVEPROJECT, &TPanApp::CmSaveProject},
@@ -283,6 +285,10 @@ void TPanApp::CmFullReport() {
 
 void TPanApp::CmPrintReport() {
     zolt::PrintReportCommand(GetMainWindow(), ReportFileName());
+}
+
+void TPanApp::CmSettlement() {
+    zolt::SettlementCommand(GetMainWindow(), Client);
 }
 
 bool TPanApp::SaveChanges() {

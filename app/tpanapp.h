@@ -38,6 +38,7 @@ enum TPanCommand : int {
     CM_MONTECARLO = 115,
     CM_FULLREPORT = 116,
     CM_PRINTREPORT = 117,
+    CM_SETTLEMENT = 118,
     // The project file, its ground, and the projects used last.
     CM_NEWPROJECT = 130,
     CM_OPENPROJECT = 131,
@@ -112,6 +113,7 @@ public:
     void CmMonteCarlo();
     void CmFullReport();
     void CmPrintReport();
+    void CmSettlement();
     void CmNewProject();
     void CmOpenProject();
     void CmSaveProject();

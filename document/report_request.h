@@ -7,6 +7,7 @@
 #include "model/design_data.h"
 #include "model/records.h"
 
+#include <optional>
 #include <string>
 
 namespace zolt::document {
@@ -32,6 +33,12 @@ struct ReportRequest {
     // section shows them, and the comparison and the verification run on
     // the ground model.
     GroundData ground;
+    // The actions, whose serviceability combinations load the footing for
+    // the settlement; none: the geometry's N.
+    std::optional<ActionsData> actions;
+    // The settlement's method, combination type, limit and years; none: no
+    // section on the settlement.
+    std::optional<SettlementSettings> settlement;
 };
 
 } // namespace zolt::document

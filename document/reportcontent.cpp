@@ -1,6 +1,8 @@
 #include "document/reportcontent.h"
 
+#include "design/units.h"
 #include "engine/bearing_capacity.h"
+#include "ground/ground_model.h"
 #include "engine/methods.h"
 #include "model/number_text.h"
 #include "workflow/result_rows.h"
@@ -309,6 +311,10 @@ ReportCalculation calculateReport(const ReportRequest& request) {
         c.verification = design::verifyOnGround(*request.approach, request.settings.method, g, s,
                                                 request.ground);
     c.eccentricity = design::checkEccentricity(g);
+    if (request.settlement)
+        c.settlement = settlement::settleProject(*request.settlement,
+                                                 ground::buildProfile(request.ground, s), g, s,
+                                                 request.actions);
     return c;
 }
 
@@ -328,6 +334,102 @@ std::vector<FormulaGroup> methodFormulas(const ReportRequest& request,
         groups.push_back(std::move(g));
     groups.push_back(ultimateLoad(request, calculation, b, withValues));
     return groups;
+}
+
+namespace {
+
+// "34667 Kg/mq (339.96 kPa)", as the report writes pressures.
+std::string settlementPressure(double kgPerSquareMetre) {
+    return formatFixed(kgPerSquareMetre, 0) + " Kg/mq (" +
+           formatFixed(design::kilopascalsOfKgPerSquareMetre(kgPerSquareMetre), 2) + " kPa)";
+}
+
+std::string metres(double m) {
+    return formatFixed(m, 2) + " m";
+}
+
+} // namespace
+
+std::vector<FormulaRow> settlementFormulas(const settlement::ProjectSettlement& p) {
+    const settlement::Settlement& r = p.result();
+    std::vector<FormulaRow> rows{
+        {"q = N / (B\u00b7L)", settlementPressure(r.q)},
+        {"q_{net} = max(0, q \u2212 \u03c3_{v0}(D)), tensione totale alla base",
+         settlementPressure(r.qNet)},
+        {"\u0394\u03c3_{z}(z) = 4\u00b7q_{net}\u00b7I(B/2, L/2, z), fattore d'angolo di Newmark (1935) "
+         "sotto il centro",
+         kNoValue},
+    };
+    const std::string years = p.settings.years ? formatFixed(*p.settings.years, 1) + " anni"
+                                               : std::string("nessun effetto del tempo");
+    switch (r.method) {
+    case SettlementMethod::Elastic:
+    case SettlementMethod::Oedometric:
+        rows.push_back({"z_{I}: \u0394\u03c3_{z} = 0.2\u00b7\u03c3\u2032_{v0} (EN 1997-1 "
+                        "\u00a76.6.2(6)), al pi\u00f9 10\u00b7B sotto il piano di posa",
+                        metres(r.influenceDepth)});
+        break;
+    case SettlementMethod::Schmertmann:
+    case SettlementMethod::BurlandBurbidge:
+        break;
+    }
+    switch (r.method) {
+    case SettlementMethod::Elastic:
+        rows.push_back(
+            {"s = \u03a3 4\u00b7q_{net}\u00b7(B/2)\u00b7(1 \u2212 \u03bd^{2})/E\u00b7"
+             "[I_{F}(z_{2}) \u2212 I_{F}(z_{1})] per strato, I_{F} = I_{1} + (1 \u2212 "
+             "2\u03bd)/(1 \u2212 \u03bd)\u00b7I_{2} (Steinbrenner; Bowles \u00a75.6)",
+             formatFixed(r.totalCm, 3) + " cm"});
+        break;
+    case SettlementMethod::Oedometric:
+        rows.push_back({"s = \u03a3 dz/(1 + e_{0})\u00b7[C_{r}\u00b7log_{10}(\u03c3\u2032_{p}/"
+                        "\u03c3\u2032_{0}) + C_{c}\u00b7log_{10}(\u03c3\u2032_{f}/\u03c3\u2032_{p})], "
+                        "\u03c3\u2032_{f} = \u03c3\u2032_{0} + \u0394\u03c3_{z}, \u03c3\u2032_{p} = "
+                        "max(\u03c3\u2032_{0}, \u03c3\u2032_{p,strato}); senza C_{c}, C_{r}, e_{0}: "
+                        "s = \u222b \u0394\u03c3_{z}/E_{oed} dz",
+                        formatFixed(r.totalCm, 3) + " cm"});
+        break;
+    case SettlementMethod::Schmertmann:
+        if (const auto& t = r.schmertmann) {
+            rows.push_back({"\u0394p = q \u2212 \u03c3\u2032_{v0}(D)", settlementPressure(t->deltaP)});
+            rows.push_back({"C_{1} = max(0.5, 1 \u2212 0.5\u00b7\u03c3\u2032_{v0}(D)/\u0394p)",
+                            formatFixed(t->C1, 3)});
+            rows.push_back({"C_{2} = 1 + 0.2\u00b7log_{10}(t/0.1 anni), t = " + years,
+                            formatFixed(t->C2, 3)});
+            rows.push_back({"I_{z0} = 0.1 + 0.1\u00b7r, z_{p} = (0.5 + 0.5\u00b7r)\u00b7B, z_{end} = "
+                            "(2 + 2\u00b7r)\u00b7B, r = (L/B \u2212 1)/9 tra 0 e 1",
+                            formatFixed(t->Iz0, 3) + "; " + metres(t->zp) + "; " + metres(t->zend)});
+            rows.push_back({"I_{zp} = 0.5 + 0.1\u00b7\u221a(\u0394p/\u03c3\u2032_{v}(z_{p})), "
+                            "\u03c3\u2032_{v}(z_{p}) = " + settlementPressure(t->sigmaVp),
+                            formatFixed(t->Izp, 3)});
+        }
+        rows.push_back({"s = C_{1}\u00b7C_{2}\u00b7\u0394p\u00b7\u222b I_{z}/E dz fino a z_{end} "
+                        "(Schmertmann, Hartman e Brown 1978)",
+                        formatFixed(r.totalCm, 3) + " cm"});
+        break;
+    case SettlementMethod::BurlandBurbidge:
+        rows.push_back({"z_{I} = B^{0.763} (B in m)", metres(r.influenceDepth)});
+        if (const auto& t = r.burlandBurbidge) {
+            rows.push_back({"I_{c} = 1.71/N^{1.4}, N media di N_{SPT} su z_{I} = " +
+                                formatFixed(t->Nmean, 2),
+                            formatFixed(t->Ic, 4)});
+            rows.push_back({"q\u2032 = q \u2212 u(D)", formatFixed(t->qPrime, 2) + " kPa"});
+            rows.push_back({"s_{0} = q\u2032\u00b7B^{0.7}\u00b7I_{c}/3 se q\u2032 \u2264 "
+                            "\u03c3\u2032_{p}, altrimenti (q\u2032 \u2212 \u2154\u03c3\u2032_{p})"
+                            "\u00b7B^{0.7}\u00b7I_{c}; \u03c3\u2032_{p} = " +
+                                formatFixed(t->sigmaP, 2) + " kPa",
+                            formatFixed(t->s0, 2) + " mm"});
+            rows.push_back({"f_{s} = (1.25\u00b7(L/B)/(L/B + 0.25))^{2}", formatFixed(t->fs, 3)});
+            rows.push_back({"f_{t} = 1 + R_{3} + R\u00b7log_{10}(t/3), R_{3} = 0.3, R = 0.2, t = " +
+                                years,
+                            formatFixed(t->ft, 3)});
+        }
+        rows.push_back({"s = f_{s}\u00b7f_{t}\u00b7s_{0} (Burland e Burbidge 1985; EN 1997-2 "
+                        "Appendice F)",
+                        formatFixed(r.totalMm, 2) + " mm"});
+        break;
+    }
+    return rows;
 }
 
 std::vector<std::string> reportNotes(const ReportRequest& request,

@@ -11,6 +11,7 @@
 #include "design/verification.h"
 #include "document/report_request.h"
 #include "engine/common_quantities.h"
+#include "settlement/project_settlement.h"
 #include "workflow/input_checks.h"
 
 #include <optional>
@@ -31,6 +32,9 @@ struct ReportCalculation {
     // condition is the verification on the soil, bit for bit.
     std::optional<design::GroundVerification> verification;
     design::EccentricityCheck eccentricity;
+    // With settlement settings: the settlement, or why it cannot be
+    // computed (the sentence naming the layer and the value).
+    std::optional<settlement::ProjectSettlementOutcome> settlement;
 
     // The analysis ran and found a load.
     bool computed() const { return mask == 0 && engineResult == 0; }
@@ -60,6 +64,11 @@ struct FormulaGroup {
 // corrected N-factors. Values only when `withValues`.
 std::vector<FormulaGroup> methodFormulas(const ReportRequest& request,
                                          const ReportCalculation& calculation, bool withValues);
+
+// The settlement's formulas as the method applies them, with the values
+// of the governing load: the pressures, the stress increase, the depth the
+// method reaches and the method's own terms.
+std::vector<FormulaRow> settlementFormulas(const settlement::ProjectSettlement& s);
 
 // The notes: no analysis yet, the pre-check messages or the engine's
 // "Errore", the eccentricity notes, what the method leaves out, and the

@@ -1,7 +1,9 @@
 #include "document/reportdocument.h"
 
 #include "design/units.h"
+#include "actions/vocabulary.h"
 #include "document/reportcontent.h"
+#include "document/settlementplot.h"
 #include "document/sketch.h"
 #include "document/sketchpainter.h"
 #include "model/number_text.h"
@@ -19,6 +21,7 @@
 #include <QUrl>
 
 #include <algorithm>
+#include <functional>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -55,6 +58,7 @@ constexpr double kPlanHeightMm = 72.0;
 constexpr double kImageDpi = 200.0;
 
 constexpr int kSketchObjectType = QTextFormat::UserObject + 1;
+constexpr int kSettlementObjectType = QTextFormat::UserObject + 2;
 constexpr int kSketchKindProperty = QTextFormat::UserProperty + 1;
 enum SketchKind { SectionDrawing = 0, PlanDrawing = 1 };
 
@@ -117,6 +121,35 @@ public:
 private:
     GeometryData m_geometry;
     SectionGround m_ground;
+    double m_widthMm;
+};
+
+// Paints the settlement against depth in place inside the text, as vectors.
+class SettlementPlotObject : public QObject, public QTextObjectInterface {
+    Q_OBJECT
+    Q_INTERFACES(QTextObjectInterface)
+
+public:
+    SettlementPlotObject(const settlement::Settlement& s, const ground::Profile& profile, double D,
+                         double widthMm, QObject* parent)
+        : QObject(parent), m_settlement(s), m_profile(profile), m_D(D), m_widthMm(widthMm) {}
+
+    QSizeF intrinsicSize(QTextDocument*, int, const QTextFormat&) override {
+        return {mm(m_widthMm), mm(kSettlementPlotHeightMm)};
+    }
+
+    void drawObject(QPainter* painter, const QRectF& rect, QTextDocument*, int,
+                    const QTextFormat&) override {
+        if (painter->hasClipping() && !painter->clipBoundingRect().intersects(rect))
+            return;
+        paintSettlementPlot(*painter, m_settlement, m_profile, m_D, m_widthMm, rect.topLeft(),
+                            kLayoutUnitsPerMm);
+    }
+
+private:
+    settlement::Settlement m_settlement;
+    ground::Profile m_profile;
+    double m_D;
     double m_widthMm;
 };
 
@@ -265,6 +298,29 @@ public:
         image.setWidth(mm(frame.width));
         image.setHeight(mm(frame.height));
         m_cursor.insertImage(image);
+    }
+
+    // A centred drawing under its caption: the object `objectType` paints
+    // it as vectors, or `image` stands for it (`widthMm` x `heightMm`).
+    void figure(const QString& caption, DrawingMode mode, int objectType, const QString& name,
+                const std::function<QImage()>& image, double widthMm, double heightMm) {
+        subheading(caption);
+        QTextBlockFormat block;
+        block.setAlignment(Qt::AlignHCenter);
+        block.setBottomMargin(mm(2.0));
+        newBlock(block, bodyFormat());
+        if (mode == DrawingMode::Vectors) {
+            QTextCharFormat object;
+            object.setObjectType(objectType);
+            m_cursor.insertText(QString(QChar::ObjectReplacementCharacter), object);
+            return;
+        }
+        m_document.addResource(QTextDocument::ImageResource, QUrl(name), image());
+        QTextImageFormat format;
+        format.setName(name);
+        format.setWidth(mm(widthMm));
+        format.setHeight(mm(heightMm));
+        m_cursor.insertImage(format);
     }
 
 private:
@@ -832,13 +888,97 @@ void verificationSection(Writer& w, const ReportRequest& r, const ReportCalculat
     w.paragraph("Esito della verifica: " + outcome(gv.verified), true);
 }
 
+std::string centimetres(double cm) {
+    return formatFixed(cm, 3);
+}
+
+// The settlement of the serviceability loads: the method and its choices,
+// the loads, the formulas with their values, the table per layer, the
+// check, the notes and the plot against depth.
+void settlementSection(Writer& w, const ReportRequest& r, const ReportCalculation& c,
+                       DrawingMode mode, double widthMm) {
+    if (!c.settlement || !r.settlement)
+        return;
+    const SettlementSettings& settings = *r.settlement;
+    w.heading(QStringLiteral("7. Cedimenti"));
+    std::string choices = "Metodo " + std::string(settlement::methodName(settings.method)) + "; ";
+    if (c.settlement->ok() && c.settlement->settlement->combined)
+        choices += "combinazioni " + std::string(actions::typeLabel(settings.combination)) +
+                   ", governa il cedimento maggiore; ";
+    else
+        choices += "carico: " + std::string(settlement::kProjectLoadName) + "; ";
+    choices += settings.limit ? "cedimento ammissibile s_{amm} = " + formatFixed(*settings.limit, 2) +
+                                    " cm"
+                              : std::string("nessun cedimento ammissibile: nessuna verifica");
+    choices += settings.years ? "; tempo t = " + formatFixed(*settings.years, 1) + " anni."
+                              : std::string("; nessun effetto del tempo.");
+    w.paragraph(choices);
+    if (!c.settlement->ok()) {
+        w.paragraph("Cedimento non calcolabile: " + c.settlement->failure.message + ".", true);
+        return;
+    }
+    const settlement::ProjectSettlement& p = *c.settlement->settlement;
+    const settlement::Settlement& s = p.result();
+    if (p.combined) {
+        std::vector<Row> rows;
+        for (const settlement::LoadSettlement& load : p.loads)
+            rows.push_back({load.name, formatFixed(load.N, 0), formatFixed(kilonewtons(load.N), 2),
+                            centimetres(load.settlement.totalCm)});
+        w.table({{52, Qt::AlignLeft}, {16, Qt::AlignRight}, {16, Qt::AlignRight},
+                 {16, Qt::AlignRight}},
+                {"Combinazione", "N (Kg)", "N (kN)", "s (cm)"}, rows, {p.governing});
+        if (p.selfWeight != 0.0)
+            w.paragraph("N con il peso proprio della fondazione e del rinterro, " +
+                        formatFixed(p.selfWeight, 0) + " Kg (" +
+                        formatFixed(kilonewtons(p.selfWeight), 2) + " kN).");
+    } else {
+        w.paragraph(std::string(settlement::kProjectLoadName) + " = " + formatFixed(p.footing.N, 0) +
+                    " Kg (" + formatFixed(kilonewtons(p.footing.N), 2) + " kN) su B × L = " +
+                    formatFixed(p.footing.B, 2) + " × " + formatFixed(p.footing.L, 2) +
+                    " m, D = " + formatFixed(p.footing.D, 2) + " m.");
+    }
+    w.subheading(QStringLiteral("Formule e valori"));
+    std::vector<Row> formulas;
+    for (const FormulaRow& f : settlementFormulas(p))
+        formulas.push_back({f.formula, f.value});
+    w.table({{70, Qt::AlignLeft}, {30, Qt::AlignRight}}, {"Formula", "Valore"}, formulas);
+    w.subheading(QStringLiteral("Cedimento per strato"));
+    std::vector<Row> layers;
+    for (const settlement::LayerSettlement& l : s.layers)
+        layers.push_back({l.name, formatFixed(l.top, 2), formatFixed(l.bottom, 2), centimetres(l.s),
+                          formatFixed(l.s * 10.0, 2)});
+    layers.push_back({"Totale", "", "", centimetres(s.totalCm), formatFixed(s.totalMm, 2)});
+    w.table({{40, Qt::AlignLeft}, {15, Qt::AlignRight}, {15, Qt::AlignRight},
+             {15, Qt::AlignRight}, {15, Qt::AlignRight}},
+            {"Strato", "Da (m)", "A (m)", "s (cm)", "s (mm)"}, layers, {layers.size() - 1});
+    if (s.limit && s.utilisation)
+        w.paragraph("Verifica SLE: s = " + centimetres(s.totalCm) + " cm " +
+                        (s.verified ? "≤" : ">") + " s_{amm} = " + formatFixed(*s.limit, 2) +
+                        " cm (s/s_{amm} = " + formatFixed(100.0 * *s.utilisation, 1) + " %): " +
+                        (s.verified ? "VERIFICATA" : "NON VERIFICATA") + ".",
+                    true);
+    else
+        w.paragraph("Nessun cedimento ammissibile dato: s = " + centimetres(s.totalCm) +
+                    " cm, senza verifica.");
+    std::vector<std::string> notes;
+    for (const std::string& note : s.notes)
+        notes.push_back(note + ".");
+    w.bullets(notes);
+    const ground::Profile profile = ground::buildProfile(r.ground, r.soil);
+    const double D = p.footing.D;
+    w.figure(QStringLiteral("Tensioni e cedimento sotto il centro della fondazione"), mode,
+             kSettlementObjectType, QStringLiteral("zolt-cedimenti.png"),
+             [&] { return settlementPlotImage(s, profile, D, widthMm, kImageDpi); }, widthMm,
+             kSettlementPlotHeightMm);
+}
+
 void notesSection(Writer& w, const ReportRequest& r, const ReportCalculation& c) {
     // Nothing to add to the sections above: no section, rather than a
     // heading alone, or alone on a last page.
     const std::vector<std::string> notes = reportNotes(r, c);
     if (notes.empty())
         return;
-    w.heading(QStringLiteral("7. Note"));
+    w.heading(c.settlement ? QStringLiteral("8. Note") : QStringLiteral("7. Note"));
     w.bullets(notes);
 }
 
@@ -866,6 +1006,13 @@ ReportDocument::ReportDocument(const ReportRequest& request, DrawingMode mode, d
 
     m_headerDetails = qs(reportTitle(request)) + QStringLiteral(" \u2013 ") + qs(request.date);
     const ReportCalculation calculation = calculateReport(request);
+    if (calculation.settlement && calculation.settlement->ok()) {
+        const settlement::ProjectSettlement& p = *calculation.settlement->settlement;
+        doc.documentLayout()->registerHandler(
+            kSettlementObjectType,
+            new SettlementPlotObject(p.result(), ground::buildProfile(request.ground, request.soil),
+                                     p.footing.D, widthMm, &doc));
+    }
     Writer w(doc);
     // One edit block: the layout runs once at its end, not after every
     // piece of text.
@@ -884,6 +1031,7 @@ ReportDocument::ReportDocument(const ReportRequest& request, DrawingMode mode, d
     resultsSection(w, request, calculation);
     comparisonSection(w, request, calculation);
     verificationSection(w, request, calculation);
+    settlementSection(w, request, calculation, mode, widthMm);
     notesSection(w, request, calculation);
     w.cursor().endEditBlock();
 }

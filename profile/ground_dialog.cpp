@@ -19,10 +19,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QShortcut>
 #include <QTableView>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace zolt {
 
@@ -44,6 +47,39 @@ QLineEdit* numberField(NumberInput* input, const QString& name, QWidget* parent)
     edit->setAlignment(Qt::AlignRight);
     edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(kWidestNumber) + 3 * kCellPadding);
     return edit;
+}
+
+constexpr QAbstractItemView::EditTriggers kEditTriggers =
+    QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+    QAbstractItemView::AnyKeyPressed;
+
+// The widest text a settlement column shows: its largest value.
+QString widestValue(const ground::SettlementField& field) {
+    return NumberInput(field.minimum, field.maximum, field.decimals).Text(field.maximum);
+}
+
+// Sizes the columns of `table` from `first` on: the strength columns (from
+// 0) as wide as kWidestNumber, the settlement ones as their own widest
+// value; a header wider than its values widens its column. Returns their
+// width together.
+int sizeColumns(QTableView* table, int first) {
+    QHeaderView* header = table->horizontalHeader();
+    const int end = first == 0 ? LayerTableModel::FirstSettlementColumn()
+                               : table->model()->columnCount();
+    const int numberWidth = table->fontMetrics().horizontalAdvance(kWidestNumber) + kCellPadding;
+    int total = 0;
+    for (int column = first; column < end; ++column) {
+        int width = kNameColumnWidth;
+        if (const ground::SettlementField* field = LayerTableModel::SettlementFieldAt(column))
+            width = std::max(table->fontMetrics().horizontalAdvance(widestValue(*field)) +
+                                 kCellPadding,
+                             header->sectionSizeHint(column));
+        else if (column != LayerTableModel::NameColumn)
+            width = std::max(numberWidth, header->sectionSizeHint(column));
+        header->resizeSection(column, width);
+        total += width;
+    }
+    return total;
 }
 
 QPushButton* button(const QString& text, const QString& name, QWidget* parent) {
@@ -77,33 +113,29 @@ GroundDialog::GroundDialog(QWidget* parent, const GroundData& ground, const Soil
     m_table->setItemDelegate(m_delegate);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_table->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
-                             QAbstractItemView::AnyKeyPressed);
+    m_table->setEditTriggers(kEditTriggers);
     // Tab goes on to the next control; the arrows move between the cells.
     m_table->setTabKeyNavigation(false);
-    m_table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // The settlement columns follow the strengths, a scroll away where
+    // the screen is narrower than the whole table.
+    m_table->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_table->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     m_table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_table->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
+    m_table->horizontalHeader()->setStretchLastSection(true);
+    const int strengthWidth = sizeColumns(m_table, 0);
+    const int settlementWidth = sizeColumns(m_table, LayerTableModel::FirstSettlementColumn());
     QHeaderView* header = m_table->horizontalHeader();
-    header->setDefaultAlignment(Qt::AlignCenter);
-    const int numberWidth = m_table->fontMetrics().horizontalAdvance(kWidestNumber) + kCellPadding;
-    int tableWidth = 0;
-    for (int column = 0; column < m_model->columnCount(); ++column) {
-        const int width = column == LayerTableModel::NameColumn
-                              ? kNameColumnWidth
-                              : std::max(numberWidth, header->sectionSizeHint(column));
-        header->resizeSection(column, width);
-        tableWidth += width;
-    }
-    header->setSectionResizeMode(LayerTableModel::NameColumn, QHeaderView::Stretch);
     QHeaderView* rows = m_table->verticalHeader();
     const int rowNumbers =
         m_table->fontMetrics().horizontalAdvance(QStringLiteral("00")) + kCellPadding;
     rows->setMinimumWidth(rowNumbers);
     const int frame = 2 * m_table->frameWidth();
-    m_table->setMinimumWidth(tableWidth + rowNumbers + frame +
-                             m_table->verticalScrollBar()->sizeHint().width());
+    const int scrollBar = m_table->verticalScrollBar()->sizeHint().width();
+    m_table->setMinimumWidth(strengthWidth + rowNumbers + frame + scrollBar);
     m_table->setMinimumHeight(header->sizeHint().height() +
-                              kVisibleRows * rows->defaultSectionSize() + frame);
+                              kVisibleRows * rows->defaultSectionSize() + frame +
+                              m_table->horizontalScrollBar()->sizeHint().height());
 
     auto* tableLabel = new QLabel(QStringLiteral("Strati dalla s&uperficie verso il basso"), this);
     tableLabel->setBuddy(m_table);
@@ -131,18 +163,18 @@ GroundDialog::GroundDialog(QWidget* parent, const GroundData& ground, const Soil
     // Room for one line of message, so that the dialog does not jump.
     m_message->setMinimumHeight(m_message->fontMetrics().height());
 
-    // The water table.
+    // The water table, on one line.
     auto* waterBox = new QGroupBox(QStringLiteral("Falda"), this);
-    auto* waterLayout = new QGridLayout(waterBox);
+    auto* waterLayout = new QHBoxLayout(waterBox);
     m_noWater = new QCheckBox(QStringLiteral("Falda ass&ente"), waterBox);
     m_noWater->setObjectName(QStringLiteral("noWater"));
     m_waterTable = numberField(m_waterInput, QStringLiteral("waterTable"), waterBox);
     auto* waterLabel = new QLabel(QStringLiteral("&Profondità dal piano campagna (m)"), waterBox);
     waterLabel->setBuddy(m_waterTable);
-    waterLayout->addWidget(m_noWater, 0, 0, 1, 2);
-    waterLayout->addWidget(waterLabel, 1, 0);
-    waterLayout->addWidget(m_waterTable, 1, 1);
-    waterLayout->setColumnStretch(0, 1);
+    waterLayout->addWidget(m_noWater);
+    waterLayout->addStretch(1);
+    waterLayout->addWidget(waterLabel);
+    waterLayout->addWidget(m_waterTable);
     m_noWater->setChecked(!ground.waterTable);
     if (ground.waterTable)
         m_waterTable->setText(m_waterInput->Text(*ground.waterTable));
@@ -156,12 +188,39 @@ GroundDialog::GroundDialog(QWidget* parent, const GroundData& ground, const Soil
         new QLabel(QStringLiteral("Peso di &volume saturo γsat (kg/m³)"), soilBox);
     gammaSatLabel->setBuddy(m_gammaSat);
     soilLayout->addWidget(gammaSatLabel, 0, 0);
-    soilLayout->addWidget(m_gammaSat, 0, 1);
-    soilLayout->setColumnStretch(0, 1);
-
-    auto* fieldsRow = new QHBoxLayout;
-    fieldsRow->addWidget(waterBox, 1);
-    fieldsRow->addWidget(soilBox, 1);
+    soilLayout->addWidget(m_gammaSat, 0, 1, Qt::AlignLeft);
+    SoilLayer homogeneous;
+    homogeneous.settlement = ground.settlement;
+    m_soilModel = new LayerTableModel({homogeneous}, this);
+    m_soilModel->SetRowName(QStringLiteral("Terreno omogeneo"));
+    m_soilDelegate = new LayerDelegate(this);
+    m_soilTable = new QTableView(soilBox);
+    m_soilTable->setObjectName(QStringLiteral("soilSettlement"));
+    m_soilTable->setModel(m_soilModel);
+    m_soilTable->setItemDelegate(m_soilDelegate);
+    m_soilTable->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_soilTable->setEditTriggers(kEditTriggers);
+    m_soilTable->setTabKeyNavigation(false);
+    m_soilTable->verticalHeader()->hide();
+    m_soilTable->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
+    m_soilTable->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_soilTable->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    for (int column = 0; column < LayerTableModel::FirstSettlementColumn(); ++column)
+        m_soilTable->setColumnHidden(column, true);
+    const int soilWidth = sizeColumns(m_soilTable, LayerTableModel::FirstSettlementColumn());
+    const int soilFrame = 2 * m_soilTable->frameWidth();
+    m_soilTable->setFixedSize(soilWidth + soilFrame,
+                              m_soilTable->horizontalHeader()->sizeHint().height() +
+                                  m_soilTable->verticalHeader()->defaultSectionSize() + soilFrame);
+    // The keyboard starts on E, with nothing selected until the user moves.
+    m_soilTable->selectionModel()->setCurrentIndex(
+        m_soilModel->index(0, LayerTableModel::FirstSettlementColumn()),
+        QItemSelectionModel::NoUpdate);
+    auto* soilSettlementLabel = new QLabel(QStringLiteral("Parametri dei &cedimenti"), soilBox);
+    soilSettlementLabel->setBuddy(m_soilTable);
+    soilLayout->addWidget(soilSettlementLabel, 1, 0);
+    soilLayout->addWidget(m_soilTable, 1, 1, Qt::AlignLeft);
+    soilLayout->setColumnStretch(2, 1);
 
     auto* left = new QVBoxLayout;
     left->addWidget(tableLabel);
@@ -169,7 +228,8 @@ GroundDialog::GroundDialog(QWidget* parent, const GroundData& ground, const Soil
     left->addLayout(layerButtons);
     left->addWidget(note);
     left->addWidget(m_message);
-    left->addLayout(fieldsRow);
+    left->addWidget(waterBox);
+    left->addWidget(soilBox);
 
     m_view = new ProfileView(this);
     m_view->setObjectName(QStringLiteral("profile"));
@@ -202,6 +262,8 @@ GroundDialog::GroundDialog(QWidget* parent, const GroundData& ground, const Soil
     connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this,
             &GroundDialog::ShowHelp);
     connect(m_model, &LayerTableModel::refused, this, &GroundDialog::ShowRefusal);
+    connect(m_soilModel, &LayerTableModel::refused, this, &GroundDialog::ShowRefusal);
+    connect(m_soilModel, &QAbstractItemModel::dataChanged, m_message, &QLabel::clear);
     const auto changed = [this] {
         m_message->clear();
         UpdateControls();
@@ -234,6 +296,13 @@ GroundDialog::GroundDialog(QWidget* parent, const GroundData& ground, const Soil
         SelectRow(0);
     UpdateControls();
     UpdateDrawing();
+
+    // Wide enough for every column where the screen has the room.
+    QSize size = sizeHint();
+    size.rwidth() += settlementWidth;
+    if (const QScreen* screen = this->screen())
+        size = size.boundedTo(screen->availableGeometry().size() * 0.95);
+    resize(size.expandedTo(minimumSizeHint()));
 }
 
 GroundDialog::~GroundDialog() = default;
@@ -241,6 +310,7 @@ GroundDialog::~GroundDialog() = default;
 GroundData GroundDialog::Ground() const {
     GroundData result = m_ground;
     result.layers = m_model->Layers();
+    result.settlement = m_soilModel->Layers().front().settlement;
     result.waterTable.reset();
     // An empty depth is no water table, as the check box is.
     if (!m_noWater->isChecked() && !m_waterTable->text().trimmed().isEmpty())
@@ -253,6 +323,7 @@ void GroundDialog::accept() {
     // with the message.
     m_message->clear();
     m_delegate->CommitOpenEditor();
+    m_soilDelegate->CommitOpenEditor();
     if (!m_message->text().isEmpty())
         return;
     const auto refuse = [this](QLineEdit* field, const NumberInput* input) {
@@ -276,7 +347,7 @@ void GroundDialog::keyPressEvent(QKeyEvent* event) {
     // Enter ends the edit of a cell (the delegate takes it), and does not
     // also press OK.
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (enter && m_delegate->IsEditing()) {
+    if (enter && (m_delegate->IsEditing() || m_soilDelegate->IsEditing())) {
         event->accept();
         return;
     }
@@ -308,6 +379,7 @@ void GroundDialog::AddLayer() {
         layer.delta = m_soil.delta;
         layer.c = m_soil.c;
         layer.ca = m_soil.ca;
+        layer.settlement = Ground().settlement;
     } else {
         // A new layer starts as the one it follows, without what only that
         // one's file knew.
@@ -321,6 +393,7 @@ void GroundDialog::AddLayer() {
         layer.c = model.c;
         layer.ca = model.ca;
         layer.cu = model.cu;
+        layer.settlement = model.settlement;
     }
     layer.name = "Strato " + std::to_string(count + 1);
     const int at = row >= 0 ? row + 1 : count;
@@ -359,6 +432,7 @@ void GroundDialog::UpdateControls() {
     m_down->setEnabled(row >= 0 && row + 1 < count);
     m_waterTable->setEnabled(!m_noWater->isChecked());
     m_gammaSat->setEnabled(count == 0);
+    m_soilTable->setEnabled(count == 0);
 }
 
 void GroundDialog::UpdateDrawing() {

@@ -1,9 +1,11 @@
 // "Stratigrafia e falda": the project's soil profile and water table.
 //
 // A table of the layers from the ground surface down (added, removed,
-// moved and edited in place within their fields' ranges), the depth of the
-// water table or none, the saturated unit weight of the homogeneous soil
-// (used only while there are no layers), and beside them the profile drawn
+// moved and edited in place within their fields' ranges; the settlement
+// parameters after the strengths, empty where not given), the depth of the
+// water table or none, the saturated unit weight and the settlement
+// parameters of the homogeneous soil (used only while there are no
+// layers), and beside them the profile drawn
 // to scale under the footing of the geometry record, redrawn at every
 // change. The dialog edits a copy: OK hands it back, checked; Annulla
 // drops it.
@@ -67,6 +69,11 @@ private:
     LayerTableModel* m_model = nullptr;
     LayerDelegate* m_delegate = nullptr;
     QTableView* m_table = nullptr;
+    // The homogeneous soil's settlement parameters: one row of the same
+    // columns, only the settlement ones shown.
+    LayerTableModel* m_soilModel = nullptr;
+    LayerDelegate* m_soilDelegate = nullptr;
+    QTableView* m_soilTable = nullptr;
     QPushButton* m_add = nullptr;
     QPushButton* m_remove = nullptr;
     QPushButton* m_up = nullptr;

@@ -20,6 +20,12 @@ QWidget* LayerDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem
         edit->setValidator(new NumberInput(field->minimum, field->maximum, field->decimals, edit));
         edit->setMaxLength(NumberInput::MaxLength);
         edit->setAlignment(Qt::AlignRight);
+    } else if (const ground::SettlementField* parameter =
+                   LayerTableModel::SettlementFieldAt(index.column())) {
+        edit->setValidator(
+            new NumberInput(parameter->minimum, parameter->maximum, parameter->decimals, edit));
+        edit->setMaxLength(NumberInput::MaxLength);
+        edit->setAlignment(Qt::AlignRight);
     } else {
         // In UTF-16 units, which are never fewer than the characters.
         edit->setMaxLength(static_cast<int>(ground::kMaxLayerNameLength));

@@ -6,6 +6,7 @@
 #include <QFont>
 #include <QPalette>
 
+#include <optional>
 #include <utility>
 
 namespace zolt {
@@ -29,6 +30,22 @@ const ColumnText kColumnTexts[] = {
     {"cu", "Resistenza al taglio non drenata; 0 = non nota"},
 };
 
+// The same for the settlement columns, in the order of
+// ground::settlementFields().
+const ColumnText kSettlementTexts[] = {
+    {"E", "Modulo di Young"},
+    {"ν", "Coefficiente di Poisson"},
+    {"Eoed", "Modulo edometrico"},
+    {"Cc", "Indice di compressione"},
+    {"Cr", "Indice di ricompressione"},
+    {"e0", "Indice dei vuoti iniziale"},
+    {"σ′p", "Tensione di preconsolidazione; vuota = terreno normalmente consolidato"},
+    {"Nspt", "Numero medio di colpi SPT (colpi/30 cm)"},
+};
+const QString kNotGivenTip =
+    QStringLiteral(". Cella vuota: valore non dato; serve solo ai metodi dei cedimenti che lo "
+                   "usano");
+
 const QString kLastThicknessTip =
     QStringLiteral("L'ultimo strato prosegue a qualsiasi profondità: il suo spessore non conta");
 
@@ -50,11 +67,28 @@ const ground::LayerField* LayerTableModel::Field(int column) {
     return &fields[static_cast<std::size_t>(column - 1)];
 }
 
+int LayerTableModel::FirstSettlementColumn() {
+    return static_cast<int>(ground::layerFields().size()) + 1;
+}
+
+const ground::SettlementField* LayerTableModel::SettlementFieldAt(int column) {
+    const auto fields = ground::settlementFields();
+    const int i = column - FirstSettlementColumn();
+    if (i < 0 || i >= static_cast<int>(fields.size()))
+        return nullptr;
+    return &fields[static_cast<std::size_t>(i)];
+}
+
 int LayerTableModel::Column(std::string_view key) {
     const auto fields = ground::layerFields();
     for (std::size_t i = 0; i < fields.size(); ++i) {
         if (fields[i].name == key)
             return static_cast<int>(i) + 1;
+    }
+    const auto settlement = ground::settlementFields();
+    for (std::size_t i = 0; i < settlement.size(); ++i) {
+        if (settlement[i].name == key)
+            return FirstSettlementColumn() + static_cast<int>(i);
     }
     return -1;
 }
@@ -64,13 +98,29 @@ int LayerTableModel::rowCount(const QModelIndex& parent) const {
 }
 
 int LayerTableModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(ground::layerFields().size()) + 1;
+    return parent.isValid() ? 0
+                            : FirstSettlementColumn() +
+                                  static_cast<int>(ground::settlementFields().size());
 }
 
 QVariant LayerTableModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rowCount())
         return {};
     const SoilLayer& layer = m_layers[static_cast<std::size_t>(index.row())];
+    if (const ground::SettlementField* parameter = SettlementFieldAt(index.column())) {
+        const std::optional<double>& value = layer.settlement.*parameter->field;
+        switch (role) {
+        case Qt::DisplayRole:
+        case Qt::EditRole:
+            return value ? NumberInput(parameter->minimum, parameter->maximum, parameter->decimals)
+                               .Text(*value)
+                         : QString();
+        case Qt::TextAlignmentRole:
+            return QVariant(Qt::AlignRight | Qt::AlignVCenter);
+        default:
+            return {};
+        }
+    }
     const ground::LayerField* field = Field(index.column());
     const bool ignored =
         field != nullptr && field->field == &SoilLayer::thickness && index.row() + 1 == rowCount();
@@ -98,6 +148,21 @@ QVariant LayerTableModel::data(const QModelIndex& index, int role) const {
 QVariant LayerTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation == Qt::Vertical)
         return role == Qt::DisplayRole ? QVariant(section + 1) : QVariant();
+    if (const ground::SettlementField* parameter = SettlementFieldAt(section)) {
+        const ColumnText& text =
+            kSettlementTexts[static_cast<std::size_t>(section - FirstSettlementColumn())];
+        switch (role) {
+        case Qt::DisplayRole:
+            if (parameter->unit.empty())
+                return QString::fromUtf8(text.symbol);
+            return QString::fromUtf8(text.symbol) + QStringLiteral("\n(") +
+                   fromView(parameter->unit) + u')';
+        case Qt::ToolTipRole:
+            return QString::fromUtf8(text.tip) + kNotGivenTip;
+        default:
+            return {};
+        }
+    }
     const ground::LayerField* field = Field(section);
     const ColumnText* text =
         field == nullptr ? nullptr : &kColumnTexts[static_cast<std::size_t>(section - 1)];
@@ -126,9 +191,28 @@ bool LayerTableModel::setData(const QModelIndex& index, const QVariant& value, i
         return false;
     SoilLayer& layer = m_layers[static_cast<std::size_t>(index.row())];
     const QString text = value.toString();
-    const QString where = QStringLiteral("Strato %1, ").arg(index.row() + 1);
+    const QString where = (m_rowName.isEmpty() ? QStringLiteral("Strato %1").arg(index.row() + 1)
+                                               : m_rowName) +
+                          QStringLiteral(", ");
     const ground::LayerField* field = Field(index.column());
-    if (field == nullptr) {
+    const ground::SettlementField* parameter = SettlementFieldAt(index.column());
+    if (parameter != nullptr) {
+        if (text == data(index, Qt::EditRole).toString())
+            return true;
+        std::optional<double>& value = layer.settlement.*parameter->field;
+        const NumberInput input(parameter->minimum, parameter->maximum, parameter->decimals);
+        if (text.trimmed().isEmpty()) {
+            value.reset();
+        } else if (const std::optional<double> number = input.Value(text.trimmed())) {
+            value = *number;
+        } else {
+            const QString name =
+                headerData(index.column(), Qt::Horizontal).toString().replace(u'\n', u' ');
+            emit refused(where + name + QStringLiteral(": «") + text + QStringLiteral("». ") +
+                         input.ErrorText() + QStringLiteral(", o lasciare vuoto"));
+            return false;
+        }
+    } else if (field == nullptr) {
         if (text.toUcs4().size() > static_cast<qsizetype>(ground::kMaxLayerNameLength)) {
             emit refused(
                 where +

@@ -1,10 +1,13 @@
 // The layers of a soil profile as a table: one row per layer from the
-// ground surface down, the name and then the numbers of ground_fields.h in
-// their order, each shown with its decimals and its unit in the header.
+// ground surface down, the name, the numbers of ground::layerFields() and
+// then the settlement parameters of ground::settlementFields(), each in
+// its order, shown with its decimals and its unit in the header. A
+// settlement cell is empty while its value is not given.
 //
 // An edit is taken only when it passes its field's range (the name: its
-// length); a refused one leaves the layer as it was and is announced with
-// a message that names the layer, the value and the range.
+// length; a settlement value may also be emptied); a refused one leaves
+// the layer as it was and is announced with a message that names the
+// layer, the value and the range.
 #pragma once
 
 #include "ground/ground_fields.h"
@@ -27,10 +30,19 @@ public:
 
     const std::vector<SoilLayer>& Layers() const { return m_layers; }
 
-    // The field of a number column; null for the name column.
+    // The field of a number column; null for the name column and the
+    // settlement columns.
     static const ground::LayerField* Field(int column);
+    // The field of a settlement column; null for the other columns.
+    static const ground::SettlementField* SettlementFieldAt(int column);
+    // The first settlement column; the others follow it.
+    static int FirstSettlementColumn();
     // The column of the field with this key in the project file.
     static int Column(std::string_view key);
+
+    // How the refusal messages name row `row`: "Strato <row + 1>" unless
+    // a name is set here for every row.
+    void SetRowName(const QString& name) { m_rowName = name; }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -53,6 +65,7 @@ signals:
 
 private:
     std::vector<SoilLayer> m_layers;
+    QString m_rowName;
 };
 
 } // namespace zolt

@@ -61,11 +61,12 @@ void useRoundTicks(QValueAxis* axis) {
     placeRoundTicks(axis, axis->min(), axis->max());
 }
 
-QValueAxis* addScaledAxis(QChart* chart, QValueAxis* primary, double factor, const QString& title) {
+QValueAxis* addScaledAxis(QChart* chart, QValueAxis* primary, double factor, const QString& title,
+                          Qt::Alignment side) {
     auto* axis = newValueAxis(title, primary->labelFormat());
     axis->setGridLineVisible(false);
-    const Qt::Alignment side =
-        primary->orientation() == Qt::Vertical ? Qt::AlignRight : Qt::AlignTop;
+    if (side == Qt::Alignment())
+        side = primary->orientation() == Qt::Vertical ? Qt::AlignRight : Qt::AlignTop;
     chart->addAxis(axis, side);
     useRoundTicks(axis);
     const auto follow = [axis, factor](qreal min, qreal max) {

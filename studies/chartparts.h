@@ -5,6 +5,7 @@
 #include <QColor>
 #include <QPointF>
 #include <QString>
+#include <Qt>
 
 class QAbstractAxis;
 class QChart;
@@ -19,9 +20,10 @@ QColor methodColor(int method);
 // "Terzaghi", "Meyerhof", "Hansen", "Vesic"
 QString methodName(int method);
 
-// A value axis opposite `primary` whose range follows it times `factor`,
-// with round ticks of its own.
-QValueAxis* addScaledAxis(QChart* chart, QValueAxis* primary, double factor, const QString& title);
+// A value axis opposite `primary` (or on `side`, where given) whose range
+// follows it times `factor`, with round ticks of its own.
+QValueAxis* addScaledAxis(QChart* chart, QValueAxis* primary, double factor, const QString& title,
+                          Qt::Alignment side = {});
 
 // Ticks at round values (1, 2, 2.5 or 5 times a power of ten), about six
 // of them, inside whatever range the axis has, with as many decimals as

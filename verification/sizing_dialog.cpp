@@ -1,6 +1,7 @@
 #include "verification/sizing_dialog.h"
 
 #include "controls/controlmessages.h"
+#include "design/settlement_sizing.h"
 #include "design/sweep.h"
 #include "model/number_text.h"
 #include "model/project.h"
@@ -17,6 +18,7 @@
 #include "workflow/result_rows.h"
 
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QDoubleSpinBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -66,6 +68,28 @@ RuleChoice ruleChoice;
 const QString kNoResultText = QStringLiteral("Premere «Calcola» per cercare la larghezza minima");
 const QString kNoneFoundText =
     QStringLiteral("Nessuna larghezza tra 0.10 e 99.90 m soddisfa la verifica");
+const QString kNoneSettlesText =
+    QStringLiteral("Nessuna larghezza tra 0.10 e 99.90 m soddisfa verifica e cedimento");
+
+QString utf8(std::string_view view) {
+    return QString::fromUtf8(view.data(), static_cast<qsizetype>(view.size()));
+}
+
+// Whether the project's actions, rather than its N, load the footing.
+bool hasActions(const DesignData& design) {
+    return design.actions &&
+           (!design.actions->characteristic.empty() || !design.actions->combinations.empty());
+}
+
+// The settlement condition's line: what it asks, or why it cannot be asked.
+QString settlementOptionText() {
+    const std::optional<SettlementSettings>& s = designData.settlement;
+    if (!s || !s->limit)
+        return QStringLiteral("Cedim&ento entro il limite (nessun cedimento ammissibile: "
+                              "Strumenti → Cedimenti)");
+    return QStringLiteral("Cedim&ento entro %1 cm (metodo %2)")
+        .arg(QString::fromStdString(formatFixed(*s->limit, 2)), utf8(settlement::methodName(s->method)));
+}
 
 QDoubleSpinBox* newValueBox(double minimum, double maximum, double value, QWidget* parent) {
     auto* box = new QDoubleSpinBox(parent);
@@ -135,6 +159,11 @@ SizingDialog::SizingDialog(QWidget* parent) : QDialog(parent) {
     ruleLayout->setColumnStretch(0, 1);
     layout->addWidget(ruleBox);
 
+    m_settlement = new QCheckBox(settlementOptionText(), this);
+    m_settlement->setObjectName(QStringLiteral("settlement"));
+    m_settlement->setEnabled(designData.settlement && designData.settlement->limit);
+    layout->addWidget(m_settlement);
+
     auto* computeRow = new QHBoxLayout;
     const std::string_view title = methodTitle(analysisSettings.method);
     auto* method = new QLabel(QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())) +
@@ -154,6 +183,10 @@ SizingDialog::SizingDialog(QWidget* parent) : QDialog(parent) {
     m_size->setObjectName(QStringLiteral("size"));
     m_size->setTextFormat(Qt::PlainText);
     m_resultLayout->addWidget(m_size);
+    m_settled = new QLabel(resultBox);
+    m_settled->setObjectName(QStringLiteral("settled"));
+    m_settled->setTextFormat(Qt::PlainText);
+    m_resultLayout->addWidget(m_settled);
     m_resultLayout->addStretch(1);
     layout->addWidget(resultBox);
     ReserveResultRoom(resultBox);
@@ -193,6 +226,7 @@ SizingDialog::SizingDialog(QWidget* parent) : QDialog(parent) {
         else if (kind == static_cast<int>(design::SizingRuleKind::Length))
             m_fixedLength->setFocus(Qt::ShortcutFocusReason);
     });
+    connect(m_settlement, &QCheckBox::toggled, this, &SizingDialog::ClearResult);
     connect(m_ratio, &QDoubleSpinBox::valueChanged, this, &SizingDialog::ClearResult);
     connect(m_fixedLength, &QDoubleSpinBox::valueChanged, this, &SizingDialog::ClearResult);
     connect(compute, &QPushButton::clicked, this, &SizingDialog::Compute);
@@ -241,7 +275,7 @@ void SizingDialog::ShowResult(const QString& text) {
 void SizingDialog::ReserveResultRoom(QWidget* box) {
     // The largest result: the longest line, and a table of long loads with
     // both eccentricity notes, in every condition the ground may give.
-    ShowResult(kNoneFoundText);
+    ShowResult(kNoneSettlesText);
     GeometryData geometry;
     geometry.B = geometry.L = kMaxLength;
     const GroundData& ground = designData.ground;
@@ -280,6 +314,8 @@ void SizingDialog::ClearResult() {
     m_apply->setEnabled(false);
     delete m_table;
     m_table = nullptr;
+    // One line always, so that the box keeps its size with or without it.
+    m_settled->setText(QStringLiteral(" "));
     ShowResult(QString());
 }
 
@@ -291,6 +327,10 @@ void SizingDialog::Compute() {
         design::approaches()[static_cast<std::size_t>(m_approaches->checkedId())];
     const int method = analysisSettings.method;
     const GroundData& ground = designData.ground;
+    if (m_settlement->isChecked()) {
+        ComputeWithSettlement(approach, method);
+        return;
+    }
     const design::GroundSizing sizing =
         design::sizeOnGround(approach, method, geometryData, soilData, ground, Rule());
     if (sizing.verification.refused()) {
@@ -316,6 +356,77 @@ void SizingDialog::Compute() {
     m_table->show();
     ShowResult(QStringLiteral("B × L = ") + SizeText(sized.B, sized.L));
     if (verification.verified && sized.B <= sized.L) {
+        m_width = sized.B;
+        m_length = sized.L;
+        m_apply->setEnabled(true);
+    }
+}
+
+void SizingDialog::ComputeWithSettlement(const design::Approach& approach, int method) {
+    const SettlementSettings& settings = *designData.settlement;
+    std::optional<double> B;
+    std::optional<double> L;
+    std::optional<settlement::ProjectSettlement> settled;
+    std::optional<settlement::SettlementFailure> failure;
+    // The verification at the width found: the ground's conditions, or the
+    // governing combination's where the actions load the footing.
+    std::optional<design::GroundVerification> verification;
+    bool verified = false;
+    if (hasActions(designData)) {
+        design::CombinationsSettlementSizing s = design::sizeCombinationsWithSettlement(
+            approach, method, geometryData, soilData, designData, Rule(), settings);
+        if (s.sizing.verification.refused()) {
+            ShowInputCheckMessages(s.sizing.verification.refusal);
+            return;
+        }
+        B = s.sizing.B;
+        L = s.sizing.L;
+        settled = std::move(s.settlement);
+        failure = std::move(s.failure);
+        if (const design::CombinationCheck* governing = s.sizing.verification.governingCheck())
+            verification = governing->verification;
+        verified = s.sizing.verification.verified;
+    } else {
+        design::SettlementSizing s = design::sizeWithSettlement(
+            approach, method, geometryData, soilData, designData, Rule(), settings);
+        if (s.sizing.verification.refused()) {
+            ShowInputCheckMessages(s.sizing.verification.drained.verification.refusal);
+            return;
+        }
+        B = s.sizing.B;
+        L = s.sizing.L;
+        settled = std::move(s.settlement);
+        failure = std::move(s.failure);
+        verification = s.sizing.verification;
+        verified = s.sizing.verification.verified;
+    }
+    if (failure) {
+        ShowResult(QStringLiteral("Cedimento non calcolabile"));
+        m_settled->setText(WrappedText(QString::fromStdString(failure->message), 80));
+        return;
+    }
+    if (!B || !L || !settled) {
+        ShowResult(kNoneSettlesText);
+        return;
+    }
+    GeometryData sized = geometryData;
+    sized.B = *B;
+    sized.L = lengthOnGrid(*L);
+    if (verification) {
+        m_table = NewVerificationTable(*verification, sized, designData.ground,
+                                       VerificationTableParts::ChecksOnly,
+                                       m_resultLayout->parentWidget());
+        EnableTableCopy(m_table, VerificationTableHeader(*verification));
+        m_resultLayout->insertWidget(2, m_table);
+        m_table->show();
+    }
+    ShowResult(QStringLiteral("B × L = ") + SizeText(sized.B, sized.L));
+    m_settled->setText(QStringLiteral("Cedimento s = %1 cm ≤ %2 cm (%3)")
+                           .arg(QString::fromStdString(formatFixed(settled->result().totalCm, 2)),
+                                QString::fromStdString(formatFixed(*settings.limit, 2)),
+                                settled->combined ? utf8(settled->governingLoad().name)
+                                                  : utf8(settlement::kProjectLoadName)));
+    if (verified && sized.B <= sized.L) {
         m_width = sized.B;
         m_length = sized.L;
         m_apply->setEnabled(true);

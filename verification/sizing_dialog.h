@@ -4,9 +4,12 @@
 // the size and its verification, and "Applica" writes that size into the
 // geometry record as if it had been typed into the geometry dialog. The
 // approach is the project's, shared with "Verifica SLU"; the rule and its
-// values are kept for the run of the program.
+// values are kept for the run of the program. Where the project has an
+// admissible settlement, an option keeps the settlement within it too (on
+// every combination of the chosen type where the project has actions).
 #pragma once
 
+#include "design/approach.h"
 #include "design/sizing.h"
 
 #include <QDialog>
@@ -14,6 +17,7 @@
 #include <optional>
 
 class QButtonGroup;
+class QCheckBox;
 class QDoubleSpinBox;
 class QLabel;
 class QPushButton;
@@ -38,6 +42,9 @@ public:
 private:
     design::SizingRule Rule() const;
     void Compute();
+    // Compute with the settlement within the project's limit as one more
+    // condition, on the combinations where the project has actions.
+    void ComputeWithSettlement(const design::Approach& approach, int method);
     void Apply();
     void ClearResult();
     // Gives the result box room for the largest result from the start, so
@@ -52,6 +59,8 @@ private:
     QDoubleSpinBox* m_ratio = nullptr;
     QDoubleSpinBox* m_fixedLength = nullptr;
     QLabel* m_size = nullptr;
+    QCheckBox* m_settlement = nullptr;
+    QLabel* m_settled = nullptr; // the settlement at the width found
     QVBoxLayout* m_resultLayout = nullptr;
     QTableWidget* m_table = nullptr;
     QPushButton* m_apply = nullptr;

@@ -228,6 +228,7 @@ const QMap<int, QString> kHints = {
     {115, "Stima la probabilità di rottura con parametri incerti"},
     {116, "Crea la relazione completa in PDF o ODT"},
     {117, "Stampa la relazione completa"},
+    {118, "Calcola i cedimenti della fondazione e li verifica (SLE)"},
     {130, "Crea un nuovo progetto con i dati iniziali"},
     {131, "Apre un progetto esistente (.zolt)"},
     {132, "Salva il progetto"},
@@ -330,7 +331,7 @@ void AppTest::mainWindowOpensMaximisedWithTitleIconAndClient() {
     QCOMPARE(app()->FileData.DefExt, QStringLiteral("dat"));
     QCOMPARE(app()->FileData.NameFilters(), (QStringList{"All Files (*.dat)", "All Files (*)"}));
     QVERIFY(!app()->EvCommand(100));
-    QVERIFY(!app()->EvCommand(118));
+    QVERIFY(!app()->EvCommand(119));
 }
 
 void AppTest::menuBarHoldsTheCommandTable() {
@@ -350,6 +351,7 @@ void AppTest::menuBarHoldsTheCommandTable() {
         {"&Strumenti",
          {{"&Verifica SLU...", 111},
           {"&Dimensionamento...", 112},
+          {"C&edimenti...", 118},
           {"&Confronto metodi", 113},
           {"&Studio parametrico...", 114},
           {"Analisi &probabilistica...", 115},
@@ -426,7 +428,7 @@ void AppTest::toolBarHoldsItsButtonsInOrder() {
     }
     QCOMPARE(separators, 6);
     QVERIFY(bar->Button(103) == nullptr && bar->Button(107) == nullptr);
-    for (const int id : {112, 113, 114, 115, 116, 117})
+    for (const int id : {112, 113, 114, 115, 116, 117, 118})
         QVERIFY(bar->Button(id) == nullptr);
 }
 
@@ -444,7 +446,7 @@ void AppTest::statusBarShowsTheHintOfEachHighlightedCommand() {
     const QList<QList<int>> menus = {{130, 131, 132, 133, 101, 102, 103},
                                      {108, 109, 134},
                                      {104, 105},
-                                     {111, 112, 113, 114, 115, 116, 117},
+                                     {111, 112, 118, 113, 114, 115, 116, 117},
                                      {}, // the window commands, off without windows
                                      {106, 107, 110}};
     QTest::keyClick(frame(), Qt::Key_F, Qt::AltModifier);

@@ -222,6 +222,25 @@ void FullReportTest::pdfHoldsInputsResultsAndNotes_data() {
                        "Committente: Rossi Costruzioni", "File: plinto nord.dat"}
         << QStringList{"progetto senza nome", "Stratigrafia e falda", "Condizione drenata",
                        "Località:", "falda"};
+    // The example's settlement, as zolt-calc --settlement gives it: the
+    // clay from the base at 1.50 m to 4.50 m settles 4.269 cm.
+    ReportRequest settled = threeLayers();
+    settled.settlement = zolt::SettlementSettings{zolt::SettlementMethod::Oedometric,
+                                                  zolt::CombinationType::SLEQuasiPermanent, 5.0,
+                                                  50.0};
+    QTest::newRow("settlement-within-its-limit")
+        << settled
+        << QStringList{"7. Cedimenti", "Metodo edometrico", "q = N / (B·L)",
+                       "34667 Kg/mq (339.96 kPa)", "7.15 m", "Cedimento per strato", "4.269",
+                       "45.37", "s = 4.537 cm ≤ samm = 5.00 cm (s/samm = 90.7 %): VERIFICATA",
+                       "eccentricità non considerata"}
+        << QStringList{"7. Note", "Cedimento non calcolabile"};
+    ReportRequest unsettled = settled;
+    unsettled.settlement->method = zolt::SettlementMethod::BurlandBurbidge;
+    QTest::newRow("settlement-lacking-a-value")
+        << unsettled
+        << QStringList{"7. Cedimenti", "Cedimento non calcolabile", "Argilla limosa", "Nspt"}
+        << QStringList{"Cedimento per strato", "s/samm"};
     ReportRequest deep = request(zolt::Meyerhof, {0.1, 99.9, 99.9, 99.9, 99.9, 99.9, 99.9, 1, 1});
     QTest::newRow("extreme-geometry")
         << deep << QStringList{"D = 99.90 m (fuori scala)", "L = 99.90 m (fuori scala)"}

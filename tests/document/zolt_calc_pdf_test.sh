@@ -62,9 +62,13 @@ example=$(dirname "$0")/../../resources/examples/tre-strati-con-falda.zolt
 project=$(pdftotext -layout "$work/tre.pdf" -)
 for expected in "Plinto su tre strati con falda – " "Committente: Committente di esempio" \
                 "Stratigrafia e falda" "Argilla limosa" "Falda a zw = 2.00 m" \
-                "Condizione non drenata (tensioni totali)"; do
+                "Condizione non drenata (tensioni totali)" "7. Cedimenti" "Metodo edometrico" \
+                "s = 4.537 cm ≤ samm = 5.00 cm" "8. Note"; do
   grep -qF "$expected" <<<"$project" || fail "the project's PDF lacks '$expected'"
 done
+# The settlement's table row of the clay, as zolt-calc --settlement gives it.
+grep -qE "Argilla limosa +1\.50 +4\.50 +4\.269 +42\.69" <<<"$project" ||
+  fail "the project's PDF lacks the settlement of the clay"
 
 # Refused inputs write no document.
 set +e

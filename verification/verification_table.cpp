@@ -619,4 +619,12 @@ QTableWidget* NewVerificationTable(const design::GroundVerification& v,
     return table;
 }
 
+QStyledItemDelegate* NewUtilisationDelegate(QObject* parent) {
+    return new UtilisationDelegate(parent);
+}
+
+QColor VerifiedColor(bool verified) {
+    return verified ? kVerifiedColor : kNotVerifiedColor;
+}
+
 } // namespace zolt

@@ -1,11 +1,15 @@
 #include "verification/verification_view.h"
 
+#include "actions/combinations.h"
+#include "design/combinations_verification.h"
 #include "design/verification.h"
+#include "verification/combinations_table.h"
 #include "verification/stale_result_bar.h"
 #include "verification/table_copy.h"
 #include "verification/verification_table.h"
 #include "workflow/commands.h"
 
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMdiSubWindow>
@@ -25,7 +29,17 @@ constexpr int kRulesMargin = 8;
 // on the safety factor of the analysis.
 bool sameVerificationInputs(const InputSnapshot& a, const InputSnapshot& b) {
     return SameGeometryAndSoil(a, b) && SameGround(a.ground, b.ground) &&
-           a.settings.method == b.settings.method;
+           a.settings.method == b.settings.method && a.actions == b.actions &&
+           a.seismic == b.seismic;
+}
+
+// Rows of the combinations' table shown before it scrolls.
+constexpr int kVisibleCombinations = 12;
+
+bool withCombinations(const InputSnapshot& inputs) {
+    DesignData design;
+    design.actions = inputs.actions;
+    return design::hasCombinations(design);
 }
 
 } // namespace
@@ -58,6 +72,20 @@ VerificationView::VerificationView(const design::Approach& approach, QWidget* pa
 
 void VerificationView::Refresh() {
     const InputSnapshot inputs = CurrentInputs();
+    if (withCombinations(inputs)) {
+        QWidget* part = NewCombinationsPart(inputs);
+        if (part == nullptr)
+            return;
+        Show(part);
+        m_rules->setVisible(false);
+        m_inputs = inputs;
+        m_bar->Recheck();
+        if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget())) {
+            layout()->activate();
+            frame->resize(frame->size().expandedTo(frame->minimumSizeHint()));
+        }
+        return;
+    }
     const design::GroundVerification v = design::verifyOnGround(
         m_approach, inputs.settings.method, inputs.geometry, inputs.soil, inputs.ground);
     if (v.refused()) {
@@ -67,16 +95,9 @@ void VerificationView::Refresh() {
     QTableWidget* table =
         NewVerificationTable(v, inputs.geometry, inputs.ground, VerificationTableParts::Full);
     EnableTableCopy(table, VerificationTableHeader(v));
-    if (m_table != nullptr) {
-        const bool focused = m_table->hasFocus();
-        delete m_row->replaceWidget(m_table, table);
-        delete m_table;
-        if (focused)
-            table->setFocus();
-    } else {
-        m_row->insertWidget(0, table, 1);
-    }
+    Show(table);
     m_table = table;
+    m_combinations = nullptr;
     const bool groundModel = hasGroundModel(inputs.ground);
     m_rules->setText(groundModel ? VerificationRulesText(v) : QString());
     m_rules->setVisible(groundModel);
@@ -88,6 +109,65 @@ void VerificationView::Refresh() {
         layout()->activate();
         frame->resize(frame->size().expandedTo(frame->minimumSizeHint()));
     }
+}
+
+void VerificationView::Show(QWidget* content) {
+    if (m_content != nullptr) {
+        const bool focused = m_content->isAncestorOf(QApplication::focusWidget()) ||
+                             m_content->hasFocus();
+        delete m_row->replaceWidget(m_content, content);
+        delete m_content;
+        if (focused)
+            content->setFocus();
+    } else {
+        m_row->insertWidget(0, content, 1);
+    }
+    m_content = content;
+}
+
+QWidget* VerificationView::NewCombinationsPart(const InputSnapshot& inputs) {
+    const design::CombinationsVerification v = design::verifyCombinations(
+        m_approach, inputs.settings.method, inputs.geometry, inputs.soil, inputs.ground,
+        *inputs.actions, inputs.seismic);
+    if (v.refused()) {
+        ShowInputCheckMessages(v.refusal);
+        return nullptr;
+    }
+    auto* part = new QWidget;
+    part->setObjectName(QStringLiteral("combinationsPart"));
+    auto* layout = new QVBoxLayout(part);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* summary = new QLabel(CombinationsSummaryText(v), part);
+    summary->setObjectName(QStringLiteral("combinationsSummary"));
+    summary->setTextFormat(Qt::RichText);
+    summary->setWordWrap(true);
+    summary->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    summary->setContentsMargins(kRulesMargin, kRulesMargin, kRulesMargin, 0);
+    layout->addWidget(summary);
+    QTableWidget* combinations = NewCombinationsTable(v, kVisibleCombinations, part);
+    layout->addWidget(combinations, 1);
+    m_combinations = combinations;
+    m_table = nullptr;
+    if (const design::CombinationCheck* g = v.governingCheck()) {
+        QString title = QStringLiteral("<b>Combinazione determinante %1</b>: %2")
+                            .arg(*v.governing + 1)
+                            .arg(QString::fromStdString(g->combination.name).toHtmlEscaped());
+        for (const std::string& note : g->notes)
+            title += QStringLiteral("<br>") + QString::fromStdString(note).toHtmlEscaped();
+        auto* heading = new QLabel(title, part);
+        heading->setObjectName(QStringLiteral("governingTitle"));
+        heading->setTextFormat(Qt::RichText);
+        heading->setWordWrap(true);
+        heading->setContentsMargins(kRulesMargin, kRulesMargin, kRulesMargin, 0);
+        layout->addWidget(heading);
+        const GeometryData footing = actions::withCombination(inputs.geometry, g->combination);
+        QTableWidget* table = NewVerificationTable(*g->verification, footing, inputs.ground,
+                                                   VerificationTableParts::Full, part);
+        EnableTableCopy(table, VerificationTableHeader(*g->verification));
+        layout->addWidget(table);
+        m_table = table;
+    }
+    return part;
 }
 
 } // namespace zolt

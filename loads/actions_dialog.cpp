@@ -152,7 +152,8 @@ ActionsDialog::ActionsDialog(QWidget* parent, const DesignData& design, const So
                                      this);
     m_combinations = new ActionTableModel(ActionTableModel::Rows::Combinations, {},
                                           actions.combinations, this);
-    m_delegate = new ActionDelegate(this);
+    m_actionsDelegate = new ActionDelegate(this);
+    m_combinationsDelegate = new ActionDelegate(this);
 
     // The way in.
     auto* modeBox = new QGroupBox(QStringLiteral("Dati"), this);
@@ -161,7 +162,7 @@ ActionsDialog::ActionsDialog(QWidget* parent, const DesignData& design, const So
         QStringLiteral("Azioni &caratteristiche: le combinazioni sono generate"), modeBox);
     m_characteristicMode->setObjectName(QStringLiteral("characteristicMode"));
     m_combinationsMode =
-        new QRadioButton(QStringLiteral("Combinazioni &date, già combinate"), modeBox);
+        new QRadioButton(QStringLiteral("Com&binazioni date, già combinate"), modeBox);
     m_combinationsMode->setObjectName(QStringLiteral("combinationsMode"));
     auto* modes = new QButtonGroup(this);
     modes->addButton(m_characteristicMode);
@@ -171,9 +172,9 @@ ActionsDialog::ActionsDialog(QWidget* parent, const DesignData& design, const So
     modeLayout->addStretch(1);
 
     // The two tables, one at a time.
-    m_actionsTable = newTable(m_actions, m_delegate, QStringLiteral("actions"), this);
+    m_actionsTable = newTable(m_actions, m_actionsDelegate, QStringLiteral("actions"), this);
     m_combinationsTable =
-        newTable(m_combinations, m_delegate, QStringLiteral("combinations"), this);
+        newTable(m_combinations, m_combinationsDelegate, QStringLiteral("combinations"), this);
     m_tables = new QStackedWidget(this);
     m_tables->addWidget(m_actionsTable);
     m_tables->addWidget(m_combinationsTable);
@@ -229,7 +230,7 @@ ActionsDialog::ActionsDialog(QWidget* parent, const DesignData& design, const So
         const char* label;
         QLineEdit* field;
     } weightFields[] = {
-        {"&Spessore della fondazione (m)", m_thickness},
+        {"Sp&essore della fondazione (m)", m_thickness},
         {"γ calcestru&zzo (kg/m³)", m_gammaConcrete},
         {"γ rin&terro (kg/m³; vuoto: quello del terreno)", m_gammaFill},
     };
@@ -307,7 +308,7 @@ ActionsDialog::ActionsDialog(QWidget* parent, const DesignData& design, const So
     connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this,
             &ActionsDialog::ShowHelp);
     connect(m_characteristicMode, &QRadioButton::toggled, this, [this](bool characteristic) {
-        m_delegate->CommitOpenEditor();
+        CommitOpenEditor();
         m_tables->setCurrentWidget(characteristic ? m_actionsTable : m_combinationsTable);
         m_message->clear();
         UpdateControls();
@@ -378,7 +379,7 @@ QTableView* ActionsDialog::CurrentTable() const {
 }
 
 void ActionsDialog::AddRow() {
-    m_delegate->CommitOpenEditor();
+    CommitOpenEditor();
     QTableView* table = CurrentTable();
     const int row = table->currentIndex().isValid() ? table->currentIndex().row() : -1;
     if (!CurrentModel()->InsertRow(row))
@@ -391,7 +392,7 @@ void ActionsDialog::AddRow() {
 }
 
 void ActionsDialog::RemoveRow() {
-    m_delegate->CommitOpenEditor();
+    CommitOpenEditor();
     QTableView* table = CurrentTable();
     const int row = table->currentIndex().isValid() ? table->currentIndex().row() : -1;
     if (!CurrentModel()->RemoveRow(row))
@@ -403,7 +404,7 @@ void ActionsDialog::RemoveRow() {
 }
 
 void ActionsDialog::ChooseAndImport() {
-    m_delegate->CommitOpenEditor();
+    CommitOpenEditor();
     const QString path = ChooseCsvFile ? ChooseCsvFile(this) : QString();
     if (!path.isEmpty())
         ImportCsv(path);
@@ -452,7 +453,7 @@ void ActionsDialog::accept() {
     // A cell still open is taken first; if it is refused, the dialog stays
     // with the message.
     m_message->clear();
-    m_delegate->CommitOpenEditor();
+    CommitOpenEditor();
     if (!m_message->text().isEmpty())
         return;
     if (m_withSelfWeight->isChecked()) {
@@ -480,7 +481,7 @@ void ActionsDialog::keyPressEvent(QKeyEvent* event) {
     // Enter ends the edit of a cell (the delegate takes it), and does not
     // also press OK.
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (enter && m_delegate->IsEditing()) {
+    if (enter && IsEditing()) {
         event->accept();
         return;
     }
@@ -517,8 +518,8 @@ void ActionsDialog::UpdateCombinations() {
     }
     m_builtTitle->setText(
         (m_characteristicMode->isChecked()
-             ? QStringLiteral("Combinazioni &generate per %1")
-             : QStringLiteral("Combinazioni verificate (con il peso proprio) per %1"))
+             ? QStringLiteral("Co&mbinazioni generate per %1")
+             : QStringLiteral("Co&mbinazioni verificate (con il peso proprio) per %1"))
             .arg(fromView(approach->label)) +
         QStringLiteral(": %1").arg(combinations.size()));
     m_built->setRowCount(static_cast<int>(combinations.size()));
@@ -543,6 +544,15 @@ void ActionsDialog::UpdateCombinations() {
             m_built->setItem(static_cast<int>(i), column, item);
         }
     }
+}
+
+void ActionsDialog::CommitOpenEditor() {
+    m_actionsDelegate->CommitOpenEditor();
+    m_combinationsDelegate->CommitOpenEditor();
+}
+
+bool ActionsDialog::IsEditing() const {
+    return m_actionsDelegate->IsEditing() || m_combinationsDelegate->IsEditing();
 }
 
 void ActionsDialog::ShowHelp() {

@@ -71,6 +71,8 @@ private:
     void UpdateControls();
     void UpdateCombinations();
     void ShowHelp();
+    void CommitOpenEditor();
+    bool IsEditing() const;
 
     std::string m_approach;
     SoilData m_soil;
@@ -79,7 +81,9 @@ private:
     SelfWeight m_selfWeight; // the fields' last valid values
     ActionTableModel* m_actions = nullptr;
     ActionTableModel* m_combinations = nullptr;
-    ActionDelegate* m_delegate = nullptr;
+    // One per table: a view takes the signals of its own delegate only.
+    ActionDelegate* m_actionsDelegate = nullptr;
+    ActionDelegate* m_combinationsDelegate = nullptr;
     QRadioButton* m_characteristicMode = nullptr;
     QRadioButton* m_combinationsMode = nullptr;
     QStackedWidget* m_tables = nullptr;

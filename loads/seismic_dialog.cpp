@@ -79,10 +79,10 @@ SeismicDialog::SeismicDialog(QWidget* parent, const std::optional<SeismicData>& 
         const char* label;
         QWidget* field;
     } siteFields[] = {
-        {"&ag/g, accelerazione orizzontale massima su roccia", m_agOverG},
-        {"S&S, amplificazione stratigrafica (Tab. 3.2.IV)", m_SS},
-        {"S&T, amplificazione topografica (Tab. 3.2.V)", m_ST},
-        {"Categoria di s&ottosuolo (Tab. 3.2.II)", m_subsoil},
+        {"a&g/g, accelerazione orizzontale massima su roccia", m_agOverG},
+        {"SS, a&mplificazione stratigrafica (Tab. 3.2.IV)", m_SS},
+        {"ST, amplificazione to&pografica (Tab. 3.2.V)", m_ST},
+        {"&Categoria di sottosuolo (Tab. 3.2.II)", m_subsoil},
     };
     for (int i = 0; i < 4; ++i) {
         auto* label = new QLabel(QString::fromUtf8(siteFields[i].label), siteBox);
@@ -95,12 +95,12 @@ SeismicDialog::SeismicDialog(QWidget* parent, const std::optional<SeismicData>& 
     // The coefficients.
     auto* coefficientBox = new QGroupBox(QStringLiteral("Coefficiente sismico orizzontale"), this);
     auto* coefficients = new QGridLayout(coefficientBox);
-    m_betaSGiven = new QCheckBox(QStringLiteral("&βs indicato"), coefficientBox);
+    m_betaSGiven = new QCheckBox(QStringLiteral("βs &indicato"), coefficientBox);
     m_betaSGiven->setObjectName(QStringLiteral("betaSGiven"));
     m_betaS = numberField(m_betaSInput, QStringLiteral("betaS"), coefficientBox);
     m_tableBetaS = new QLabel(coefficientBox);
     m_tableBetaS->setObjectName(QStringLiteral("tableBetaS"));
-    m_khGiven = new QCheckBox(QStringLiteral("&kh indicato"), coefficientBox);
+    m_khGiven = new QCheckBox(QStringLiteral("kh indica&to"), coefficientBox);
     m_khGiven->setObjectName(QStringLiteral("khGiven"));
     m_kh = numberField(m_khInput, QStringLiteral("kh"), coefficientBox);
     m_computedKh = new QLabel(coefficientBox);
@@ -118,7 +118,7 @@ SeismicDialog::SeismicDialog(QWidget* parent, const std::optional<SeismicData>& 
     auto* checkBox = new QGroupBox(QStringLiteral("Verifica"), this);
     auto* check = new QVBoxLayout(checkBox);
     m_kinematic = new QCheckBox(
-        QStringLiteral("Effetto &cinematico: zq, zγ, zc di Paolucci e Pecker (1997)"), checkBox);
+        QStringLiteral("Effetto cin&ematico: zq, zγ, zc di Paolucci e Pecker (1997)"), checkBox);
     m_kinematic->setObjectName(QStringLiteral("kinematic"));
     m_gammaR23 = new QRadioButton(QStringLiteral("γR = &2.3 sul carico limite (Tab. 7.11.II)"),
                                   checkBox);

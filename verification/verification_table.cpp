@@ -558,6 +558,20 @@ QTableWidget* NewVerificationTable(const design::GroundVerification& v,
                                unitWeightText(c.verification.design.gamma),
                                kilonewtonPerCubicMetreText(c.verification.design.gamma)};
                        }));
+        // The seismic check's kinematic effect, beside the values it scales.
+        bool kinematic = false;
+        for (const design::ConditionVerification* c : conditions)
+            kinematic = kinematic || c->kinematic.zq != 1.0 || c->kinematic.zc != 1.0;
+        if (kinematic) {
+            t.perCondition(QStringLiteral("zq = zγ (Paolucci e Pecker)"), each([](const auto& c) {
+                               return std::pair{fromStd(formatFixed(c.kinematic.zq, 4)),
+                                                QString()};
+                           }));
+            t.perCondition(QStringLiteral("zc (Paolucci e Pecker)"), each([](const auto& c) {
+                               return std::pair{fromStd(formatFixed(c.kinematic.zc, 4)),
+                                                QString()};
+                           }));
+        }
     } else if (n > 1) {
         t.conditionHeading(QStringLiteral("Condizione"), names);
     }

@@ -44,6 +44,7 @@ namespace zolt {
 namespace {
 
 constexpr int kNameColumnWidth = 190;  // px
+constexpr int kDialogWidth = 1000;     // px: the combinations' names read whole
 constexpr int kCellPadding = 10;       // px beside a cell's widest text
 constexpr int kVisibleRows = 7;
 constexpr int kVisibleBuiltRows = 7;
@@ -89,6 +90,7 @@ QTableView* newTable(ActionTableModel* model, ActionDelegate* delegate, const QS
                            QAbstractItemView::AnyKeyPressed);
     // Tab goes on to the next control; the arrows move between the cells.
     table->setTabKeyNavigation(false);
+    table->setWordWrap(false);
     table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     QHeaderView* header = table->horizontalHeader();
     header->setDefaultAlignment(Qt::AlignCenter);
@@ -103,8 +105,8 @@ QTableView* newTable(ActionTableModel* model, ActionDelegate* delegate, const QS
             width = metrics.horizontalAdvance(QStringLiteral("SLE quasi permanente")) +
                     2 * kCellPadding;
         else if (column == model->CategoryColumn())
-            width = metrics.horizontalAdvance(QStringLiteral("Neve (quota ≤ 1000 m")) +
-                    kCellPadding;
+            width = metrics.horizontalAdvance(QStringLiteral("Neve (quota ≤ 1000 m s.l.m.)")) +
+                    2 * kCellPadding;
         else if (column == ActionTableModel::KindColumn)
             width = metrics.horizontalAdvance(QStringLiteral("G1")) + 3 * kCellPadding;
         header->resizeSection(column, width);
@@ -156,7 +158,7 @@ ActionsDialog::ActionsDialog(QWidget* parent, const DesignData& design, const So
     m_combinationsDelegate = new ActionDelegate(this);
 
     // The way in.
-    auto* modeBox = new QGroupBox(QStringLiteral("Dati"), this);
+    auto* modeBox = new QGroupBox(QStringLiteral("Azioni sulla fondazione"), this);
     auto* modeLayout = new QHBoxLayout(modeBox);
     m_characteristicMode = new QRadioButton(
         QStringLiteral("Azioni &caratteristiche: le combinazioni sono generate"), modeBox);
@@ -254,6 +256,7 @@ ActionsDialog::ActionsDialog(QWidget* parent, const DesignData& design, const So
     m_built->setTabKeyNavigation(false);
     m_built->setWordWrap(false);
     m_built->horizontalHeader()->setStretchLastSection(true);
+    m_built->horizontalHeader()->setSectionResizeMode(7, QHeaderView::ResizeToContents);
     m_built->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     {
         const QFontMetrics metrics = m_built->fontMetrics();
@@ -293,6 +296,7 @@ ActionsDialog::ActionsDialog(QWidget* parent, const DesignData& design, const So
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(left, 1);
     layout->addLayout(buttons);
+    resize(std::max(kDialogWidth, sizeHint().width()), sizeHint().height());
 
     (actions.mode == ActionsMode::Characteristic ? m_characteristicMode : m_combinationsMode)
         ->setChecked(true);

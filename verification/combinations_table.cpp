@@ -5,6 +5,7 @@
 #include "model/number_text.h"
 #include "verification/verification_table.h"
 
+#include <QColor>
 #include <QFont>
 #include <QStyledItemDelegate>
 #include <QHeaderView>
@@ -19,7 +20,9 @@ namespace zolt {
 namespace {
 
 constexpr int kCellPadding = 14;
-constexpr int kBarWidth = 130; // px, wide enough for "100.0 %" over the bar
+constexpr int kBarWidth = 120; // px, wide enough for "100.0 %" over the bar
+constexpr int kWidestTable = 1120; // px; beyond it the table scrolls sideways
+const QColor kGoverningBackground(0xff, 0xf1, 0xc4);
 
 QString fromView(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -70,7 +73,9 @@ QTableWidget* NewCombinationsTable(const design::CombinationsVerification& v, in
     table->setSelectionMode(QAbstractItemView::SingleSelection);
     table->setWordWrap(false);
     table->setItemDelegate(NewUtilisationDelegate(table));
-    table->horizontalHeader()->setStretchLastSection(true);
+    // The names are as long as their combinations: the column takes the
+    // longest whole, and the table scrolls sideways when it must.
+    table->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 
     for (std::size_t i = 0; i < v.checks.size(); ++i) {
@@ -85,6 +90,7 @@ QTableWidget* NewCombinationsTable(const design::CombinationsVerification& v, in
                 QFont bold = table->font();
                 bold.setBold(true);
                 item->setFont(bold);
+                item->setBackground(kGoverningBackground);
             }
             table->setItem(row, column, item);
             return item;
@@ -132,20 +138,20 @@ QTableWidget* NewCombinationsTable(const design::CombinationsVerification& v, in
     QHeaderView* header = table->horizontalHeader();
     for (const int column : {kCombinationBearingColumn, kCombinationSlidingColumn})
         header->resizeSection(column, std::max(kBarWidth, header->sectionSize(column)));
-    for (int column = 0; column < kCombinationNameColumn; ++column)
+    for (int column = 0; column < kCombinationColumns; ++column)
         header->resizeSection(column, header->sectionSize(column) + kCellPadding);
     int width = 0;
     for (int column = 0; column < kCombinationColumns; ++column)
         width += header->sectionSize(column);
     const int frame = 2 * table->frameWidth();
-    table->setMinimumWidth(std::min(width, 1100) + frame +
+    table->setMinimumWidth(std::min(width, kWidestTable) + frame +
                            table->verticalScrollBar()->sizeHint().width());
     const int rows = std::max(1, std::min(visibleRows, table->rowCount()));
     const int rowHeight = table->rowCount() > 0 ? table->rowHeight(0)
                                                 : table->verticalHeader()->defaultSectionSize();
-    table->setMinimumHeight(header->sizeHint().height() + rows * rowHeight + frame);
-    if (v.governing)
-        table->selectRow(static_cast<int>(*v.governing));
+    const int sideways =
+        width > kWidestTable ? table->horizontalScrollBar()->sizeHint().height() : 0;
+    table->setMinimumHeight(header->sizeHint().height() + rows * rowHeight + frame + sideways);
     return table;
 }
 

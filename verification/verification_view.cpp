@@ -13,6 +13,9 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMdiSubWindow>
+#include <QScrollArea>
+#include <QTimer>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -33,8 +36,10 @@ bool sameVerificationInputs(const InputSnapshot& a, const InputSnapshot& b) {
            a.seismic == b.seismic;
 }
 
-// Rows of the combinations' table shown before it scrolls.
-constexpr int kVisibleCombinations = 12;
+// Rows of the combinations' table shown before it scrolls, and the
+// height of the window's part with the combinations before it scrolls (px).
+constexpr int kVisibleCombinations = 10;
+constexpr int kCombinationsHeight = 760;
 
 bool withCombinations(const InputSnapshot& inputs) {
     DesignData design;
@@ -76,7 +81,18 @@ void VerificationView::Refresh() {
         QWidget* part = NewCombinationsPart(inputs);
         if (part == nullptr)
             return;
-        Show(part);
+        // The combinations and the governing one's table are taller than
+        // a screen: the window shows their width whole and scrolls down.
+        auto* scroll = new QScrollArea;
+        scroll->setObjectName(QStringLiteral("combinationsScroll"));
+        scroll->setFrameShape(QFrame::NoFrame);
+        scroll->setWidgetResizable(true);
+        scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        scroll->setWidget(part);
+        const QSize whole = part->sizeHint();
+        scroll->setMinimumWidth(whole.width() + scroll->verticalScrollBar()->sizeHint().width());
+        scroll->setMinimumHeight(std::min(whole.height(), kCombinationsHeight));
+        Show(scroll);
         m_rules->setVisible(false);
         m_inputs = inputs;
         m_bar->Recheck();
@@ -84,6 +100,12 @@ void VerificationView::Refresh() {
             layout()->activate();
             frame->resize(frame->size().expandedTo(frame->minimumSizeHint()));
         }
+        // The governing row in sight once the table has its size.
+        QTimer::singleShot(0, m_combinations, [table = m_combinations] {
+            for (int row = 0; row < table->rowCount(); ++row)
+                if (table->item(row, kCombinationNumberColumn)->text().startsWith(u'►'))
+                    table->scrollToItem(table->item(row, 0), QAbstractItemView::PositionAtCenter);
+        });
         return;
     }
     const design::GroundVerification v = design::verifyOnGround(

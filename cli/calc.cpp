@@ -672,6 +672,8 @@ CalcRun runCalc(const std::vector<std::string>& args, const ReportRenderer& rend
         request.approach = options.verify;
         request.info = p.design.info;
         request.ground = p.design.ground;
+        request.actions = p.design.actions;
+        request.seismic = p.design.seismic;
         std::optional<std::string> bytes;
         if (renderer)
             bytes = renderer(request, format);

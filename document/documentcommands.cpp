@@ -88,6 +88,8 @@ document::ReportRequest CurrentReportRequest(const QString& projectFileName) {
     request.approach = ChosenApproach();
     request.info = designData.info;
     request.ground = designData.ground;
+    request.actions = designData.actions;
+    request.seismic = designData.seismic;
     return request;
 }
 

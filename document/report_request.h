@@ -7,6 +7,7 @@
 #include "model/design_data.h"
 #include "model/records.h"
 
+#include <optional>
 #include <string>
 
 namespace zolt::document {
@@ -32,6 +33,11 @@ struct ReportRequest {
     // section shows them, and the comparison and the verification run on
     // the ground model.
     GroundData ground;
+    // The project's actions and seismic site: when the actions give
+    // combinations, the verification checks every one of them in place of
+    // the geometry's N, T, ex and ey.
+    std::optional<ActionsData> actions;
+    std::optional<SeismicData> seismic;
 };
 
 } // namespace zolt::document

@@ -19,7 +19,7 @@ namespace zolt {
 
 namespace {
 
-constexpr int kCellPadding = 14;
+constexpr int kCellPadding = 6; // px beside the widest text of a column
 constexpr int kBarWidth = 120; // px, wide enough for "100.0 %" over the bar
 constexpr int kWidestTable = 1120; // px; beyond it the table scrolls sideways
 const QColor kGoverningBackground(0xff, 0xf1, 0xc4);

@@ -169,6 +169,26 @@ QWidget* VerificationView::NewCombinationsPart(const InputSnapshot& inputs) {
     QTableWidget* combinations = NewCombinationsTable(v, kVisibleCombinations, part);
     layout->addWidget(combinations, 1);
     m_combinations = combinations;
+    // What the table's tool tips tell of each combination, for reading
+    // without the mouse.
+    QStringList notes;
+    for (std::size_t i = 0; i < v.checks.size(); ++i) {
+        QStringList all;
+        for (const std::string& note : v.checks[i].notes)
+            all.append(QString::fromStdString(note));
+        for (const std::string_view note : design::eccentricityNotes(v.checks[i].eccentricity))
+            all.append(QString::fromUtf8(note.data(), static_cast<qsizetype>(note.size())));
+        if (!all.isEmpty())
+            notes.append(QStringLiteral("Combinazione %1: %2").arg(i + 1).arg(all.join(QStringLiteral("; "))));
+    }
+    if (!notes.isEmpty()) {
+        auto* label = new QLabel(notes.join(u'\n'), part);
+        label->setObjectName(QStringLiteral("combinationNotes"));
+        label->setTextFormat(Qt::PlainText);
+        label->setWordWrap(true);
+        label->setContentsMargins(kRulesMargin, kRulesMargin, kRulesMargin, 0);
+        layout->addWidget(label);
+    }
     m_table = nullptr;
     if (const design::CombinationCheck* g = v.governingCheck()) {
         QString title = QStringLiteral("<b>Combinazione determinante %1</b>: %2")

@@ -107,6 +107,8 @@ private slots:
     void seismicCoefficients();
     void verificationOfEveryCombination_data();
     void verificationOfEveryCombination();
+    void givenCombinationsOutcomes_data();
+    void givenCombinationsOutcomes();
     void changedActionsMakeTheWindowStale();
     void helpPage_data();
     void helpPage();
@@ -350,6 +352,39 @@ void LoadsTest::verificationOfEveryCombination() {
     QVERIFY(view.Table() != nullptr);
     QVERIFY(!view.Table()->findItems(QStringLiteral("694.84 kN"), Qt::MatchExactly).isEmpty());
     QVERIFY(!view.Table()->findItems(QStringLiteral("0.9653"), Qt::MatchExactly).isEmpty());
+}
+
+void LoadsTest::givenCombinationsOutcomes_data() {
+    QTest::addColumn<int>("type");
+    QTest::addColumn<double>("N");
+    QTest::addColumn<QString>("outcome");
+    QTest::addColumn<bool>("detail"); // the governing combination's table
+    QTest::addColumn<QString>("note");
+    QTest::newRow("lifts") << int(zolt::CombinationType::ULS) << -1000.0 << "NON VERIFICATA"
+                           << true << QString::fromUtf8(zolt::design::kCombinationLiftsNote.data());
+    QTest::newRow("serviceability only")
+        << int(zolt::CombinationType::SLERare) << 50000.0 << "esercizio" << false
+        << QString::fromUtf8(zolt::design::kNoUltimateNote.data());
+}
+
+void LoadsTest::givenCombinationsOutcomes() {
+    QFETCH(int, type);
+    QFETCH(double, N);
+    QFETCH(QString, outcome);
+    QFETCH(bool, detail);
+    QFETCH(QString, note);
+    zolt::designData.actions->mode = zolt::ActionsMode::Combinations;
+    zolt::designData.actions->selfWeight.reset();
+    zolt::designData.actions->combinations = {
+        {"C1", static_cast<zolt::CombinationType>(type), {N, 500.0}, {}}};
+    zolt::VerificationView view(*zolt::design::findApproach("ntc2018"));
+    QVERIFY(view.Computed());
+    QCOMPARE(view.CombinationsTable()->item(0, zolt::kCombinationOutcomeColumn)->text(), outcome);
+    QCOMPARE(view.Table() != nullptr, detail);
+    QString shown;
+    for (QLabel* label : view.findChildren<QLabel*>())
+        shown += label->text() + u'\n';
+    QVERIFY2(shown.contains(note), qPrintable(shown));
 }
 
 void LoadsTest::changedActionsMakeTheWindowStale() {

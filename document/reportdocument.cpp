@@ -4,10 +4,10 @@
 #include "actions/self_weight.h"
 #include "actions/vocabulary.h"
 #include "design/units.h"
-#include "ground/ground_model.h"
 #include "document/reportcontent.h"
 #include "document/sketch.h"
 #include "document/sketchpainter.h"
+#include "ground/ground_model.h"
 #include "model/number_text.h"
 #include "workflow/input_fields.h"
 #include "workflow/result_rows.h"
@@ -792,13 +792,13 @@ std::string forceCell(double kg) {
 void actionsTables(Writer& w, const ReportRequest& r, const design::CombinationsVerification& v) {
     const ActionsData& a = *r.actions;
     const std::vector<Writer::Column> forces(5, {10, Qt::AlignRight});
-    std::vector<Writer::Column> columns{{22, Qt::AlignLeft}, {8, Qt::AlignLeft},
-                                        {20, Qt::AlignLeft}};
+    std::vector<Writer::Column> columns{
+        {22, Qt::AlignLeft}, {8, Qt::AlignLeft}, {20, Qt::AlignLeft}};
     columns.insert(columns.end(), forces.begin(), forces.end());
     std::vector<std::string> forceHeader;
     for (const actions::ForceField& f : actions::forceFields())
-        forceHeader.push_back(std::string(f.name) + "\u2028(" +
-                              (f.unit == "kg" ? "Kg" : "Kg m") + ")");
+        forceHeader.push_back(std::string(f.name) + "\u2028(" + (f.unit == "kg" ? "Kg" : "Kg m") +
+                              ")");
     std::vector<Row> rows;
     if (a.mode == ActionsMode::Characteristic) {
         w.subheading(QStringLiteral("Azioni caratteristiche"));
@@ -852,10 +852,10 @@ void actionsTables(Writer& w, const ReportRequest& r, const design::Combinations
         const design::SeismicSite& site = *v.seismic;
         const actions::SeismicCoefficients& k = site.coefficients;
         std::string text = "Sisma allo SLV (NTC 2018 §7.11.5.3.1): a_{g}/g = " +
-                           formatFixed(site.data.agOverG, 3) + ", S_{S} = " +
-                           formatFixed(site.data.SS, 2) + ", S_{T} = " +
-                           formatFixed(site.data.ST, 2) + ", categoria di sottosuolo " +
-                           std::string(1, site.data.subsoil);
+                           formatFixed(site.data.agOverG, 3) +
+                           ", S_{S} = " + formatFixed(site.data.SS, 2) +
+                           ", S_{T} = " + formatFixed(site.data.ST, 2) +
+                           ", categoria di sottosuolo " + std::string(1, site.data.subsoil);
         if (k.betaS)
             text += ", \u03b2_{s} = " + formatFixed(*k.betaS, 2) +
                     (k.betaSGiven ? " (indicato)" : " (NTC 2018 Tab. 7.11.I)");
@@ -898,10 +898,10 @@ void combinationsSection(Writer& w, const ReportRequest& r,
             continue;
         const design::Approach& a = *c.approach;
         std::string line = std::string(c.combination.type == CombinationType::SLV ? "SLV" : "SLU") +
-                           ": " + std::string(a.label) + ", \u03b3_{R,v} = " +
-                           formatFixed(a.gammaRv, 2) + ", \u03b3_{R,h} = " +
-                           formatFixed(a.gammaRh, 2) + ", parametri del terreno " +
-                           std::string(a.soilSet) + ".";
+                           ": " + std::string(a.label) +
+                           ", \u03b3_{R,v} = " + formatFixed(a.gammaRv, 2) +
+                           ", \u03b3_{R,h} = " + formatFixed(a.gammaRh, 2) +
+                           ", parametri del terreno " + std::string(a.soilSet) + ".";
         if (std::find(approaches.begin(), approaches.end(), line) == approaches.end())
             approaches.push_back(std::move(line));
     }
@@ -914,15 +914,19 @@ void combinationsSection(Writer& w, const ReportRequest& r,
         const design::CombinationCheck& c = v.checks[i];
         const actions::Combination& k = c.combination;
         Row row{(v.governing == i ? "\u25ba " : "") + std::to_string(i + 1),
-                std::string(actions::typeLabel(k.type)), forceCell(k.forces.N), forceCell(k.T),
-                formatFixed(k.ex, 3), formatFixed(k.ey, 3)};
+                std::string(actions::typeLabel(k.type)),
+                forceCell(k.forces.N),
+                forceCell(k.T),
+                formatFixed(k.ex, 3),
+                formatFixed(k.ey, 3)};
         if (c.ultimate() && c.verification) {
             const design::Verification& g = c.verification->governingCondition().verification;
             row.push_back(utilisationCell(g.bearing.utilisation));
             row.push_back(utilisationCell(g.sliding.utilisation));
             row.push_back(outcome(c.verified));
         } else {
-            row.insert(row.end(), {"\u2013", "\u2013", c.ultimate() ? outcome(false) : "esercizio"});
+            row.insert(row.end(),
+                       {"\u2013", "\u2013", c.ultimate() ? outcome(false) : "esercizio"});
         }
         row.push_back(k.name);
         rows.push_back(std::move(row));
@@ -967,11 +971,11 @@ void combinationsSection(Writer& w, const ReportRequest& r,
         w.subheading(qs("Combinazione determinante " + std::to_string(*v.governing + 1) + ": " +
                         g->combination.name));
         const actions::Combination& k = g->combination;
-        w.paragraph("N = " + formatDecimal(k.forces.N, 0) + " Kg (" +
-                    formatDecimal(kilonewtons(k.forces.N), 2) + " kN), T = " +
-                    formatDecimal(k.T, 0) + " Kg (" + formatDecimal(kilonewtons(k.T), 2) +
-                    " kN), e_{x} = " + formatFixed(k.ex, 3) + " m, e_{y} = " +
-                    formatFixed(k.ey, 3) + " m; " + std::string(g->approach->label) + ".");
+        w.paragraph(
+            "N = " + formatDecimal(k.forces.N, 0) + " Kg (" +
+            formatDecimal(kilonewtons(k.forces.N), 2) + " kN), T = " + formatDecimal(k.T, 0) +
+            " Kg (" + formatDecimal(kilonewtons(k.T), 2) + " kN), e_{x} = " + formatFixed(k.ex, 3) +
+            " m, e_{y} = " + formatFixed(k.ey, 3) + " m; " + std::string(g->approach->label) + ".");
         const design::GroundVerification& gv = *g->verification;
         std::vector<const design::ConditionVerification*> conditions{&gv.drained};
         if (gv.undrained)

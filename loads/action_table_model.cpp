@@ -17,9 +17,8 @@ namespace zolt {
 namespace {
 
 constexpr std::array kKinds = {ActionKind::G1, ActionKind::G2, ActionKind::Q, ActionKind::E};
-constexpr std::array kTypes = {CombinationType::ULS, CombinationType::SLV,
-                               CombinationType::SLERare, CombinationType::SLEFrequent,
-                               CombinationType::SLEQuasiPermanent};
+constexpr std::array kTypes = {CombinationType::ULS, CombinationType::SLV, CombinationType::SLERare,
+                               CombinationType::SLEFrequent, CombinationType::SLEQuasiPermanent};
 
 QString fromView(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -118,8 +117,7 @@ QVariant ActionTableModel::data(const QModelIndex& index, int role) const {
     const auto row = static_cast<std::size_t>(index.row());
     const int column = index.column();
     const int field = ForceField(column);
-    const bool variable =
-        m_rows == Rows::Actions && m_actions[row].kind == ActionKind::Q;
+    const bool variable = m_rows == Rows::Actions && m_actions[row].kind == ActionKind::Q;
     if (role == Qt::TextAlignmentRole)
         return field >= 0 ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
                           : QVariant(Qt::AlignLeft | Qt::AlignVCenter);
@@ -192,8 +190,9 @@ QVariant ActionTableModel::headerData(int section, Qt::Orientation orientation, 
                    ? QStringLiteral("Categoria")
                    : QStringLiteral("Categoria dell'azione variabile (NTC 2018 Tab. 2.5.I)");
     if (m_rows == Rows::Actions)
-        return role == Qt::DisplayRole ? QStringLiteral("Tipo")
-                                       : QStringLiteral("G1, G2 permanenti; Q variabile; E sismica");
+        return role == Qt::DisplayRole
+                   ? QStringLiteral("Tipo")
+                   : QStringLiteral("G1, G2 permanenti; Q variabile; E sismica");
     return role == Qt::DisplayRole ? QStringLiteral("Tipo")
                                    : QStringLiteral("Tipo di combinazione (NTC 2018 §2.5.3)");
 }
@@ -234,8 +233,9 @@ bool ActionTableModel::setData(const QModelIndex& index, const QVariant& value, 
     } else if (column == NameColumn) {
         const QString text = value.toString();
         if (text.toUcs4().size() > static_cast<qsizetype>(actions::kMaxActionNameLength)) {
-            emit refused(where + QStringLiteral("nome: al massimo %1 caratteri")
-                                     .arg(actions::kMaxActionNameLength));
+            emit refused(
+                where +
+                QStringLiteral("nome: al massimo %1 caratteri").arg(actions::kMaxActionNameLength));
             return false;
         }
         (m_rows == Rows::Actions ? m_actions[row].name : m_combinations[row].name) =

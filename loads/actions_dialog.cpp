@@ -43,9 +43,9 @@ namespace zolt {
 
 namespace {
 
-constexpr int kNameColumnWidth = 190;  // px
-constexpr int kDialogWidth = 1000;     // px: the combinations' names read whole
-constexpr int kCellPadding = 10;       // px beside a cell's widest text
+constexpr int kNameColumnWidth = 190; // px
+constexpr int kDialogWidth = 1000;    // px: the combinations' names read whole
+constexpr int kCellPadding = 10;      // px beside a cell's widest text
 constexpr int kVisibleRows = 7;
 constexpr int kVisibleBuiltRows = 7;
 // A message box lists this many bad cells of a CSV file, then counts the rest.
@@ -128,8 +128,8 @@ QTableView* newTable(ActionTableModel* model, ActionDelegate* delegate, const QS
 
 // The columns of the built combinations' list.
 const QStringList kBuiltHeader = {
-    QStringLiteral("Tipo"),   QStringLiteral("N\n(Kg)"),  QStringLiteral("N\n(kN)"),
-    QStringLiteral("T\n(Kg)"), QStringLiteral("T\n(kN)"), QStringLiteral("ex\n(m)"),
+    QStringLiteral("Tipo"),    QStringLiteral("N\n(Kg)"),      QStringLiteral("N\n(kN)"),
+    QStringLiteral("T\n(Kg)"), QStringLiteral("T\n(kN)"),      QStringLiteral("ex\n(m)"),
     QStringLiteral("ey\n(m)"), QStringLiteral("Combinazione"),
 };
 
@@ -150,10 +150,10 @@ ActionsDialog::ActionsDialog(QWidget* parent, const DesignData& design, const So
 
     const ActionsData actions = design.actions.value_or(ActionsData{});
     m_selfWeight = actions.selfWeight.value_or(SelfWeight{});
-    m_actions = new ActionTableModel(ActionTableModel::Rows::Actions, actions.characteristic, {},
-                                     this);
-    m_combinations = new ActionTableModel(ActionTableModel::Rows::Combinations, {},
-                                          actions.combinations, this);
+    m_actions =
+        new ActionTableModel(ActionTableModel::Rows::Actions, actions.characteristic, {}, this);
+    m_combinations =
+        new ActionTableModel(ActionTableModel::Rows::Combinations, {}, actions.combinations, this);
     m_actionsDelegate = new ActionDelegate(this);
     m_combinationsDelegate = new ActionDelegate(this);
 
@@ -266,10 +266,9 @@ ActionsDialog::ActionsDialog(QWidget* parent, const DesignData& design, const So
         for (int column = 1; column < 7; ++column)
             m_built->horizontalHeader()->resizeSection(column, number);
         const int frame = 2 * m_built->frameWidth();
-        m_built->setMinimumHeight(m_built->horizontalHeader()->sizeHint().height() +
-                                  kVisibleBuiltRows *
-                                      m_built->verticalHeader()->defaultSectionSize() +
-                                  frame);
+        m_built->setMinimumHeight(
+            m_built->horizontalHeader()->sizeHint().height() +
+            kVisibleBuiltRows * m_built->verticalHeader()->defaultSectionSize() + frame);
     }
     m_builtTitle->setBuddy(m_built);
 
@@ -351,9 +350,8 @@ ActionsDialog::ActionsDialog(QWidget* parent, const DesignData& design, const So
         if (v)
             m_selfWeight.gammaConcrete = *v;
     });
-    follow(m_gammaFill, m_gammaFillInput, [this](std::optional<double> v) {
-        m_selfWeight.gammaFill = v;
-    });
+    follow(m_gammaFill, m_gammaFillInput,
+           [this](std::optional<double> v) { m_selfWeight.gammaFill = v; });
 
     UpdateControls();
     UpdateCombinations();
@@ -363,8 +361,8 @@ ActionsDialog::~ActionsDialog() = default;
 
 std::optional<ActionsData> ActionsDialog::Actions() const {
     ActionsData actions;
-    actions.mode = m_characteristicMode->isChecked() ? ActionsMode::Characteristic
-                                                     : ActionsMode::Combinations;
+    actions.mode =
+        m_characteristicMode->isChecked() ? ActionsMode::Characteristic : ActionsMode::Combinations;
     actions.characteristic = m_actions->Actions();
     actions.combinations = m_combinations->Combinations();
     if (m_withSelfWeight->isChecked())
@@ -402,8 +400,8 @@ void ActionsDialog::RemoveRow() {
     if (!CurrentModel()->RemoveRow(row))
         return;
     if (CurrentModel()->rowCount() > 0)
-        table->setCurrentIndex(CurrentModel()->index(
-            std::min(row, CurrentModel()->rowCount() - 1), ActionTableModel::NameColumn));
+        table->setCurrentIndex(CurrentModel()->index(std::min(row, CurrentModel()->rowCount() - 1),
+                                                     ActionTableModel::NameColumn));
     UpdateControls();
 }
 
@@ -418,9 +416,9 @@ bool ActionsDialog::ImportCsv(const QString& path) {
     const QString name = QFileInfo(path).fileName();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        ShowMessageBox(QStringLiteral("Impossibile leggere il file %1: %2")
-                           .arg(name, file.errorString()),
-                       QMessageBox::Warning, this);
+        ShowMessageBox(
+            QStringLiteral("Impossibile leggere il file %1: %2").arg(name, file.errorString()),
+            QMessageBox::Warning, this);
         return false;
     }
     const QByteArray bytes = file.readAll();
@@ -494,8 +492,8 @@ void ActionsDialog::keyPressEvent(QKeyEvent* event) {
 
 void ActionsDialog::UpdateControls() {
     const ActionTableModel* model = CurrentModel();
-    const std::size_t maximum = model == m_actions ? actions::kMaxActions
-                                                   : actions::kMaxGivenCombinations;
+    const std::size_t maximum =
+        model == m_actions ? actions::kMaxActions : actions::kMaxGivenCombinations;
     m_add->setEnabled(static_cast<std::size_t>(model->rowCount()) < maximum);
     m_remove->setEnabled(CurrentTable()->currentIndex().isValid());
     const bool given = m_combinationsMode->isChecked();

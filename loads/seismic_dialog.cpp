@@ -60,8 +60,8 @@ SeismicDialog::SeismicDialog(QWidget* parent, const std::optional<SeismicData>& 
     m_betaSInput = inputOf(actions::kBetaSField);
     m_khInput = inputOf(actions::kKhField);
 
-    m_enabled = new QCheckBox(
-        QStringLiteral("&Verifica sismica allo SLV (NTC 2018 §7.11.5.3.1)"), this);
+    m_enabled =
+        new QCheckBox(QStringLiteral("&Verifica sismica allo SLV (NTC 2018 §7.11.5.3.1)"), this);
     m_enabled->setObjectName(QStringLiteral("enabled"));
     m_enabled->setChecked(seismic.has_value());
 
@@ -120,8 +120,8 @@ SeismicDialog::SeismicDialog(QWidget* parent, const std::optional<SeismicData>& 
     m_kinematic = new QCheckBox(
         QStringLiteral("Effetto cin&ematico: zq, zγ, zc di Paolucci e Pecker (1997)"), checkBox);
     m_kinematic->setObjectName(QStringLiteral("kinematic"));
-    m_gammaR23 = new QRadioButton(QStringLiteral("γR = &2.3 sul carico limite (Tab. 7.11.II)"),
-                                  checkBox);
+    m_gammaR23 =
+        new QRadioButton(QStringLiteral("γR = &2.3 sul carico limite (Tab. 7.11.II)"), checkBox);
     m_gammaR23->setObjectName(QStringLiteral("gammaR23"));
     m_gammaR18 = new QRadioButton(
         QStringLiteral("γR = &1.8 con l'effetto cinematico (§7.11.5.3.1)"), checkBox);
@@ -164,7 +164,8 @@ SeismicDialog::SeismicDialog(QWidget* parent, const std::optional<SeismicData>& 
     m_agOverG->setText(m_agOverGInput->Text(m_site.agOverG));
     m_SS->setText(m_SSInput->Text(m_site.SS));
     m_ST->setText(m_STInput->Text(m_site.ST));
-    m_subsoil->setCurrentIndex(std::max(0, m_subsoil->findText(QString(QChar::fromLatin1(m_site.subsoil)))));
+    m_subsoil->setCurrentIndex(
+        std::max(0, m_subsoil->findText(QString(QChar::fromLatin1(m_site.subsoil)))));
     m_betaSGiven->setChecked(m_site.betaS.has_value());
     if (m_site.betaS)
         m_betaS->setText(m_betaSInput->Text(*m_site.betaS));
@@ -241,8 +242,8 @@ std::optional<SeismicData> SeismicDialog::Seismic() const {
     if (!m_khGiven->isChecked() || m_kh->text().trimmed().isEmpty())
         site.kh.reset();
     site.kinematic = m_kinematic->isChecked();
-    site.gammaRv = m_gammaR18->isChecked() ? actions::kSlvGammaRBearingKinematic
-                                           : actions::kSlvGammaRBearing;
+    site.gammaRv =
+        m_gammaR18->isChecked() ? actions::kSlvGammaRBearingKinematic : actions::kSlvGammaRBearing;
     return site;
 }
 
@@ -270,10 +271,9 @@ void SeismicDialog::accept() {
 
 void SeismicDialog::UpdateControls() {
     const bool on = m_enabled->isChecked();
-    for (QWidget* w : std::initializer_list<QWidget*>{m_agOverG, m_SS, m_ST, m_subsoil,
-                                                      m_betaSGiven, m_khGiven, m_kinematic,
-                                                      m_gammaR23, m_tableBetaS, m_computedKh,
-                                                      m_gammaRNote})
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             m_agOverG, m_SS, m_ST, m_subsoil, m_betaSGiven, m_khGiven, m_kinematic, m_gammaR23,
+             m_tableBetaS, m_computedKh, m_gammaRNote})
         w->setEnabled(on);
     m_betaS->setEnabled(on && m_betaSGiven->isChecked());
     m_kh->setEnabled(on && m_khGiven->isChecked());
@@ -286,8 +286,8 @@ void SeismicDialog::UpdateCoefficients() {
                                 : QStringLiteral("la Tab. 7.11.I non dà βs per questo ag/g"));
     SeismicData site = m_site;
     site.kinematic = m_kinematic->isChecked();
-    site.gammaRv = m_gammaR18->isChecked() ? actions::kSlvGammaRBearingKinematic
-                                           : actions::kSlvGammaRBearing;
+    site.gammaRv =
+        m_gammaR18->isChecked() ? actions::kSlvGammaRBearingKinematic : actions::kSlvGammaRBearing;
     if (!m_betaSGiven->isChecked())
         site.betaS.reset();
     if (!m_khGiven->isChecked())
@@ -298,8 +298,7 @@ void SeismicDialog::UpdateCoefficients() {
     else if (c.khGiven)
         m_computedKh->setText(QStringLiteral("kh = %1 (indicato)").arg(fixed(c.kh, 4)));
     else
-        m_computedKh->setText(
-            QStringLiteral("kh = βs SS ST ag/g = %1").arg(fixed(c.kh, 4)));
+        m_computedKh->setText(QStringLiteral("kh = βs SS ST ag/g = %1").arg(fixed(c.kh, 4)));
     const std::string_view note = actions::slvBearingGammaRNote(site);
     m_gammaRNote->setText(QString::fromUtf8(note.data(), static_cast<qsizetype>(note.size())));
 }

@@ -7,9 +7,9 @@
 
 #include <QColor>
 #include <QFont>
-#include <QStyledItemDelegate>
 #include <QHeaderView>
 #include <QScrollBar>
+#include <QStyledItemDelegate>
 #include <QTableWidget>
 
 #include <algorithm>
@@ -19,8 +19,8 @@ namespace zolt {
 
 namespace {
 
-constexpr int kCellPadding = 6; // px beside the widest text of a column
-constexpr int kBarWidth = 120; // px, wide enough for "100.0 %" over the bar
+constexpr int kCellPadding = 6;    // px beside the widest text of a column
+constexpr int kBarWidth = 120;     // px, wide enough for "100.0 %" over the bar
 constexpr int kWidestTable = 1120; // px; beyond it the table scrolls sideways
 const QColor kGoverningBackground(0xff, 0xf1, 0xc4);
 
@@ -56,8 +56,8 @@ utilisations(const design::CombinationCheck& c) {
 
 QString approachText(const char* what, const design::Approach& a) {
     return QStringLiteral("%1: %2; γR,v = %3, γR,h = %4; parametri del terreno %5")
-        .arg(QString::fromLatin1(what), fromView(a.label), fixed(a.gammaRv, 2),
-             fixed(a.gammaRh, 2), fromView(a.soilSet));
+        .arg(QString::fromLatin1(what), fromView(a.label), fixed(a.gammaRv, 2), fixed(a.gammaRh, 2),
+             fromView(a.soilSet));
 }
 
 } // namespace
@@ -129,8 +129,7 @@ QTableWidget* NewCombinationsTable(const design::CombinationsVerification& v, in
         for (const std::string_view note : design::eccentricityNotes(c.eccentricity))
             notes.append(fromView(note));
         QTableWidgetItem* name = put(kCombinationNameColumn, QString::fromStdString(k.name), false);
-        name->setToolTip(notes.isEmpty() ? name->text()
-                                         : name->text() + u'\n' + notes.join(u'\n'));
+        name->setToolTip(notes.isEmpty() ? name->text() : name->text() + u'\n' + notes.join(u'\n'));
     }
 
     // Columns as wide as their contents; the bars a fixed width.
@@ -147,8 +146,8 @@ QTableWidget* NewCombinationsTable(const design::CombinationsVerification& v, in
     table->setMinimumWidth(std::min(width, kWidestTable) + frame +
                            table->verticalScrollBar()->sizeHint().width());
     const int rows = std::max(1, std::min(visibleRows, table->rowCount()));
-    const int rowHeight = table->rowCount() > 0 ? table->rowHeight(0)
-                                                : table->verticalHeader()->defaultSectionSize();
+    const int rowHeight =
+        table->rowCount() > 0 ? table->rowHeight(0) : table->verticalHeader()->defaultSectionSize();
     const int sideways =
         width > kWidestTable ? table->horizontalScrollBar()->sizeHint().height() : 0;
     table->setMinimumHeight(header->sizeHint().height() + rows * rowHeight + frame + sideways);
@@ -173,16 +172,15 @@ QString CombinationsSummaryText(const design::CombinationsVerification& v) {
         const design::SeismicSite& s = *v.seismic;
         const actions::SeismicCoefficients& k = s.coefficients;
         QString line = QStringLiteral("Sisma: ag/g = %1, SS = %2, ST = %3, sottosuolo %4")
-                           .arg(fixed(s.data.agOverG, 3), fixed(s.data.SS, 2),
-                                fixed(s.data.ST, 2), QString(QChar::fromLatin1(s.data.subsoil)));
+                           .arg(fixed(s.data.agOverG, 3), fixed(s.data.SS, 2), fixed(s.data.ST, 2),
+                                QString(QChar::fromLatin1(s.data.subsoil)));
         if (k.betaS)
-            line += QStringLiteral(", βs = %1%2").arg(fixed(*k.betaS, 2),
-                                                    k.betaSGiven ? QStringLiteral(" (indicato)")
-                                                                 : QStringLiteral(" (Tab. 7.11.I)"));
+            line += QStringLiteral(", βs = %1%2")
+                        .arg(fixed(*k.betaS, 2), k.betaSGiven ? QStringLiteral(" (indicato)")
+                                                              : QStringLiteral(" (Tab. 7.11.I)"));
         if (k.error.empty())
-            line += QStringLiteral(", kh = %1%2").arg(fixed(k.kh, 4),
-                                                    k.khGiven ? QStringLiteral(" (indicato)")
-                                                              : QString());
+            line += QStringLiteral(", kh = %1%2")
+                        .arg(fixed(k.kh, 4), k.khGiven ? QStringLiteral(" (indicato)") : QString());
         else
             line += QStringLiteral("; ") + QString::fromStdString(k.error);
         line += s.data.kinematic ? QStringLiteral("; effetto cinematico (Paolucci e Pecker 1997)")

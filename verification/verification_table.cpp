@@ -564,12 +564,10 @@ QTableWidget* NewVerificationTable(const design::GroundVerification& v,
             kinematic = kinematic || c->kinematic.zq != 1.0 || c->kinematic.zc != 1.0;
         if (kinematic) {
             t.perCondition(QStringLiteral("zq = zγ (Paolucci e Pecker)"), each([](const auto& c) {
-                               return std::pair{fromStd(formatFixed(c.kinematic.zq, 4)),
-                                                QString()};
+                               return std::pair{fromStd(formatFixed(c.kinematic.zq, 4)), QString()};
                            }));
             t.perCondition(QStringLiteral("zc (Paolucci e Pecker)"), each([](const auto& c) {
-                               return std::pair{fromStd(formatFixed(c.kinematic.zc, 4)),
-                                                QString()};
+                               return std::pair{fromStd(formatFixed(c.kinematic.zc, 4)), QString()};
                            }));
         }
     } else if (n > 1) {

@@ -14,9 +14,9 @@
 #include <QLabel>
 #include <QMdiSubWindow>
 #include <QScrollArea>
-#include <QTimer>
 #include <QScrollBar>
 #include <QTableWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace zolt {
@@ -135,8 +135,8 @@ void VerificationView::Refresh() {
 
 void VerificationView::Show(QWidget* content) {
     if (m_content != nullptr) {
-        const bool focused = m_content->isAncestorOf(QApplication::focusWidget()) ||
-                             m_content->hasFocus();
+        const bool focused =
+            m_content->isAncestorOf(QApplication::focusWidget()) || m_content->hasFocus();
         delete m_row->replaceWidget(m_content, content);
         delete m_content;
         if (focused)
@@ -148,9 +148,9 @@ void VerificationView::Show(QWidget* content) {
 }
 
 QWidget* VerificationView::NewCombinationsPart(const InputSnapshot& inputs) {
-    const design::CombinationsVerification v = design::verifyCombinations(
-        m_approach, inputs.settings.method, inputs.geometry, inputs.soil, inputs.ground,
-        *inputs.actions, inputs.seismic);
+    const design::CombinationsVerification v =
+        design::verifyCombinations(m_approach, inputs.settings.method, inputs.geometry, inputs.soil,
+                                   inputs.ground, *inputs.actions, inputs.seismic);
     if (v.refused()) {
         ShowInputCheckMessages(v.refusal);
         return nullptr;
@@ -179,7 +179,9 @@ QWidget* VerificationView::NewCombinationsPart(const InputSnapshot& inputs) {
         for (const std::string_view note : design::eccentricityNotes(v.checks[i].eccentricity))
             all.append(QString::fromUtf8(note.data(), static_cast<qsizetype>(note.size())));
         if (!all.isEmpty())
-            notes.append(QStringLiteral("Combinazione %1: %2").arg(i + 1).arg(all.join(QStringLiteral("; "))));
+            notes.append(QStringLiteral("Combinazione %1: %2")
+                             .arg(i + 1)
+                             .arg(all.join(QStringLiteral("; "))));
     }
     if (!notes.isEmpty()) {
         auto* label = new QLabel(notes.join(u'\n'), part);

@@ -68,8 +68,7 @@ ReportRequest threeLayers() {
 ReportRequest seismicActions() {
     zolt::ProjectDocument project;
     std::string error;
-    if (!zolt::readProjectFile(ZOLT_EXAMPLES_DIR "/plinto-sismico-con-azioni.zolt", project,
-                               error))
+    if (!zolt::readProjectFile(ZOLT_EXAMPLES_DIR "/plinto-sismico-con-azioni.zolt", project, error))
         qFatal("%s", error.c_str());
     ReportRequest r = request(zolt::Vesic, project.geometry, project.soil);
     r.projectName = "/progetti/plinto-sismico-con-azioni.zolt";
@@ -422,11 +421,18 @@ void FullReportTest::combinationsSection_data() {
     QTest::addColumn<QStringList>("present");
     QTest::newRow("characteristic")
         << seismicActions()
-        << QStringList{"Azioni caratteristiche", "Neve (quota ≤ 1000", "in tutto 8554 Kg",
-                       "kh = 0.0576", "γR = 2.3 sul carico limite",
-                       "SLU 1: 1.3 G1 +", "► 13", "66.1 %", "29.6 %",
+        << QStringList{"Azioni caratteristiche",
+                       "Neve (quota ≤ 1000",
+                       "in tutto 8554 Kg",
+                       "kh = 0.0576",
+                       "γR = 2.3 sul carico limite",
+                       "SLU 1: 1.3 G1 +",
+                       "► 13",
+                       "66.1 %",
+                       "29.6 %",
                        "Combinazione determinante 13: SLV 1: E + G1 + G2 + 0.3 Uffici",
-                       "zq = zγ = 0.9653, zc = 0.9816", "Esito della verifica: VERIFICATA"};
+                       "zq = zγ = 0.9653, zc = 0.9816",
+                       "Esito della verifica: VERIFICATA"};
     ReportRequest given = seismicActions();
     given.actions->mode = zolt::ActionsMode::Combinations;
     given.actions->selfWeight.reset();

@@ -18,10 +18,10 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMainWindow>
-#include <QPushButton>
-#include <QTableView>
 #include <QMdiSubWindow>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QTableView>
 #include <QTextBrowser>
 #include <QTimer>
 

@@ -125,9 +125,12 @@ void LoadsTest::builtCombinationsAreTheVerifiedOnes_data() {
     QTest::addColumn<int>("row");
     QTest::addColumn<QString>("N");
     QTest::addColumn<QString>("name");
-    QTest::newRow("first ULS") << 0 << "112595" << "SLU 1: 1.3 G1 + 1.5 G2 + 1.5 Uffici + 0.75 Neve";
-    QTest::newRow("G1 favourable") << 11 << "60954" << "SLU 12: G1 + 0.8 G2";
-    QTest::newRow("SLV, E negated") << 13 << "65854" << "SLV 2: -E + G1 + G2 + 0.3 Uffici";
+    QTest::newRow("first ULS") << 0 << "112595"
+                               << "SLU 1: 1.3 G1 + 1.5 G2 + 1.5 Uffici + 0.75 Neve";
+    QTest::newRow("G1 favourable") << 11 << "60954"
+                                   << "SLU 12: G1 + 0.8 G2";
+    QTest::newRow("SLV, E negated") << 13 << "65854"
+                                    << "SLV 2: -E + G1 + G2 + 0.3 Uffici";
     QTest::newRow("quasi-permanent") << 18 << "68354"
                                      << "SLE quasi permanente 1: G1 + G2 + 0.3 Uffici";
 }
@@ -148,11 +151,18 @@ void LoadsTest::cellEdits_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("shown"); // the cell after the edit
     QTest::addColumn<QString>("message");
-    QTest::newRow("name") << 0 << "Pilastro" << "Pilastro" << "";
-    QTest::newRow("N") << 3 << "45000" << "45000" << "";
-    QTest::newRow("negative MB") << 6 << "-1500" << "-1500" << "";
+    QTest::newRow("name") << 0 << "Pilastro"
+                          << "Pilastro"
+                          << "";
+    QTest::newRow("N") << 3 << "45000"
+                       << "45000"
+                       << "";
+    QTest::newRow("negative MB") << 6 << "-1500"
+                                 << "-1500"
+                                 << "";
     QTest::newRow("N past its range")
-        << 3 << "1000000000" << "42000"
+        << 3 << "1000000000"
+        << "42000"
         << "Azione 1, N: «1000000000». Valore non valido: inserire un numero tra -999999999 e "
            "999999999";
 }
@@ -176,8 +186,8 @@ void LoadsTest::kindAndCategoryFromTheirLists() {
     QVERIFY(showActive(*dialog));
     auto* table = child<QTableView>(*dialog, "actions");
     QTest::mouseClick(child<QPushButton>(*dialog, "add"), Qt::LeftButton);
-    chooseInCell(table, 0, 1, 2);  // Q
-    chooseInCell(table, 0, 2, 9);  // snow at or below 1000 m
+    chooseInCell(table, 0, 1, 2); // Q
+    chooseInCell(table, 0, 2, 9); // snow at or below 1000 m
     typeIntoCell(table, 0, 3, QStringLiteral("5000"));
     const std::optional<zolt::ActionsData> actions = dialog->Actions();
     QVERIFY(actions.has_value());
@@ -196,8 +206,8 @@ void LoadsTest::csvImport_data() {
     QTest::addColumn<int>("units"); // 0 kg, 1 kN
     QTest::addColumn<double>("N");  // of the first combination, kg; 0 when refused
     QTest::addColumn<QString>("message");
-    QTest::newRow("comma, kg") << QByteArray("name,type,N,TB,TL,MB,ML\nA,ULS,1000.5,0,0,0,0\n")
-                               << 0 << 1000.5 << "";
+    QTest::newRow("comma, kg") << QByteArray("name,type,N,TB,TL,MB,ML\nA,ULS,1000.5,0,0,0,0\n") << 0
+                               << 1000.5 << "";
     QTest::newRow("semicolon, kN")
         << QByteArray("type;N;TB;TL;MB;ML;name\nSLV;98,0665;0;0;0;0;A\n") << 1 << 10000.0 << "";
     QTest::newRow("bad number")
@@ -284,16 +294,31 @@ void LoadsTest::seismicCoefficients_data() {
     QTest::addColumn<QString>("table");
     QTest::addColumn<QString>("kh");
     // kh = betaS SS ST ag/g with SS 1.2, ST 1.0 of the example.
-    QTest::newRow("B, 0.2") << "B" << "0.200" << "" << "Tab. 7.11.I: βs = 0.24"
+    QTest::newRow("B, 0.2") << "B"
+                            << "0.200"
+                            << ""
+                            << "Tab. 7.11.I: βs = 0.24"
                             << "kh = βs SS ST ag/g = 0.0576";
-    QTest::newRow("A, 0.25") << "A" << "0.250" << "" << "Tab. 7.11.I: βs = 0.30"
+    QTest::newRow("A, 0.25") << "A"
+                             << "0.250"
+                             << ""
+                             << "Tab. 7.11.I: βs = 0.30"
                              << "kh = βs SS ST ag/g = 0.0900";
-    QTest::newRow("E, 0.05") << "E" << "0.050" << "" << "Tab. 7.11.I: βs = 0.20"
+    QTest::newRow("E, 0.05") << "E"
+                             << "0.050"
+                             << ""
+                             << "Tab. 7.11.I: βs = 0.20"
                              << "kh = βs SS ST ag/g = 0.0120";
-    QTest::newRow("betaS given") << "B" << "0.200" << "0.50" << "Tab. 7.11.I: βs = 0.24"
+    QTest::newRow("betaS given") << "B"
+                                 << "0.200"
+                                 << "0.50"
+                                 << "Tab. 7.11.I: βs = 0.24"
                                  << "kh = βs SS ST ag/g = 0.1200";
     QTest::newRow("past the table")
-        << "C" << "0.450" << "" << "la Tab. 7.11.I non dà βs per questo ag/g"
+        << "C"
+        << "0.450"
+        << ""
+        << "la Tab. 7.11.I non dà βs per questo ag/g"
         << "la Tab. 7.11.I non dà βs per ag/g = 0.45 e categoria C: indicare βs o kh";
 }
 
@@ -325,10 +350,22 @@ void LoadsTest::verificationOfEveryCombination_data() {
     QTest::addColumn<QString>("bearing");
     QTest::addColumn<QString>("sliding");
     QTest::addColumn<QString>("outcome");
-    QTest::newRow("first ULS") << 0 << "1" << "54.9 %" << "0.0 %" << "VERIFICATA";
-    QTest::newRow("governing SLV") << 12 << "► 13" << "66.1 %" << "29.6 %" << "VERIFICATA";
-    QTest::newRow("second SLV") << 13 << "14" << "60.7 %" << "31.8 %" << "VERIFICATA";
-    QTest::newRow("SLE") << 14 << "15" << "–" << "–" << "esercizio";
+    QTest::newRow("first ULS") << 0 << "1"
+                               << "54.9 %"
+                               << "0.0 %"
+                               << "VERIFICATA";
+    QTest::newRow("governing SLV") << 12 << "► 13"
+                                   << "66.1 %"
+                                   << "29.6 %"
+                                   << "VERIFICATA";
+    QTest::newRow("second SLV") << 13 << "14"
+                                << "60.7 %"
+                                << "31.8 %"
+                                << "VERIFICATA";
+    QTest::newRow("SLE") << 14 << "15"
+                         << "–"
+                         << "–"
+                         << "esercizio";
 }
 
 void LoadsTest::verificationOfEveryCombination() {
@@ -346,8 +383,9 @@ void LoadsTest::verificationOfEveryCombination() {
     QCOMPARE(table->item(row, zolt::kCombinationBearingColumn)->text(), bearing);
     QCOMPARE(table->item(row, zolt::kCombinationSlidingColumn)->text(), sliding);
     QCOMPARE(table->item(row, zolt::kCombinationOutcomeColumn)->text(), outcome);
-    QCOMPARE(table->item(row, zolt::kCombinationBearingColumn)->data(zolt::kUtilisationRole).isValid(),
-             bearing != QStringLiteral("–"));
+    QCOMPARE(
+        table->item(row, zolt::kCombinationBearingColumn)->data(zolt::kUtilisationRole).isValid(),
+        bearing != QStringLiteral("–"));
     // The governing combination in detail, with the soil's inertia.
     QVERIFY(view.Table() != nullptr);
     QVERIFY(!view.Table()->findItems(QStringLiteral("694.84 kN"), Qt::MatchExactly).isEmpty());
@@ -360,8 +398,8 @@ void LoadsTest::givenCombinationsOutcomes_data() {
     QTest::addColumn<QString>("outcome");
     QTest::addColumn<bool>("detail"); // the governing combination's table
     QTest::addColumn<QString>("note");
-    QTest::newRow("lifts") << int(zolt::CombinationType::ULS) << -1000.0 << "NON VERIFICATA"
-                           << true << QString::fromUtf8(zolt::design::kCombinationLiftsNote.data());
+    QTest::newRow("lifts") << int(zolt::CombinationType::ULS) << -1000.0 << "NON VERIFICATA" << true
+                           << QString::fromUtf8(zolt::design::kCombinationLiftsNote.data());
     QTest::newRow("serviceability only")
         << int(zolt::CombinationType::SLERare) << 50000.0 << "esercizio" << false
         << QString::fromUtf8(zolt::design::kNoUltimateNote.data());

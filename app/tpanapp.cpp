@@ -1,12 +1,7 @@
 #include "app/tpanapp.h"
 
-#include "document/documentcommands.h"
-#include "loads/actions_dialog.h"
-#include "loads/seismic_dialog.h"
 #include "model/data_file.h"
 #include "model/project.h"
-#include "profile/ground_dialog.h"
-#include "studies/studiescommands.h"
 #include "toolkit/tcontrolbar.h"
 #include "toolkit/tdecoratedmdiframe.h"
 #include "toolkit/tdialog.h"
@@ -14,6 +9,11 @@
 #include "toolkit/tmessagebox.h"
 #include "toolkit/tstatusbar.h"
 #include "toolkit/twinhelp.h"
+#include "document/documentcommands.h"
+#include "loads/actions_dialog.h"
+#include "loads/seismic_dialog.h"
+#include "profile/ground_dialog.h"
+#include "studies/studiescommands.h"
 #include "verification/approach_choice.h"
 #include "verification/verificationcommands.h"
 #include "workflow/commands.h"
@@ -56,22 +56,14 @@ struct CommandEntry {
 };
 
 constexpr CommandEntry kCommandTable[] = {
-    {CM_FILEOPEN, &TPanApp::CmFileOpen},
-    {CM_FILESAVE, &TPanApp::CmFileSave},
-    {CM_EXIT, &TPanApp::CmExit},
-    {CM_GEOMETRY, &TPanApp::CmGeometry},
-    {CM_SOIL, &TPanApp::CmSoil},
-    {CM_ANALYSIS, &TPanApp::CmAnalysis},
-    {CM_REPORT, &TPanApp::CmReport},
-    {CM_HELPCONTENTS, &TPanApp::CmHelpContents},
-    {CM_ABOUT, &TPanApp::CmAbout},
-    {CM_PRODUCTS, &TPanApp::CmProducts},
-    {CM_VERIFY, &TPanApp::CmVerify},
-    {CM_SIZING, &TPanApp::CmSizing},
-    {CM_COMPARE, &TPanApp::CmCompare},
-    {CM_SWEEP, &TPanApp::CmSweep},
-    {CM_MONTECARLO, &TPanApp::CmMonteCarlo},
-    {CM_FULLREPORT, &TPanApp::CmFullReport},
+    {CM_FILEOPEN, &TPanApp::CmFileOpen}, {CM_FILESAVE, &TPanApp::CmFileSave},
+    {CM_EXIT, &TPanApp::CmExit},         {CM_GEOMETRY, &TPanApp::CmGeometry},
+    {CM_SOIL, &TPanApp::CmSoil},         {CM_ANALYSIS, &TPanApp::CmAnalysis},
+    {CM_REPORT, &TPanApp::CmReport},     {CM_HELPCONTENTS, &TPanApp::CmHelpContents},
+    {CM_ABOUT, &TPanApp::CmAbout},       {CM_PRODUCTS, &TPanApp::CmProducts},
+    {CM_VERIFY, &TPanApp::CmVerify},     {CM_SIZING, &TPanApp::CmSizing},
+    {CM_COMPARE, &TPanApp::CmCompare},   {CM_SWEEP, &TPanApp::CmSweep},
+    {CM_MONTECARLO, &TPanApp::CmMonteCarlo}, {CM_FULLREPORT, &TPanApp::CmFullReport},
     {CM_PRINTREPORT, &TPanApp::CmPrintReport},
     {CM_NEWPROJECT, &TPanApp::CmNewProject},
     {CM_OPENPROJECT, &TPanApp::CmOpenProject},

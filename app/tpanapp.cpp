@@ -10,6 +10,8 @@
 #include "toolkit/tstatusbar.h"
 #include "toolkit/twinhelp.h"
 #include "document/documentcommands.h"
+#include "loads/actions_dialog.h"
+#include "loads/seismic_dialog.h"
 #include "profile/ground_dialog.h"
 #include "serviceability/settlementcommands.h"
 #include "studies/studiescommands.h"
@@ -70,6 +72,8 @@ constexpr CommandEntry kCommandTable[] = {
     {CM_SAVEPROJECT, &TPanApp::CmSaveProject},
     {CM_SAVEPROJECTAS, &TPanApp::CmSaveProjectAs},
     {CM_GROUND, &TPanApp::CmGround},
+    {CM_ACTIONS, &TPanApp::CmActions},
+    {CM_SEISMIC, &TPanApp::CmSeismic},
 };
 
 // Icon 1, the program's icon.
@@ -405,6 +409,14 @@ void TPanApp::CmSaveProjectAs() {
 
 void TPanApp::CmGround() {
     zolt::GroundCommand(GetMainWindow());
+}
+
+void TPanApp::CmActions() {
+    zolt::ActionsCommand(GetMainWindow());
+}
+
+void TPanApp::CmSeismic() {
+    zolt::SeismicCommand(GetMainWindow());
 }
 
 void TPanApp::CmRecentProject(int index) {

@@ -45,6 +45,8 @@ enum TPanCommand : int {
     CM_SAVEPROJECT = 132,
     CM_SAVEPROJECTAS = 133,
     CM_GROUND = 134,
+    CM_ACTIONS = 135,
+    CM_SEISMIC = 136,
     CM_RECENTPROJECT = 141, // the first of TProjectFiles::MaxRecent
 };
 
@@ -119,6 +121,8 @@ public:
     void CmSaveProject();
     void CmSaveProjectAs();
     void CmGround();
+    void CmActions();
+    void CmSeismic();
     void CmRecentProject(int index);
 
     // Opens the project at `path` (asking nothing): the records, the title,

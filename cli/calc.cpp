@@ -673,6 +673,7 @@ CalcRun runCalc(const std::vector<std::string>& args, const ReportRenderer& rend
         request.info = p.design.info;
         request.ground = p.design.ground;
         request.actions = p.design.actions;
+        request.seismic = p.design.seismic;
         request.settlement = p.design.settlement;
         std::optional<std::string> bytes;
         if (renderer)

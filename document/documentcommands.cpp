@@ -89,6 +89,7 @@ document::ReportRequest CurrentReportRequest(const QString& projectFileName) {
     request.info = designData.info;
     request.ground = designData.ground;
     request.actions = designData.actions;
+    request.seismic = designData.seismic;
     request.settlement = designData.settlement;
     return request;
 }

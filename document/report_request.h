@@ -33,9 +33,12 @@ struct ReportRequest {
     // section shows them, and the comparison and the verification run on
     // the ground model.
     GroundData ground;
-    // The actions, whose serviceability combinations load the footing for
-    // the settlement; none: the geometry's N.
+    // The project's actions and seismic site: when the actions give
+    // combinations, the verification checks every one of them in place of
+    // the geometry's N, T, ex and ey, and their serviceability combinations
+    // load the footing for the settlement; none: the geometry's N.
     std::optional<ActionsData> actions;
+    std::optional<SeismicData> seismic;
     // The settlement's method, combination type, limit and years; none: no
     // section on the settlement.
     std::optional<SettlementSettings> settlement;

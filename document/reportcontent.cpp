@@ -310,6 +310,14 @@ ReportCalculation calculateReport(const ReportRequest& request) {
     if (request.approach != nullptr)
         c.verification = design::verifyOnGround(*request.approach, request.settings.method, g, s,
                                                 request.ground);
+    if (request.approach != nullptr && request.actions) {
+        DesignData design;
+        design.actions = request.actions;
+        if (design::hasCombinations(design))
+            c.combinations =
+                design::verifyCombinations(*request.approach, request.settings.method, g, s,
+                                           request.ground, *request.actions, request.seismic);
+    }
     c.eccentricity = design::checkEccentricity(g);
     if (request.settlement)
         c.settlement = settlement::settleProject(*request.settlement,

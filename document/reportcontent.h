@@ -7,6 +7,7 @@
 // subscript and "^{...}" a superscript.
 #pragma once
 
+#include "design/combinations_verification.h"
 #include "design/comparison.h"
 #include "design/verification.h"
 #include "document/report_request.h"
@@ -31,6 +32,9 @@ struct ReportCalculation {
     // With an approach only; on the dry homogeneous soil its drained
     // condition is the verification on the soil, bit for bit.
     std::optional<design::GroundVerification> verification;
+    // With an approach and actions that give combinations: every one of
+    // them verified.
+    std::optional<design::CombinationsVerification> combinations;
     design::EccentricityCheck eccentricity;
     // With settlement settings: the settlement, or why it cannot be
     // computed (the sentence naming the layer and the value).

@@ -1,11 +1,15 @@
 #include "document/reportdocument.h"
 
+#include "actions/action_fields.h"
+#include "actions/self_weight.h"
+#include "actions/vocabulary.h"
 #include "design/units.h"
 #include "actions/vocabulary.h"
 #include "document/reportcontent.h"
 #include "document/settlementplot.h"
 #include "document/sketch.h"
 #include "document/sketchpainter.h"
+#include "ground/ground_model.h"
 #include "model/number_text.h"
 #include "workflow/input_fields.h"
 #include "workflow/result_rows.h"
@@ -14,6 +18,7 @@
 #include <QPainter>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QTextDocumentFragment>
 #include <QTextLayout>
 #include <QTextList>
 #include <QTextObjectInterface>
@@ -23,6 +28,7 @@
 #include <algorithm>
 #include <functional>
 #include <cmath>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -833,8 +839,228 @@ void checksTables(Writer& w, const design::Verification& v, bool uplift) {
                  outcome(v.sliding.verified)}});
 }
 
+// Forces and moments as the actions' tables write them.
+std::string forceCell(double kg) {
+    return formatDecimal(kg, 0);
+}
+
+// The actions or the given combinations, and the self-weight.
+void actionsTables(Writer& w, const ReportRequest& r, const design::CombinationsVerification& v) {
+    const ActionsData& a = *r.actions;
+    const std::vector<Writer::Column> forces(5, {10, Qt::AlignRight});
+    std::vector<Writer::Column> columns{
+        {22, Qt::AlignLeft}, {8, Qt::AlignLeft}, {20, Qt::AlignLeft}};
+    columns.insert(columns.end(), forces.begin(), forces.end());
+    std::vector<std::string> forceHeader;
+    for (const actions::ForceField& f : actions::forceFields())
+        forceHeader.push_back(std::string(f.name) + "\u2028(" + (f.unit == "kg" ? "Kg" : "Kg m") +
+                              ")");
+    std::vector<Row> rows;
+    if (a.mode == ActionsMode::Characteristic) {
+        w.subheading(QStringLiteral("Azioni caratteristiche"));
+        for (const Action& action : a.characteristic) {
+            Row row{action.name, std::string(actions::kindId(action.kind)),
+                    action.kind == ActionKind::Q
+                        ? std::string(actions::categoryLabel(action.category))
+                        : "\u2013"};
+            for (const actions::ForceField& f : actions::forceFields())
+                row.push_back(forceCell(action.forces.*f.field));
+            rows.push_back(std::move(row));
+        }
+        std::vector<std::string> header{"Azione", "Tipo", "Categoria\u2028(Tab. 2.5.I)"};
+        header.insert(header.end(), forceHeader.begin(), forceHeader.end());
+        w.table(columns, header, rows);
+        w.paragraph("Le combinazioni sono generate secondo NTC 2018 §2.5.3 (SLU con i "
+                    "coefficienti di Tab. 2.6.I o di EN 1990 Tab. A1.2(B)/(C); SLV, SLE rara, "
+                    "frequente e quasi permanente con i coefficienti \u03c8 di Tab. 2.5.I); il "
+                    "nome di ciascuna dice come è composta.");
+    } else {
+        w.subheading(QStringLiteral("Combinazioni date"));
+        columns = {{32, Qt::AlignLeft}, {18, Qt::AlignLeft}};
+        columns.insert(columns.end(), forces.begin(), forces.end());
+        for (const GivenCombination& given : a.combinations) {
+            Row row{given.name, std::string(actions::typeLabel(given.type))};
+            for (const actions::ForceField& f : actions::forceFields())
+                row.push_back(forceCell(given.forces.*f.field));
+            rows.push_back(std::move(row));
+        }
+        std::vector<std::string> header{"Combinazione", "Tipo"};
+        header.insert(header.end(), forceHeader.begin(), forceHeader.end());
+        w.table(columns, header, rows);
+    }
+    if (a.selfWeight) {
+        const SelfWeight& sw = *a.selfWeight;
+        const double gamma = design::backfillGamma(ground::buildProfile(r.ground, r.soil), r.soil,
+                                                   r.geometry.D, sw.thickness);
+        const actions::SelfWeightLoad load =
+            actions::selfWeightLoad(sw, r.geometry.B, r.geometry.L, r.geometry.D, gamma);
+        w.paragraph(std::string(actions::kSelfWeightName) + " (azione G1): spessore " +
+                    formatFixed(sw.thickness, 2) + " m, \u03b3 calcestruzzo " +
+                    formatFixed(sw.gammaConcrete, 1) + " Kg/mc, \u03b3 rinterro " +
+                    formatFixed(sw.gammaFill.value_or(gamma), 1) + " Kg/mc" +
+                    (sw.gammaFill ? "" : " (del terreno)") + ": fondazione " +
+                    formatDecimal(load.footing, 0) + " Kg, rinterro " +
+                    formatDecimal(load.backfill, 0) + " Kg, in tutto " +
+                    formatDecimal(load.total(), 0) + " Kg (" +
+                    formatDecimal(kilonewtons(load.total()), 2) + " kN).");
+    }
+    if (v.seismic) {
+        const design::SeismicSite& site = *v.seismic;
+        const actions::SeismicCoefficients& k = site.coefficients;
+        std::string text = "Sisma allo SLV (NTC 2018 §7.11.5.3.1): a_{g}/g = " +
+                           formatFixed(site.data.agOverG, 3) +
+                           ", S_{S} = " + formatFixed(site.data.SS, 2) +
+                           ", S_{T} = " + formatFixed(site.data.ST, 2) +
+                           ", categoria di sottosuolo " + std::string(1, site.data.subsoil);
+        if (k.betaS)
+            text += ", \u03b2_{s} = " + formatFixed(*k.betaS, 2) +
+                    (k.betaSGiven ? " (indicato)" : " (NTC 2018 Tab. 7.11.I)");
+        if (k.error.empty())
+            text += ", k_{h} = " + formatFixed(k.kh, 4) +
+                    (k.khGiven ? " (indicato)" : " = \u03b2_{s} S_{S} S_{T} a_{g}/g");
+        else
+            text += "; " + k.error;
+        text += ". " + std::string(site.gammaRNote) + ". ";
+        text += site.data.kinematic
+                    ? "Effetto cinematico con i coefficienti z_{q} = z_{\u03b3} = (1 \u2212 "
+                      "k_{h}/tan \u03c6)^{0.35} e z_{c} = 1 \u2212 0.32 k_{h} di Paolucci e "
+                      "Pecker (1997) sui tre termini del carico limite; effetto inerziale con T, "
+                      "e_{x}, e_{y} delle combinazioni SLV."
+                    : "Effetto cinematico non considerato: solo l'effetto inerziale, con T, "
+                      "e_{x}, e_{y} delle combinazioni SLV.";
+        w.paragraph(text);
+    }
+}
+
+// Every combination verified, the governing one in detail.
+void combinationsSection(Writer& w, const ReportRequest& r,
+                         const design::CombinationsVerification& v) {
+    w.paragraph("Verifica di ogni combinazione delle azioni: " + std::string(v.approach->label) +
+                "; " + std::string(methodTitle(v.method)) + ". " +
+                std::string(design::kCombinationActionsNote) +
+                " (N, T, e_{x}, e_{y} della geometria non usati).");
+    actionsTables(w, r, v);
+    if (v.refused()) {
+        std::string text = "Verifica non eseguita:";
+        for (int bit = 0; bit < kInputCheckCount; ++bit)
+            if (v.refusal & (1 << bit))
+                text += std::string(" ") + InputCheckMessages[bit] + ".";
+        w.paragraph(text);
+        return;
+    }
+    std::vector<std::string> approaches;
+    for (const design::CombinationCheck& c : v.checks) {
+        if (c.approach == nullptr)
+            continue;
+        const design::Approach& a = *c.approach;
+        std::string line = std::string(c.combination.type == CombinationType::SLV ? "SLV" : "SLU") +
+                           ": " + std::string(a.label) +
+                           ", \u03b3_{R,v} = " + formatFixed(a.gammaRv, 2) +
+                           ", \u03b3_{R,h} = " + formatFixed(a.gammaRh, 2) +
+                           ", parametri del terreno " + std::string(a.soilSet) + ".";
+        if (std::find(approaches.begin(), approaches.end(), line) == approaches.end())
+            approaches.push_back(std::move(line));
+    }
+    w.bullets(approaches);
+
+    w.subheading(QStringLiteral("Verifica delle combinazioni"));
+    std::vector<Row> rows;
+    std::vector<std::size_t> bold;
+    for (std::size_t i = 0; i < v.checks.size(); ++i) {
+        const design::CombinationCheck& c = v.checks[i];
+        const actions::Combination& k = c.combination;
+        Row row{(v.governing == i ? "\u25ba " : "") + std::to_string(i + 1),
+                std::string(actions::typeLabel(k.type)),
+                forceCell(k.forces.N),
+                forceCell(k.T),
+                formatFixed(k.ex, 3),
+                formatFixed(k.ey, 3)};
+        if (c.ultimate() && c.verification) {
+            const design::Verification& g = c.verification->governingCondition().verification;
+            row.push_back(utilisationCell(g.bearing.utilisation));
+            row.push_back(utilisationCell(g.sliding.utilisation));
+            row.push_back(outcome(c.verified));
+        } else {
+            row.insert(row.end(),
+                       {"\u2013", "\u2013", c.ultimate() ? outcome(false) : "esercizio"});
+        }
+        row.push_back(k.name);
+        rows.push_back(std::move(row));
+        if (v.governing == i)
+            bold.push_back(i);
+    }
+    w.table({{7, Qt::AlignRight},
+             {12, Qt::AlignLeft},
+             {9, Qt::AlignRight},
+             {7, Qt::AlignRight},
+             {7, Qt::AlignRight},
+             {7, Qt::AlignRight},
+             {10, Qt::AlignRight},
+             {10, Qt::AlignRight},
+             {13, Qt::AlignLeft},
+             {18, Qt::AlignLeft}},
+            {"n", "Tipo", "N\u2028(Kg)", "T\u2028(Kg)", "e_{x}\u2028(m)", "e_{y}\u2028(m)",
+             "Portanza\u2028E_{d}/R_{d}", "Scorr.\u2028E_{d}/R_{d}", "Esito", "Combinazione"},
+            rows, bold);
+    w.paragraph("\u25ba combinazione determinante (il massimo E_{d}/R_{d}); E_{d}/R_{d} della "
+                "condizione determinante. Le combinazioni SLE sono verificate per "
+                "l'eccentricità.");
+    std::vector<std::string> notes;
+    for (std::size_t i = 0; i < v.checks.size(); ++i) {
+        const design::CombinationCheck& c = v.checks[i];
+        std::vector<std::string> all = c.notes;
+        for (const std::string_view note : design::eccentricityNotes(c.eccentricity))
+            all.emplace_back(note);
+        if (all.empty())
+            continue;
+        std::string text = "Combinazione " + std::to_string(i + 1) + ":";
+        for (std::size_t n = 0; n < all.size(); ++n)
+            text += (n == 0 ? " " : "; ") + all[n];
+        notes.push_back(text + ".");
+    }
+    for (const std::string& note : v.notes)
+        notes.push_back(note + ".");
+    if (!notes.empty())
+        w.bullets(notes);
+
+    if (const design::CombinationCheck* g = v.governingCheck()) {
+        w.subheading(qs("Combinazione determinante " + std::to_string(*v.governing + 1) + ": " +
+                        g->combination.name));
+        const actions::Combination& k = g->combination;
+        w.paragraph(
+            "N = " + formatDecimal(k.forces.N, 0) + " Kg (" +
+            formatDecimal(kilonewtons(k.forces.N), 2) + " kN), T = " + formatDecimal(k.T, 0) +
+            " Kg (" + formatDecimal(kilonewtons(k.T), 2) + " kN), e_{x} = " + formatFixed(k.ex, 3) +
+            " m, e_{y} = " + formatFixed(k.ey, 3) + " m; " + std::string(g->approach->label) + ".");
+        const design::GroundVerification& gv = *g->verification;
+        std::vector<const design::ConditionVerification*> conditions{&gv.drained};
+        if (gv.undrained)
+            conditions.push_back(&*gv.undrained);
+        for (const design::ConditionVerification* condition : conditions) {
+            if (gv.undrained || hasGroundModel(r.ground)) {
+                w.paragraph(conditionHeading(condition->ground.condition).toStdString(), true);
+                groundValuesTable(w, condition->ground);
+            }
+            const actions::KinematicFactors& z = condition->kinematic;
+            if (z.zq != 1.0 || z.zc != 1.0)
+                w.paragraph("Effetto cinematico (Paolucci e Pecker 1997): z_{q} = z_{\u03b3} = " +
+                            formatFixed(z.zq, 4) + ", z_{c} = " + formatFixed(z.zc, 4) + ".");
+            for (const std::string& note : condition->notes)
+                w.paragraph("Nota: " + note + ".");
+            checksTables(w, condition->verification, condition->ground.uplift != 0.0);
+        }
+    }
+    w.paragraph("Esito della verifica: " + outcome(v.verified) +
+                    (v.verified ? " (ogni combinazione SLU e SLV)" : ""),
+                true);
+}
+
 void verificationSection(Writer& w, const ReportRequest& r, const ReportCalculation& c) {
     w.heading(QStringLiteral("6. Verifica"));
+    if (c.combinations) {
+        combinationsSection(w, r, *c.combinations);
+        return;
+    }
     if (!c.verification) {
         w.paragraph("Nessun approccio di verifica scelto: la verifica agli stati limite ultimi "
                     "non fa parte di questa relazione.");
@@ -982,6 +1208,48 @@ void notesSection(Writer& w, const ReportRequest& r, const ReportCalculation& c)
     w.bullets(notes);
 }
 
+// The rows of `table` from `row` on moved into a table of the same format
+// right after it, which starts a page: an empty block that breaks the page
+// stands between the two, and the header rows are repeated.
+void moveRowsToNextPage(QTextTable* table, int row) {
+    QTextDocument* doc = table->document();
+    const int rows = table->rows();
+    const int columns = table->columns();
+    const int header = table->format().headerRowCount();
+    QTextCursor cursor(doc);
+    // One edit: the layout runs once, at its end.
+    cursor.beginEditBlock();
+    cursor.setPosition(table->lastPosition() + 1);
+    cursor.insertBlock();
+    cursor.movePosition(QTextCursor::PreviousBlock);
+    QTextBlockFormat pageBreak;
+    pageBreak.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+    QTextCharFormat tiny;
+    tiny.setFontPointSize(1.0);
+    cursor.setBlockFormat(pageBreak);
+    cursor.setBlockCharFormat(tiny);
+    QTextTable* rest = cursor.insertTable(header + rows - row, columns, table->format());
+    const auto copyRow = [&](int from, int to) {
+        for (int column = 0; column < columns; ++column) {
+            const QTextTableCell source = table->cellAt(from, column);
+            QTextTableCell target = rest->cellAt(to, column);
+            target.setFormat(source.format());
+            QTextCursor selection(doc);
+            selection.setPosition(source.firstPosition());
+            selection.setPosition(source.lastPosition(), QTextCursor::KeepAnchor);
+            QTextCursor into = target.firstCursorPosition();
+            into.setBlockFormat(source.firstCursorPosition().blockFormat());
+            into.insertFragment(selection.selection());
+        }
+    };
+    for (int r = 0; r < header; ++r)
+        copyRow(r, r);
+    for (int r = row; r < rows; ++r)
+        copyRow(r, header + r - row);
+    table->removeRows(row, rows - row);
+    cursor.endEditBlock();
+}
+
 } // namespace
 
 ReportDocument::ReportDocument(const ReportRequest& request, DrawingMode mode, double textWidthMm)
@@ -1108,6 +1376,42 @@ int ReportDocument::paginate(const QSizeF& body) {
                 continue;
             format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
             QTextCursor(block).setBlockFormat(format);
+            doc.markContentsDirty(0, doc.characterCount());
+            moved = true;
+            break;
+        }
+    }
+    // A table row whose cells run past the page's end would be drawn on
+    // both pages: the rows from it on move into a table of their own that
+    // starts the next page under the same header. (The layout moves a row
+    // whole only when none of its cells begins on the page.)
+    const auto splitRow = [&](QTextTable* table) {
+        for (int row = table->format().headerRowCount(); row < table->rows(); ++row) {
+            int first = std::numeric_limits<int>::max();
+            int last = std::numeric_limits<int>::min();
+            for (int column = 0; column < table->columns(); ++column) {
+                const QTextTableCell cell = table->cellAt(row, column);
+                first = std::min(first, pageOf(cell.firstCursorPosition().block()));
+                last = std::max(last, lastPageOf(cell.lastCursorPosition().block()));
+            }
+            if (first != last)
+                return row;
+        }
+        return -1;
+    };
+    moved = true;
+    for (int moves = 0; moved && moves < kMaxMoves; ++moves) {
+        moved = false;
+        for (QTextFrame* frame : doc.rootFrame()->childFrames()) {
+            auto* table = qobject_cast<QTextTable*>(frame);
+            if (table == nullptr)
+                continue;
+            const int row = splitRow(table);
+            // A first row that does not fit moves with its header: the
+            // table starts the next page.
+            if (row <= table->format().headerRowCount())
+                continue;
+            moveRowsToNextPage(table, row);
             doc.markContentsDirty(0, doc.characterCount());
             moved = true;
             break;

@@ -558,6 +558,18 @@ QTableWidget* NewVerificationTable(const design::GroundVerification& v,
                                unitWeightText(c.verification.design.gamma),
                                kilonewtonPerCubicMetreText(c.verification.design.gamma)};
                        }));
+        // The seismic check's kinematic effect, beside the values it scales.
+        bool kinematic = false;
+        for (const design::ConditionVerification* c : conditions)
+            kinematic = kinematic || c->kinematic.zq != 1.0 || c->kinematic.zc != 1.0;
+        if (kinematic) {
+            t.perCondition(QStringLiteral("zq = zγ (Paolucci e Pecker)"), each([](const auto& c) {
+                               return std::pair{fromStd(formatFixed(c.kinematic.zq, 4)), QString()};
+                           }));
+            t.perCondition(QStringLiteral("zc (Paolucci e Pecker)"), each([](const auto& c) {
+                               return std::pair{fromStd(formatFixed(c.kinematic.zc, 4)), QString()};
+                           }));
+        }
     } else if (n > 1) {
         t.conditionHeading(QStringLiteral("Condizione"), names);
     }
@@ -617,6 +629,14 @@ QTableWidget* NewVerificationTable(const design::GroundVerification& v,
 
     t.fitToContents();
     return table;
+}
+
+QStyledItemDelegate* NewUtilisationDelegate(QObject* parent) {
+    return new UtilisationDelegate(parent);
+}
+
+QColor VerifiedColor(bool verified) {
+    return verified ? kVerifiedColor : kNotVerifiedColor;
 }
 
 } // namespace zolt

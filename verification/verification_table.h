@@ -13,10 +13,13 @@
 #include "model/design_data.h"
 #include "model/records.h"
 
+#include <QColor>
 #include <QString>
 #include <QStringList>
 #include <Qt>
 
+class QObject;
+class QStyledItemDelegate;
 class QTableWidget;
 class QWidget;
 
@@ -57,5 +60,11 @@ QString WrappedText(const QString& text, int width);
 // The role of a cell's utilisation (a double, Ed/Rd) that the bar is drawn
 // from; absent when the cell shows no bar.
 constexpr int kUtilisationRole = Qt::UserRole + 1;
+
+// The delegate that draws those bars, for the other tables that show them.
+QStyledItemDelegate* NewUtilisationDelegate(QObject* parent);
+
+// The colours of the outcomes.
+QColor VerifiedColor(bool verified);
 
 } // namespace zolt

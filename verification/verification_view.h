@@ -4,6 +4,11 @@
 // "Aggiorna" works it out again with the current inputs. On a ground with
 // a water table or layers the rules of the ground model's conditions stand
 // beside the table.
+//
+// When the project's actions give combinations, every one of them is
+// verified: the table of the combinations, the governing one marked, and
+// under it the table of the governing combination as the window shows the
+// verification of one set of actions.
 #pragma once
 
 #include "design/approach.h"
@@ -29,8 +34,12 @@ public:
     // it without a table.
     explicit VerificationView(const design::Approach& approach, QWidget* parent = nullptr);
 
-    bool Computed() const { return m_table != nullptr; }
+    bool Computed() const { return m_content != nullptr; }
+    // The verification's table; with combinations, the governing one's
+    // (none when no combination is ULS or SLV).
     QTableWidget* Table() const { return m_table; }
+    // The table of the combinations; none without actions.
+    QTableWidget* CombinationsTable() const { return m_combinations; }
     // The rules of the conditions; hidden on the dry homogeneous soil.
     QLabel* Rules() const { return m_rules; }
 
@@ -39,11 +48,18 @@ public:
     void Refresh();
 
 private:
+    // The part of the window with every combination; null when the soil
+    // is refused (messages shown).
+    QWidget* NewCombinationsPart(const InputSnapshot& inputs);
+    void Show(QWidget* content);
+
     const design::Approach& m_approach;
     InputSnapshot m_inputs;
     StaleResultBar* m_bar = nullptr;
     QHBoxLayout* m_row = nullptr;
+    QWidget* m_content = nullptr; // the table, or the combinations' part
     QTableWidget* m_table = nullptr;
+    QTableWidget* m_combinations = nullptr;
     QLabel* m_rules = nullptr;
 };
 

@@ -6,7 +6,8 @@
 namespace zolt {
 
 InputSnapshot CurrentInputs() {
-    return {geometryData, soilData, analysisSettings, designData.ground};
+    return {geometryData,      soilData,           analysisSettings,
+            designData.ground, designData.actions, designData.seismic};
 }
 
 bool SameGeometryAndSoil(const InputSnapshot& a, const InputSnapshot& b) {

@@ -15,12 +15,15 @@
 namespace zolt {
 
 // The inputs a result depends on: the geometry, the soil, the analysis
-// settings (method and safety factor) and the project's ground.
+// settings (method and safety factor) and the project's ground; the
+// actions and the seismic site for the checks that take them.
 struct InputSnapshot {
     GeometryData geometry;
     SoilData soil;
     AnalysisSettings settings;
     GroundData ground;
+    std::optional<ActionsData> actions = std::nullopt;
+    std::optional<SeismicData> seismic = std::nullopt;
 };
 
 // The records as they are now.

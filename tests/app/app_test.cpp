@@ -234,6 +234,8 @@ const QMap<int, QString> kHints = {
     {132, "Salva il progetto"},
     {133, "Salva il progetto in un nuovo file"},
     {134, "Attiva la tabella degli strati del terreno e della falda"},
+    {135, "Attiva le azioni sulla fondazione e le loro combinazioni"},
+    {136, "Attiva i dati sismici del sito e della verifica allo SLV"},
     {141, "Riapre un progetto usato di recente"},
     {901, "Affianca le finestre aperte"},
     {902, "Dispone le finestre aperte a cascata"},
@@ -346,7 +348,12 @@ void AppTest::menuBarHoldsTheCommandTable() {
           {"&Salva", 102},
           {"", 0},
           {"&Exit", 103}}},
-        {"&Dati", {{"&Geometria", 108}, {"&Terreno", 109}, {"&Stratigrafia e falda...", 134}}},
+        {"&Dati",
+         {{"&Geometria", 108},
+          {"&Terreno", 109},
+          {"&Stratigrafia e falda...", 134},
+          {"&Azioni e combinazioni...", 135},
+          {"S&isma...", 136}}},
         {"&Analisi", {{"&Analisi", 104}, {"&Relazione", 105}}},
         {"&Strumenti",
          {{"&Verifica SLU...", 111},
@@ -444,7 +451,7 @@ void AppTest::statusBarShowsTheHintOfEachHighlightedCommand() {
     // Through the menus by keyboard: the first item of each menu is
     // highlighted as it opens, Down goes to the next, Right to the next menu.
     const QList<QList<int>> menus = {{130, 131, 132, 133, 101, 102, 103},
-                                     {108, 109, 134},
+                                     {108, 109, 134, 135, 136},
                                      {104, 105},
                                      {111, 112, 118, 113, 114, 115, 116, 117},
                                      {}, // the window commands, off without windows

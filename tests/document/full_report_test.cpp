@@ -64,6 +64,22 @@ ReportRequest threeLayers() {
     return r;
 }
 
+// The seismic example project with its actions, verified to NTC 2018.
+ReportRequest seismicActions() {
+    zolt::ProjectDocument project;
+    std::string error;
+    if (!zolt::readProjectFile(ZOLT_EXAMPLES_DIR "/plinto-sismico-con-azioni.zolt", project, error))
+        qFatal("%s", error.c_str());
+    ReportRequest r = request(zolt::Vesic, project.geometry, project.soil);
+    r.projectName = "/progetti/plinto-sismico-con-azioni.zolt";
+    r.settings = project.analysis;
+    r.approach = zolt::design::findApproach("ntc2018");
+    r.ground = project.design.ground;
+    r.actions = project.design.actions;
+    r.seismic = project.design.seismic;
+    return r;
+}
+
 QString outputPath(const QString& name) {
     QDir().mkpath(QStringLiteral(ZOLT_DOCUMENT_TEST_OUTPUT));
     return QStringLiteral(ZOLT_DOCUMENT_TEST_OUTPUT) + u'/' + name;
@@ -123,6 +139,9 @@ private slots:
     void pdfHasEmbeddedFontsAndA4Pages();
     void pagesFollowTheDeviceNotItsResolution();
     void odtHoldsTheSameValuesAndTheDrawings();
+    void combinationsSection_data();
+    void combinationsSection();
+    void hundredCombinationsBreakBetweenRows();
 };
 
 void FullReportTest::pdfHoldsInputsResultsAndNotes_data() {
@@ -414,6 +433,74 @@ void FullReportTest::odtHoldsTheSameValuesAndTheDrawings() {
     // The font the text was laid out with, not a generic one.
     QVERIFY(content.contains(QStringLiteral("fo:font-family=\"DejaVu Sans\"")));
     QVERIFY(!content.contains(QStringLiteral("%\"")));
+}
+
+void FullReportTest::combinationsSection_data() {
+    QTest::addColumn<ReportRequest>("request");
+    QTest::addColumn<QStringList>("present");
+    QTest::newRow("characteristic")
+        << seismicActions()
+        << QStringList{"Azioni caratteristiche",
+                       "Neve (quota ≤ 1000",
+                       "in tutto 8554 Kg",
+                       "kh = 0.0576",
+                       "γR = 2.3 sul carico limite",
+                       "SLU 1: 1.3 G1 +",
+                       "► 13",
+                       "66.1 %",
+                       "29.6 %",
+                       "Combinazione determinante 13: SLV 1: E + G1 + G2 + 0.3 Uffici",
+                       "zq = zγ = 0.9653, zc = 0.9816",
+                       "Esito della verifica: VERIFICATA"};
+    ReportRequest given = seismicActions();
+    given.actions->mode = zolt::ActionsMode::Combinations;
+    given.actions->selfWeight.reset();
+    given.actions->combinations = {{"Dal modello", zolt::CombinationType::ULS, {9000, 40000}, {}}};
+    QTest::newRow("given, sliding fails")
+        << given
+        << QStringList{"Combinazioni date", "Dal modello", "NON VERIFICATA",
+                       "Esito della verifica: NON VERIFICATA"};
+}
+
+void FullReportTest::combinationsSection() {
+    QFETCH(ReportRequest, request);
+    QFETCH(QStringList, present);
+    const QString path = written(request, ReportFormat::Pdf, QTest::currentDataTag());
+    QVERIFY(!path.isEmpty());
+    const QString text = pdfText(path);
+    for (const QString& s : present)
+        QVERIFY2(text.contains(s), qPrintable(s));
+}
+
+void FullReportTest::hundredCombinationsBreakBetweenRows() {
+    ReportRequest r = seismicActions();
+    r.actions->mode = zolt::ActionsMode::Combinations;
+    for (int i = 1; i <= 100; ++i)
+        r.actions->combinations.push_back(
+            {"Comb. " + std::to_string(i) + " del modello strutturale, fine" + std::to_string(i),
+             zolt::CombinationType::ULS,
+             {50000.0 + 100.0 * i, 1000.0},
+             {}});
+    const QString path = written(r, ReportFormat::Pdf, QStringLiteral("hundred-combinations"));
+    QVERIFY(!path.isEmpty());
+    const QStringList pages = pdfText(path).split(u'\f');
+    int rowsSeen = 0;
+    for (const QString& page : pages) {
+        bool holdsRows = false;
+        for (int i = 1; i <= 100; ++i) {
+            const bool starts = page.contains(QStringLiteral("Comb. %1 del").arg(i));
+            const bool ends = page.contains(QStringLiteral("fine%1\n").arg(i)) ||
+                              page.contains(QStringLiteral("fine%1 ").arg(i));
+            QVERIFY2(starts == ends, qPrintable(QStringLiteral("row %1 split").arg(i)));
+            holdsRows = holdsRows || starts;
+            rowsSeen += starts;
+        }
+        // Every page of a table opens with its header.
+        if (holdsRows)
+            QVERIFY(page.contains(QStringLiteral("Tipo")));
+    }
+    // In the table of the given combinations and in that of their checks.
+    QCOMPARE(rowsSeen, 200);
 }
 
 QTEST_MAIN(FullReportTest)

@@ -70,6 +70,23 @@ done
 grep -qE "Argilla limosa +1\.50 +4\.50 +4\.269 +42\.69" <<<"$project" ||
   fail "the project's PDF lacks the settlement of the clay"
 
+# A project with actions and the seismic site: the verification checks
+# every combination, a CSV's given combinations in their place too.
+seismic=$(dirname "$0")/../../resources/examples/plinto-sismico-con-azioni.zolt
+"$calc" --verify ntc2018 --pdf "$work/sisma.pdf" "$seismic" >/dev/null
+actions=$(pdftotext -layout "$work/sisma.pdf" -)
+for expected in "Azioni caratteristiche" "Verifica delle combinazioni" "kh = 0.0576" \
+                "Combinazione determinante 13: SLV 1: E + G1 + G2 + 0.3 Uffici"; do
+  grep -qF "$expected" <<<"$actions" || fail "the actions' PDF lacks '$expected'"
+done
+printf 'name;type;N;TB;TL;MB;ML\nDa CSV;ULS;500;10;0;0;0\n' >"$work/c.csv"
+"$calc" --verify ntc2018 --combinations-csv "$work/c.csv" --units kN --pdf "$work/csv.pdf" \
+  "$seismic" >/dev/null
+given=$(pdftotext -layout "$work/csv.pdf" -)
+for expected in "Combinazioni date" "Da CSV" "50986"; do
+  grep -qF "$expected" <<<"$given" || fail "the given combinations' PDF lacks '$expected'"
+done
+
 # Refused inputs write no document.
 set +e
 "$calc" --pdf "$work/no.pdf" phi=0 c=0 >/dev/null 2>&1

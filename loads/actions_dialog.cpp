@@ -105,7 +105,7 @@ QTableView* newTable(ActionTableModel* model, ActionDelegate* delegate, const QS
             width = metrics.horizontalAdvance(QStringLiteral("SLE quasi permanente")) +
                     2 * kCellPadding;
         else if (column == model->CategoryColumn())
-            width = metrics.horizontalAdvance(QStringLiteral("Neve (quota ≤ 1000 m s.l.m.)")) +
+            width = metrics.horizontalAdvance(QStringLiteral("A – Ambienti ad uso residenziale")) +
                     2 * kCellPadding;
         else if (column == ActionTableModel::KindColumn)
             width = metrics.horizontalAdvance(QStringLiteral("G1")) + 3 * kCellPadding;

@@ -51,6 +51,7 @@ const QColor kIncreaseColour(0x00, 0x72, 0xB2);
 const QColor kCumulativeColour(0xD5, 0x5E, 0x00);
 const QColor kBaseColour(110, 80, 50);
 const QColor kGrid(0xD8, 0xD8, 0xD8);
+const QColor kLayerEdge(0x7A, 0x5A, 0x30); // the section drawing's layer lines
 
 // Text is set in a font of this many pixels and scaled to its em, so that
 // its size in millimetres does not depend on the device's resolution.
@@ -188,6 +189,12 @@ void paintSettlementPlot(QPainter& painter, const settlement::Settlement& s,
         painter.drawLine(QPointF(X(v), plot.top()), QPointF(X(v), plot.bottom()));
     for (double z = depthStep; z < depthBottom - 1e-9; z += depthStep)
         painter.drawLine(QPointF(plot.left(), Y(z)), QPointF(plot.right(), Y(z)));
+    // The layers' boundaries, so that they stay apart under the water too.
+    painter.setPen(pen(kLayerEdge, kThinPen));
+    for (const ground::Stratum& stratum : profile.strata)
+        if (stratum.bottom < depthBottom)
+            painter.drawLine(QPointF(plot.left(), Y(stratum.bottom)),
+                             QPointF(plot.right(), Y(stratum.bottom)));
     painter.setPen(pen(Qt::black, kAxisPen));
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(plot);

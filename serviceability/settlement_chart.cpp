@@ -28,6 +28,7 @@ using studies::fixedText;
 const QColor kSoilColours[] = {QColor(222, 196, 150), QColor(196, 170, 128), QColor(232, 216, 176),
                                QColor(178, 152, 116), QColor(210, 186, 160)};
 constexpr int kBandAlpha = 120;
+constexpr int kEdgeDarker = 170; // percent: the layers' edges against their fill
 const QColor kWater(40, 110, 230, 60);
 const QColor kWaterLine(20, 80, 200);
 // Okabe-Ito hues, apart also for the common colour-vision deficiencies.
@@ -127,8 +128,13 @@ QChart* NewSettlementChart(const settlement::Settlement& s, const ground::Profil
             break;
         QColor fill = kSoilColours[colour++ % std::size(kSoilColours)];
         fill.setAlpha(kBandAlpha);
-        band(chart, kLayerBand, QString::fromStdString(stratum.soil.name), fill, stress, depth,
-             stratum.top, std::min(stratum.bottom, depthBottom));
+        QAreaSeries* layer =
+            band(chart, kLayerBand, QString::fromStdString(stratum.soil.name), fill, stress, depth,
+                 stratum.top, std::min(stratum.bottom, depthBottom));
+        // Edged, so that the layers stay apart under the water's band too.
+        QColor edge = fill.darker(kEdgeDarker);
+        edge.setAlpha(255);
+        layer->setPen(QPen(edge, 1));
     }
     if (profile.waterTable && *profile.waterTable < depthBottom) {
         QAreaSeries* water =

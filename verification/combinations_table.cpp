@@ -154,6 +154,11 @@ QTableWidget* NewCombinationsTable(const design::CombinationsVerification& v, in
     return table;
 }
 
+QString CombinationActionsNote(const design::CombinationCheck& c) {
+    return fromView(design::kCombinationActionsNote) + QStringLiteral(" ") +
+           QString::fromStdString(c.combination.name);
+}
+
 QString CombinationsSummaryText(const design::CombinationsVerification& v) {
     QStringList lines;
     lines.append(QStringLiteral("<b>Verifica di ogni combinazione delle azioni</b> – ") +

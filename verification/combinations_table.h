@@ -36,4 +36,8 @@ QTableWidget* NewCombinationsTable(const design::CombinationsVerification& v, in
 // seismic coefficients, gammaR and the notes; rich text.
 QString CombinationsSummaryText(const design::CombinationsVerification& v);
 
+// The last note of a combination's verification table: its N, T, ex and
+// ey are the combination's, named.
+QString CombinationActionsNote(const design::CombinationCheck& c);
+
 } // namespace zolt

@@ -1,6 +1,7 @@
 #include "verification/sizing_dialog.h"
 
 #include "controls/controlmessages.h"
+#include "design/combinations_verification.h"
 #include "design/settlement_sizing.h"
 #include "design/sweep.h"
 #include "model/number_text.h"
@@ -10,6 +11,7 @@
 #include "toolkit/tstatusbar.h"
 #include "toolkit/twinhelp.h"
 #include "verification/approach_choice.h"
+#include "verification/combinations_table.h"
 #include "verification/table_copy.h"
 #include "verification/verification_dialog.h"
 #include "verification/verification_table.h"
@@ -46,7 +48,8 @@ constexpr double kCentimetresPerMetre = 100.0;
 constexpr double kGridTolerance = 1e-6;
 
 constexpr double kMinRatio = 1.0;
-constexpr double kMaxRatio = design::kSizingLastCentimetres / double(design::kSizingFirstCentimetres);
+constexpr double kMaxRatio =
+    design::kSizingLastCentimetres / double(design::kSizingFirstCentimetres);
 constexpr double kMinLength = design::kSizingFirstCentimetres / kCentimetresPerMetre;
 constexpr double kMaxLength = design::kSizingLastCentimetres / kCentimetresPerMetre;
 constexpr int kValueDecimals = 2;
@@ -68,17 +71,13 @@ RuleChoice ruleChoice;
 const QString kNoResultText = QStringLiteral("Premere «Calcola» per cercare la larghezza minima");
 const QString kNoneFoundText =
     QStringLiteral("Nessuna larghezza tra 0.10 e 99.90 m soddisfa la verifica");
+const QString kNoneCombinationText =
+    QStringLiteral("Nessuna larghezza tra 0.10 e 99.90 m soddisfa ogni combinazione SLU e SLV");
 const QString kNoneSettlesText =
     QStringLiteral("Nessuna larghezza tra 0.10 e 99.90 m soddisfa verifica e cedimento");
 
 QString utf8(std::string_view view) {
     return QString::fromUtf8(view.data(), static_cast<qsizetype>(view.size()));
-}
-
-// Whether the project's actions, rather than its N, load the footing.
-bool hasActions(const DesignData& design) {
-    return design.actions &&
-           (!design.actions->characteristic.empty() || !design.actions->combinations.empty());
 }
 
 // The settlement condition's line: what it asks, or why it cannot be asked.
@@ -88,7 +87,8 @@ QString settlementOptionText() {
         return QStringLiteral("Cedim&ento entro il limite (nessun cedimento ammissibile: "
                               "Strumenti → Cedimenti)");
     return QStringLiteral("Cedim&ento entro %1 cm (metodo %2)")
-        .arg(QString::fromStdString(formatFixed(*s->limit, 2)), utf8(settlement::methodName(s->method)));
+        .arg(QString::fromStdString(formatFixed(*s->limit, 2)),
+             utf8(settlement::methodName(s->method)));
 }
 
 QDoubleSpinBox* newValueBox(double minimum, double maximum, double value, QWidget* parent) {
@@ -151,8 +151,8 @@ SizingDialog::SizingDialog(QWidget* parent) : QDialog(parent) {
     m_rules->button(static_cast<int>(ruleChoice.kind))->setChecked(true);
     m_ratio = newValueBox(kMinRatio, kMaxRatio, ruleChoice.ratio, ruleBox);
     m_ratio->setObjectName(QStringLiteral("ratio"));
-    m_fixedLength = newValueBox(kMinLength, kMaxLength, ruleChoice.length.value_or(geometryData.L),
-                                ruleBox);
+    m_fixedLength =
+        newValueBox(kMinLength, kMaxLength, ruleChoice.length.value_or(geometryData.L), ruleBox);
     m_fixedLength->setObjectName(QStringLiteral("length"));
     ruleLayout->addWidget(m_ratio, 1, 1);
     ruleLayout->addWidget(m_fixedLength, 2, 1);
@@ -166,9 +166,10 @@ SizingDialog::SizingDialog(QWidget* parent) : QDialog(parent) {
 
     auto* computeRow = new QHBoxLayout;
     const std::string_view title = methodTitle(analysisSettings.method);
-    auto* method = new QLabel(QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())) +
-                                  QStringLiteral(", scelto per l'analisi"),
-                              this);
+    auto* method =
+        new QLabel(QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())) +
+                       QStringLiteral(", scelto per l'analisi"),
+                   this);
     method->setObjectName(QStringLiteral("method"));
     computeRow->addWidget(method, 1);
     auto* compute = new QPushButton(QStringLiteral("Calc&ola"), this);
@@ -331,6 +332,10 @@ void SizingDialog::Compute() {
         ComputeWithSettlement(approach, method);
         return;
     }
+    if (design::hasCombinations(designData)) {
+        ComputeForCombinations(approach, method);
+        return;
+    }
     const design::GroundSizing sizing =
         design::sizeOnGround(approach, method, geometryData, soilData, ground, Rule());
     if (sizing.verification.refused()) {
@@ -362,6 +367,43 @@ void SizingDialog::Compute() {
     }
 }
 
+void SizingDialog::ComputeForCombinations(const design::Approach& approach, int method) {
+    const design::CombinationsSizing s =
+        design::sizeCombinations(approach, method, geometryData, soilData, designData.ground,
+                                 *designData.actions, designData.seismic, Rule());
+    if (s.verification.refused()) {
+        ShowInputCheckMessages(s.verification.refusal);
+        return;
+    }
+    if (!s.B || !s.L) {
+        ShowResult(kNoneCombinationText);
+        return;
+    }
+    GeometryData sized = geometryData;
+    sized.B = *s.B;
+    sized.L = lengthOnGrid(*s.L);
+    const design::CombinationCheck* governing = s.verification.governingCheck();
+    if (governing != nullptr && governing->verification) {
+        m_table = NewVerificationTable(
+            *governing->verification, actions::withCombination(sized, governing->combination),
+            designData.ground, VerificationTableParts::ChecksOnly, m_resultLayout->parentWidget(),
+            CombinationActionsNote(*governing));
+        EnableTableCopy(m_table, VerificationTableHeader(*governing->verification));
+        m_resultLayout->insertWidget(1, m_table);
+        m_table->show();
+    }
+    QString result = QStringLiteral("B × L = ") + SizeText(sized.B, sized.L);
+    if (governing != nullptr)
+        result += QStringLiteral(" (ogni combinazione SLU e SLV; determinante %1)")
+                      .arg(utf8(governing->combination.name));
+    ShowResult(result);
+    if (s.verification.verified && sized.B <= sized.L) {
+        m_width = sized.B;
+        m_length = sized.L;
+        m_apply->setEnabled(true);
+    }
+}
+
 void SizingDialog::ComputeWithSettlement(const design::Approach& approach, int method) {
     const SettlementSettings& settings = *designData.settlement;
     std::optional<double> B;
@@ -371,8 +413,10 @@ void SizingDialog::ComputeWithSettlement(const design::Approach& approach, int m
     // The verification at the width found: the ground's conditions, or the
     // governing combination's where the actions load the footing.
     std::optional<design::GroundVerification> verification;
+    std::optional<actions::Combination> combination; // the governing one, with actions
+    QString actionsNote;
     bool verified = false;
-    if (hasActions(designData)) {
+    if (design::hasCombinations(designData)) {
         design::CombinationsSettlementSizing s = design::sizeCombinationsWithSettlement(
             approach, method, geometryData, soilData, designData, Rule(), settings);
         if (s.sizing.verification.refused()) {
@@ -383,8 +427,11 @@ void SizingDialog::ComputeWithSettlement(const design::Approach& approach, int m
         L = s.sizing.L;
         settled = std::move(s.settlement);
         failure = std::move(s.failure);
-        if (const design::CombinationCheck* governing = s.sizing.verification.governingCheck())
+        if (const design::CombinationCheck* governing = s.sizing.verification.governingCheck()) {
             verification = governing->verification;
+            combination = governing->combination;
+            actionsNote = CombinationActionsNote(*governing);
+        }
         verified = s.sizing.verification.verified;
     } else {
         design::SettlementSizing s = design::sizeWithSettlement(
@@ -413,9 +460,10 @@ void SizingDialog::ComputeWithSettlement(const design::Approach& approach, int m
     sized.B = *B;
     sized.L = lengthOnGrid(*L);
     if (verification) {
-        m_table = NewVerificationTable(*verification, sized, designData.ground,
-                                       VerificationTableParts::ChecksOnly,
-                                       m_resultLayout->parentWidget());
+        m_table = NewVerificationTable(
+            *verification, combination ? actions::withCombination(sized, *combination) : sized,
+            designData.ground, VerificationTableParts::ChecksOnly, m_resultLayout->parentWidget(),
+            actionsNote);
         EnableTableCopy(m_table, VerificationTableHeader(*verification));
         m_resultLayout->insertWidget(2, m_table);
         m_table->show();

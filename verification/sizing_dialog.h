@@ -45,6 +45,8 @@ private:
     // Compute with the settlement within the project's limit as one more
     // condition, on the combinations where the project has actions.
     void ComputeWithSettlement(const design::Approach& approach, int method);
+    // Compute on every ULS and SLV combination of the project's actions.
+    void ComputeForCombinations(const design::Approach& approach, int method);
     void Apply();
     void ClearResult();
     // Gives the result box room for the largest result from the start, so

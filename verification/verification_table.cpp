@@ -4,8 +4,8 @@
 #include "model/number_text.h"
 #include "workflow/result_rows.h"
 
-#include <QFontMetrics>
 #include <QEvent>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QPainter>
 #include <QStyledItemDelegate>
@@ -21,7 +21,7 @@ namespace zolt {
 
 namespace {
 
-constexpr int kColumnCount = 3; // quantity, program units, SI units
+constexpr int kColumnCount = 3;  // quantity, program units, SI units
 constexpr int kCellPadding = 14; // both sides of a cell's text, with room for the grid line
 constexpr int kBarMinimumWidth = 170;
 constexpr int kBarMargin = 3;
@@ -55,8 +55,8 @@ public:
             return;
         }
         const double u = utilisation.toDouble();
-        const QRect frame = option.rect.adjusted(kBarMargin, kBarMargin, -kBarMargin - 1,
-                                                 -kBarMargin - 1);
+        const QRect frame =
+            option.rect.adjusted(kBarMargin, kBarMargin, -kBarMargin - 1, -kBarMargin - 1);
         painter->save();
         painter->fillRect(option.rect, option.palette.base());
         QRect filled = frame;
@@ -448,7 +448,8 @@ QString WrappedText(const QString& text, int width) {
 
 QTableWidget* NewVerificationTable(const design::GroundVerification& v,
                                    const GeometryData& geometry, const GroundData& ground,
-                                   VerificationTableParts parts, QWidget* parent) {
+                                   VerificationTableParts parts, QWidget* parent,
+                                   const QString& actionsNote) {
     const std::vector<const design::ConditionVerification*> conditions = conditionsOf(v);
     const int n = static_cast<int>(conditions.size());
     // The dry homogeneous soil is its own ground model, q = gamma D: the
@@ -490,9 +491,10 @@ QTableWidget* NewVerificationTable(const design::GroundVerification& v,
         t.wide(QStringLiteral("Approccio"), fromView(a.label));
         t.wide(QStringLiteral("Calcolo"), fromView(methodTitle(v.method)));
         t.wide(QStringLiteral("Fondazione B × L"), SizeText(geometry.B, geometry.L));
-        t.wide(QStringLiteral("Profondità D"), fromStd(formatFixed(geometry.D, 2)) +
-                                                   QStringLiteral(" m"));
-        t.values(QStringLiteral("Sforzo normale N"), KgText(geometry.N), KilonewtonText(geometry.N));
+        t.wide(QStringLiteral("Profondità D"),
+               fromStd(formatFixed(geometry.D, 2)) + QStringLiteral(" m"));
+        t.values(QStringLiteral("Sforzo normale N"), KgText(geometry.N),
+                 KilonewtonText(geometry.N));
         t.values(QStringLiteral("Sforzo tagliante T"), KgText(geometry.T),
                  KilonewtonText(geometry.T));
         if (groundModel) {
@@ -625,7 +627,7 @@ QTableWidget* NewVerificationTable(const design::GroundVerification& v,
                                 .arg(QString::fromUtf8(ground::conditionName(c->ground.condition)),
                                      fromStd(note)),
                             kNoteWidth));
-    t.note(fromView(design::kDesignActionsNote));
+    t.note(actionsNote.isEmpty() ? fromView(design::kDesignActionsNote) : actionsNote);
 
     t.fitToContents();
     return table;

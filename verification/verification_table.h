@@ -34,9 +34,12 @@ enum class VerificationTableParts {
 // as wide and tall as its contents so that no text is cut; wider, its
 // columns share the width. On the dry homogeneous soil (no water table, no
 // layers) it is the table of the one condition, without the ground model.
+// The last note says where N and T come from: `actionsNote`, or by default
+// that they are taken as design actions.
 QTableWidget* NewVerificationTable(const design::GroundVerification& v,
                                    const GeometryData& geometry, const GroundData& ground,
-                                   VerificationTableParts parts, QWidget* parent = nullptr);
+                                   VerificationTableParts parts, QWidget* parent = nullptr,
+                                   const QString& actionsNote = QString());
 
 // The rule of each condition of `v`, as rich text for the panel beside the
 // table: the condition's name, then each clause of its rule on a line.
@@ -47,11 +50,11 @@ QString VerificationRulesText(const design::GroundVerification& v);
 QStringList VerificationTableHeader(const design::GroundVerification& v);
 
 // The cell texts of the window and the dialogs, "." as decimal point always.
-QString KgText(double kg);             // "12000 Kg"
-QString KilonewtonText(double kg);     // "117.68 kN"
-QString PercentText(double fraction);  // 0.833 -> "83.3 %"
-QString OutcomeText(bool verified);    // "VERIFICATA" / "NON VERIFICATA"
-QString SizeText(double B, double L);  // "1.20 × 1.80 m"
+QString KgText(double kg);            // "12000 Kg"
+QString KilonewtonText(double kg);    // "117.68 kN"
+QString PercentText(double fraction); // 0.833 -> "83.3 %"
+QString OutcomeText(bool verified);   // "VERIFICATA" / "NON VERIFICATA"
+QString SizeText(double B, double L); // "1.20 × 1.80 m"
 
 // `text` broken at spaces into lines of at most `width` characters (a word
 // longer than that has a line of its own).

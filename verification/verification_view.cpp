@@ -205,8 +205,9 @@ QWidget* VerificationView::NewCombinationsPart(const InputSnapshot& inputs) {
         heading->setContentsMargins(kRulesMargin, kRulesMargin, kRulesMargin, 0);
         layout->addWidget(heading);
         const GeometryData footing = actions::withCombination(inputs.geometry, g->combination);
-        QTableWidget* table = NewVerificationTable(*g->verification, footing, inputs.ground,
-                                                   VerificationTableParts::Full, part);
+        QTableWidget* table =
+            NewVerificationTable(*g->verification, footing, inputs.ground,
+                                 VerificationTableParts::Full, part, CombinationActionsNote(*g));
         EnableTableCopy(table, VerificationTableHeader(*g->verification));
         layout->addWidget(table);
         m_table = table;

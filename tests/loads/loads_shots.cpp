@@ -12,6 +12,7 @@
 #include "toolkit/tmdiclient.h"
 #include "toolkit/twinhelp.h"
 #include "verification/approach_choice.h"
+#include "verification/sizing_dialog.h"
 #include "verification/verificationcommands.h"
 
 #include <QCheckBox>
@@ -130,6 +131,13 @@ int main(int argc, char** argv) {
             dialog.show();
             QTest::qWait(100);
             dialog.grab().save(path("seismic-dialog"));
+        }
+        {
+            SizingDialog dialog(&window);
+            dialog.show();
+            dialog.findChild<QPushButton*>(QStringLiteral("compute"))->click();
+            QTest::qWait(100);
+            dialog.grab().save(path("sizing-combinations"));
         }
         SetChosenApproach(design::findApproach("ntc2018"));
         if (QMdiSubWindow* sub = OpenVerificationWindow(client)) {

@@ -11,6 +11,7 @@
 #include "toolkit/tresourcescript.h"
 #include "toolkit/twinhelp.h"
 #include "verification/combinations_table.h"
+#include "verification/sizing_dialog.h"
 #include "verification/stale_result_bar.h"
 #include "verification/verification_table.h"
 #include "verification/verification_view.h"
@@ -110,6 +111,7 @@ private slots:
     void givenCombinationsOutcomes_data();
     void givenCombinationsOutcomes();
     void changedActionsMakeTheWindowStale();
+    void sizingCoversEveryCombination();
     void helpPage_data();
     void helpPage();
     void mnemonicsAreOwnAndClearOfTheMenuBar_data();
@@ -433,6 +435,19 @@ void LoadsTest::changedActionsMakeTheWindowStale() {
     zolt::designData.seismic->kinematic = false;
     zolt::AnnounceInputChanges();
     QVERIFY(bar->isVisible());
+}
+
+// The width zolt-calc --verify ntc2018 --size square finds on the example,
+// governed by its SLV combination, not by the geometry's N.
+void LoadsTest::sizingCoversEveryCombination() {
+    zolt::SizingDialog dialog(nullptr);
+    QTest::mouseClick(child<QPushButton>(dialog, "compute"), Qt::LeftButton);
+    QCOMPARE(dialog.FoundWidth().value_or(0.0), 1.52);
+    QCOMPARE(dialog.FoundLength().value_or(0.0), 1.52);
+    QString shown;
+    for (QLabel* label : dialog.findChildren<QLabel*>())
+        shown += label->text() + u'\n';
+    QVERIFY2(shown.contains(QStringLiteral("determinante SLV 1")), qPrintable(shown));
 }
 
 void LoadsTest::helpPage_data() {

@@ -49,9 +49,9 @@ std::optional<std::string> setSettlement(const std::optional<std::string>& value
 }
 
 bool takesValue(std::string_view name) {
-    for (const char* option : {"--method", "--safety", "--report", "--save", "--verify", "--size",
-                               "--sweep", "--csv", "--monte-carlo", "--cov", "--seed", "--pdf",
-                               "--odt"})
+    for (const char* option :
+         {"--method", "--safety", "--report", "--save", "--verify", "--size", "--sweep", "--csv",
+          "--monte-carlo", "--cov", "--seed", "--pdf", "--odt"})
         if (name == option)
             return true;
     return name == "--save-project" || name == "--combinations-csv" || name == "--units";
@@ -97,7 +97,8 @@ std::optional<std::string> setSize(const std::string& value, Options& options) {
 
 // NAME=FROM:TO:COUNT
 std::optional<std::string> setSweep(const std::string& value, Options& options) {
-    const std::string usage = "--sweep " + value + ": serve NOME=DA:A:PUNTI, ad esempio phi=20:40:101";
+    const std::string usage =
+        "--sweep " + value + ": serve NOME=DA:A:PUNTI, ad esempio phi=20:40:101";
     const auto eq = value.find('=');
     if (eq == std::string::npos)
         return usage;
@@ -135,9 +136,9 @@ std::optional<std::string> setMonteCarlo(const std::string& value, Options& opti
 // gamma=V,phi=V,...; unnamed variables stay fixed.
 std::optional<std::string> parseCovs(const std::string& text,
                                      std::array<double, design::kSoilVariableCount>& covs) {
-    const std::string usage =
-        "--cov " + text + ": serve NOME=CV separati da virgole (gamma, phi, delta, c, ca), "
-                          "CV numero tra 0 e 10";
+    const std::string usage = "--cov " + text +
+                              ": serve NOME=CV separati da virgole (gamma, phi, delta, c, ca), "
+                              "CV numero tra 0 e 10";
     std::size_t start = 0;
     while (start <= text.size()) {
         const auto comma = text.find(',', start);
@@ -269,12 +270,6 @@ std::optional<std::string> checkCombination(Options& options) {
         return "--size richiede --verify";
     if (options.withSettlement && !options.sizing)
         return "--with-settlement richiede --size";
-    // `--settlement elastic` would read a data file named "elastic".
-    if (options.settlement && !options.settlementMethod && options.projectPath &&
-        settlement::parseMethod(*options.projectPath))
-        return "--settlement " + *options.projectPath + ": il metodo va unito all'opzione, " +
-               "--settlement=" + *options.projectPath + " (un file con quel nome: ./" +
-               *options.projectPath + ")";
     if ((options.covText || options.seed) && !options.monteCarlo)
         return std::string(options.covText ? "--cov" : "--seed") + " richiede --monte-carlo";
     if (options.csvUnits && !options.combinationsCsvPath)
@@ -286,9 +281,12 @@ std::optional<std::string> checkCombination(Options& options) {
     if (options.sweep) {
         // The sweep replaces the analysis: nothing it would leave out is taken.
         const std::pair<bool, const char*> others[] = {
-            {options.reportPath.has_value(), "--report"}, {options.pdfPath.has_value(), "--pdf"},
-            {options.odtPath.has_value(), "--odt"},       {options.savePath.has_value(), "--save"},
-            {options.compare, "--compare"},               {options.sizing.has_value(), "--size"},
+            {options.reportPath.has_value(), "--report"},
+            {options.pdfPath.has_value(), "--pdf"},
+            {options.odtPath.has_value(), "--odt"},
+            {options.savePath.has_value(), "--save"},
+            {options.compare, "--compare"},
+            {options.sizing.has_value(), "--size"},
             {options.monteCarlo.has_value(), "--monte-carlo"}};
         for (const auto& [given, name] : others)
             if (given)
@@ -333,6 +331,10 @@ std::optional<std::string> parseArguments(const std::vector<std::string>& args, 
                 value = arg.substr(eq + 1);
             }
             if (name == "--settlement") {
+                // A method's name after it is the method (a data file of
+                // such a name goes as ./elastic).
+                if (!value && i + 1 < args.size() && settlement::parseMethod(args[i + 1]))
+                    value = args[++i];
                 if (auto refused = setSettlement(value, options))
                     return refused;
                 continue;

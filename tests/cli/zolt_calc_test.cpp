@@ -284,21 +284,29 @@ TEST_F(ZoltCalc, VerificationAndSizingAsJsonAndExitCodes) {
         std::vector<std::pair<std::string, std::string>> values; // key, JSON text
     };
     const Row rows[] = {
-        {{"--verify", "ntc2018", "B=2", "L=3", "N=10000", "T=1000"}, 0,
-         {{"approach", "\"ntc2018\""}, {"gammaRv", "2.3"}, {"gammaRh", "1.1"},
-          {"verified", "true"}, {"engineResult", "0"}, {"middleThird", "true"}}},
+        {{"--verify", "ntc2018", "B=2", "L=3", "N=10000", "T=1000"},
+         0,
+         {{"approach", "\"ntc2018\""},
+          {"gammaRv", "2.3"},
+          {"gammaRh", "1.1"},
+          {"verified", "true"},
+          {"engineResult", "0"},
+          {"middleThird", "true"}}},
         // Hansen fails under this shear: bearing not computable, sliding checked.
-        {{"--verify", "ec7-da1", "--method", "hansen", "N=10000", "T=25000", "delta=70"}, 1,
+        {{"--verify", "ec7-da1", "--method", "hansen", "N=10000", "T=25000", "delta=70"},
+         1,
          {{"Rk", "null"}, {"Rd", "null"}, {"utilisation", "null"}, {"engineResult", "1"}}},
         // The analysis refuses the sliding; the verification computes it.
-        {{"--verify", "ec7-da2", "N=10000", "T=5000"}, 2,
+        {{"--verify", "ec7-da2", "N=10000", "T=5000"},
+         2,
          {{"bearing/verified", "true"}, {"sliding/verified", "false"}}},
         {{"--verify", "ec7-da3", "N=9999999"}, 4, {{"approach", "\"ec7-da3\""}}},
         // Meyerhof's N-gamma past its domain is no resistance.
         {{"--verify", "ntc2018", "phi=65"}, 1, {{"Rk", "null"}, {"verified", "false"}}},
         {{"--verify", "ntc2018", "--size", "ratio=2", "N=200000"}, 0, {{"rule", "\"ratio=2\""}}},
         // Friction alone holds the global check but not the factored one.
-        {{"--verify", "ntc2018", "--size", "square", "N=10000", "T=3500"}, 4,
+        {{"--verify", "ntc2018", "--size", "square", "N=10000", "T=3500"},
+         4,
          {{"B", "null"}, {"L", "null"}}},
     };
     for (const Row& row : rows) {
@@ -326,14 +334,16 @@ TEST_F(ZoltCalc, VerificationAndSizingAsJsonAndExitCodes) {
 }
 
 TEST_F(ZoltCalc, ComparisonAndMonteCarloAsJson) {
-    Outcome o = run({"--json", "--compare", "--monte-carlo", "2000", "--cov",
-                     "phi=0.1,c=0.2", "--seed", "5", "B=2", "L=3", "phi=28", "c=0.15",
-                     "N=300000", "T=40000", "ca=0.1"});
+    Outcome o =
+        run({"--json", "--compare", "--monte-carlo", "2000", "--cov", "phi=0.1,c=0.2", "--seed",
+             "5", "B=2", "L=3", "phi=28", "c=0.15", "N=300000", "T=40000", "ca=0.1"});
     ASSERT_EQ(o.exitCode, 0) << o.err;
     for (const char* method : {"terzaghi", "meyerhof", "hansen", "vesic"})
-        EXPECT_NE(o.out.find(std::string("\"method\": \"") + method + "\",\n      \"engineResult\""),
-                  std::string::npos)
-            << method << '\n' << o.out;
+        EXPECT_NE(
+            o.out.find(std::string("\"method\": \"") + method + "\",\n      \"engineResult\""),
+            std::string::npos)
+            << method << '\n'
+            << o.out;
     const auto mc = o.out.find("\"montecarlo\": {");
     ASSERT_NE(mc, std::string::npos);
     EXPECT_EQ(jsonValue(o.out, "samples", mc), "2000");
@@ -348,9 +358,9 @@ TEST_F(ZoltCalc, ComparisonAndMonteCarloAsJson) {
         EXPECT_EQ(object.find(quoted, first + 1), std::string::npos) << key << " twice";
     }
     // The same seed, the same numbers.
-    EXPECT_EQ(o.out, run({"--json", "--compare", "--monte-carlo", "2000", "--cov",
-                          "phi=0.1,c=0.2", "--seed", "5", "B=2", "L=3", "phi=28", "c=0.15",
-                          "N=300000", "T=40000", "ca=0.1"})
+    EXPECT_EQ(o.out, run({"--json", "--compare", "--monte-carlo", "2000", "--cov", "phi=0.1,c=0.2",
+                          "--seed", "5", "B=2", "L=3", "phi=28", "c=0.15", "N=300000", "T=40000",
+                          "ca=0.1"})
                          .out);
     // No failure: beta is only bounded.
     o = run({"--json", "--monte-carlo", "100", "--cov", "phi=0.05"});
@@ -403,15 +413,23 @@ TEST_F(ZoltCalc, JsonReadsBackUnchanged) {
         {{"B=2", "L=3", "N=100000", "c=0.0001"}, 0, "qamm", nullptr},
         {{"phi=0"}, 2, "qamm", "/engineResult"},
         {{"--method", "vesic", "N=10000", "T=25000", "delta=70"}, 1, "qamm", nullptr},
-        {{"--verify", "ec7-da3", "--method", "terzaghi", "c=0.3", "N=20000"}, 0, "verification",
+        {{"--verify", "ec7-da3", "--method", "terzaghi", "c=0.3", "N=20000"},
+         0,
+         "verification",
          nullptr},
         {{"--verify", "ntc2018", "phi=0"}, 2, "verification", "/verification"},
-        {{"--verify", "ec7-da1", "--size", "ratio=1.5", "N=150000", "T=10000"}, 0, "sizing",
+        {{"--verify", "ec7-da1", "--size", "ratio=1.5", "N=150000", "T=10000"},
+         0,
+         "sizing",
          nullptr},
         {{"--compare", "phi=0", "c=0.0005"}, 0, "comparisonUndrained", nullptr},
-        {{"--monte-carlo", "3000", "--cov", "phi=3", "--method", "vesic", "N=100000"}, 0,
-         "montecarlo", nullptr},
-        {{"--verify", "ntc2018", "phi=65", "c=0.1", "N=1000"}, 1, "verification",
+        {{"--monte-carlo", "3000", "--cov", "phi=3", "--method", "vesic", "N=100000"},
+         0,
+         "montecarlo",
+         nullptr},
+        {{"--verify", "ntc2018", "phi=65", "c=0.1", "N=1000"},
+         1,
+         "verification",
          "/verification/bearing/Rk"},
     };
     for (const auto& r : runs) {
@@ -745,8 +763,8 @@ TEST_F(ZoltCalc, HelpExplainsTheCommand) {
     const Outcome o = run({"--help"});
     EXPECT_EQ(o.exitCode, 0);
     for (const char* part : {"--method", "--safety", "--json", "--report", "--save", "NOME=VALORE",
-                             "--verify", "--size", "--compare", "--sweep", "--csv",
-                             "--monte-carlo", "--cov", "--seed", "--pdf", "--odt"})
+                             "--verify", "--size", "--compare", "--sweep", "--csv", "--monte-carlo",
+                             "--cov", "--seed", "--pdf", "--odt"})
         EXPECT_NE(o.out.find(part), std::string::npos) << part;
     for (const char* part : {"--save-project", "zw", "gammasat", ".zolt", "--settlement[=METODO]",
                              "--with-settlement"})
@@ -988,7 +1006,8 @@ TEST_F(ZoltCalc, SettlementThatCannotBeComputedOrAskedIsRefused) {
         {{"--settlement=plaxis"}, "--settlement=plaxis: metodo sconosciuto"},
         {{"--settlement", "--settlement=elastic"},
          "--settlement \xC3\xA8 data pi\xC3\xB9 di una volta"},
-        {{"--settlement", "elastic"}, "il metodo va unito all'opzione, --settlement=elastic"},
+        // The word after --settlement is the method; a file so named goes as ./elastic.
+        {{"--settlement", "elastic", "elastic"}, "(elastic: il file non esiste)"},
         {{"--with-settlement", "--verify", "ntc2018"}, "--with-settlement richiede --size"},
         {{"--settlement", "N=1000"}, "il progetto non ha i dati dei cedimenti"},
         {{"--sweep", "B=1:2:3", "--settlement=elastic"}, "non si combina con --settlement"},
@@ -1003,6 +1022,8 @@ TEST_F(ZoltCalc, SavesTheSettlementMethodInTheProject) {
     EXPECT_EQ(readFilePrefix(path("e.zolt"), 1 << 20),
               threeLayersWith(R"("method": "oedometric")", R"("method": "elastic")"));
     EXPECT_EQ(run({"e.zolt", "--settlement", "--json"}).out,
+              run({kThreeLayers, "--settlement=elastic", "--json"}).out);
+    EXPECT_EQ(run({"--settlement", "elastic", kThreeLayers, "--json"}).out,
               run({kThreeLayers, "--settlement=elastic", "--json"}).out);
 }
 

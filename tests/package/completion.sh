@@ -60,6 +60,7 @@ zolt-calc --pdf=prova|--pdf=prova.txt
 zolt-calc --settlement=s|--settlement=schmertmann
 zolt-calc --settlement=|--settlement=burland-burbidge --settlement=elastic --settlement=oedometric --settlement=schmertmann
 zolt-calc --settlement tre|tre-strati.zolt
+zolt-calc --settlement sch|schmertmann
 zolt-calc --with|--with-settlement
 zolt-calc --safety |
 zolt-calc B=|

@@ -12,6 +12,7 @@
 #include "loads/action_table_model.h"
 #include "model/number_text.h"
 #include "model/project.h"
+#include "profile/message_label.h"
 #include "profile/number_input.h"
 #include "toolkit/tdialogtemplate.h"
 #include "toolkit/tmessagebox.h"
@@ -197,15 +198,7 @@ ActionsDialog::ActionsDialog(QWidget* parent, const DesignData& design, const So
     rowButtons->addWidget(unitsLabel);
     rowButtons->addWidget(m_units);
 
-    m_message = new QLabel(this);
-    m_message->setObjectName(QStringLiteral("message"));
-    m_message->setWordWrap(true);
-    m_message->setTextFormat(Qt::PlainText);
-    QPalette warning = m_message->palette();
-    warning.setColor(QPalette::WindowText, Qt::darkRed);
-    m_message->setPalette(warning);
-    // Room for one line of message, so that the dialog does not jump.
-    m_message->setMinimumHeight(m_message->fontMetrics().height());
+    m_message = NewMessageLabel(this);
 
     // The self-weight.
     auto* weightBox = new QGroupBox(QStringLiteral("Peso proprio (azione G1)"), this);

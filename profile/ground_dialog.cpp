@@ -4,6 +4,7 @@
 #include "model/project.h"
 #include "profile/layer_delegate.h"
 #include "profile/layer_table_model.h"
+#include "profile/message_label.h"
 #include "profile/number_input.h"
 #include "profile/profile_view.h"
 #include "toolkit/tdialogtemplate.h"
@@ -49,9 +50,9 @@ QLineEdit* numberField(NumberInput* input, const QString& name, QWidget* parent)
     return edit;
 }
 
-constexpr QAbstractItemView::EditTriggers kEditTriggers =
-    QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
-    QAbstractItemView::AnyKeyPressed;
+constexpr QAbstractItemView::EditTriggers kEditTriggers = QAbstractItemView::DoubleClicked |
+                                                          QAbstractItemView::EditKeyPressed |
+                                                          QAbstractItemView::AnyKeyPressed;
 
 // The widest text a settlement column shows: its largest value.
 QString widestValue(const ground::SettlementField& field) {
@@ -64,16 +65,16 @@ QString widestValue(const ground::SettlementField& field) {
 // width together.
 int sizeColumns(QTableView* table, int first) {
     QHeaderView* header = table->horizontalHeader();
-    const int end = first == 0 ? LayerTableModel::FirstSettlementColumn()
-                               : table->model()->columnCount();
+    const int end =
+        first == 0 ? LayerTableModel::FirstSettlementColumn() : table->model()->columnCount();
     const int numberWidth = table->fontMetrics().horizontalAdvance(kWidestNumber) + kCellPadding;
     int total = 0;
     for (int column = first; column < end; ++column) {
         int width = kNameColumnWidth;
         if (const ground::SettlementField* field = LayerTableModel::SettlementFieldAt(column))
-            width = std::max(table->fontMetrics().horizontalAdvance(widestValue(*field)) +
-                                 kCellPadding,
-                             header->sectionSizeHint(column));
+            width =
+                std::max(table->fontMetrics().horizontalAdvance(widestValue(*field)) + kCellPadding,
+                         header->sectionSizeHint(column));
         else if (column != LayerTableModel::NameColumn)
             width = std::max(numberWidth, header->sectionSizeHint(column));
         header->resizeSection(column, width);
@@ -153,15 +154,7 @@ GroundDialog::GroundDialog(QWidget* parent, const GroundData& ground, const Soil
                        "conta. Senza strati il terreno è quello di «Dati Terreno»."),
         this);
     note->setWordWrap(true);
-    m_message = new QLabel(this);
-    m_message->setObjectName(QStringLiteral("message"));
-    m_message->setWordWrap(true);
-    m_message->setTextFormat(Qt::PlainText);
-    QPalette warning = m_message->palette();
-    warning.setColor(QPalette::WindowText, Qt::darkRed);
-    m_message->setPalette(warning);
-    // Room for one line of message, so that the dialog does not jump.
-    m_message->setMinimumHeight(m_message->fontMetrics().height());
+    m_message = NewMessageLabel(this);
 
     // The water table, on one line.
     auto* waterBox = new QGroupBox(QStringLiteral("Falda"), this);
